@@ -1,0 +1,193 @@
+#include "cli/RenderCommand.h"
+
+#include <QImage>
+#include <QString>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <unistd.h>
+
+#include "cli/FrameSize.h"
+#include "model/DataFile.h"
+#include "render/RasterCanvas.h"
+#include "render/RenderJob.h"
+#include "render/TraceSurface.h"
+
+namespace orbisk {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: orbisk-render [--detail high|low] [--trace FILE] [-o OUT.bmp|OUT.png] DATAFILE";
+
+bool endsWith(const std::string& s, const std::string& tail) {
+  if (s.size() < tail.size()) return false;
+  return std::equal(tail.rbegin(), tail.rend(), s.rbegin(),
+                    [](char a, char b) { return std::tolower(a) == std::tolower(b); });
+}
+
+// A file written under a temporary name and renamed into place only when everything worked,
+// so a failed run leaves nothing behind and never a half-written file.
+class PendingFile {
+ public:
+  explicit PendingFile(std::string target) : target_(std::move(target)) {
+    // A device such as /dev/stdout is written directly; it cannot be renamed over.
+    std::error_code ec;
+    const auto status = std::filesystem::status(target_, ec);
+    direct_ = !ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
+    temp_ = direct_ ? target_ : target_ + ".orbisk-tmp";
+  }
+  ~PendingFile() {
+    if (!committed_ && !direct_) std::remove(temp_.c_str());
+  }
+  const std::string& temp() const { return temp_; }
+  const std::string& target() const { return target_; }
+  std::string commit() {
+    if (direct_) return {};
+    if (std::rename(temp_.c_str(), target_.c_str()) != 0)
+      return "cannot write " + target_ + ": " + std::strerror(errno);
+    committed_ = true;
+    return {};
+  }
+
+ private:
+  std::string target_;
+  std::string temp_;
+  bool committed_ = false;
+  bool direct_ = false;
+};
+
+void showProgress(std::FILE* err, const RenderProgress& p) {
+  const double fraction = p.maximum > 0 ? std::min(1.0, double(p.value) / p.maximum) : 1.0;
+  const int filled = static_cast<int>(fraction * 40);
+  std::fprintf(err, "\r[%-40.*s] %3d%%", filled, "========================================",
+               static_cast<int>(fraction * 100));
+  std::fflush(err);
+}
+
+int fail(std::FILE* err, const std::string& message) {
+  std::fprintf(err, "orbisk-render: %s\n", message.c_str());
+  return 2;
+}
+
+}  // namespace
+
+std::string parseRenderOptions(const std::vector<std::string>& args, RenderOptions& options) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string& into) -> std::string {
+      if (i + 1 >= args.size()) return "option " + a + " needs a value";
+      into = args[++i];
+      return {};
+    };
+    std::string error;
+    if (a == "--detail") {
+      std::string detail;
+      error = value(detail);
+      if (error.empty() && detail != "high" && detail != "low")
+        error = "--detail takes high or low, not '" + detail + "'";
+      options.lowDetail = detail == "low";
+    } else if (a == "--trace") {
+      error = value(options.tracePath);
+    } else if (a == "-o") {
+      error = value(options.outputPath);
+      if (error.empty() && !endsWith(options.outputPath, ".bmp") &&
+          !endsWith(options.outputPath, ".png"))
+        error = "the output file must end in .bmp or .png: " + options.outputPath;
+    } else if (a.size() > 1 && a[0] == '-') {
+      error = "unknown option " + a;
+    } else if (options.dataFile.empty()) {
+      options.dataFile = a;
+    } else {
+      error = "more than one data file given";
+    }
+    if (!error.empty()) return error;
+  }
+  if (options.dataFile.empty()) return "no data file given";
+  return {};
+}
+
+int runRender(const RenderOptions& options, std::FILE* err) {
+  const RecordFileResult loaded = readRecordFile(options.dataFile);
+  if (!loaded.ok) return fail(err, loaded.error);
+
+  // A fresh start, then Load data.
+  PictureParams params;
+  applyRecord(loaded.record, params);
+  params.detailstep = options.lowDetail ? 4 : 1;
+
+  const CanvasSize size = frameCanvasSize(params.framesize);
+  RasterCanvas canvas(size.width, size.height, 0);
+  canvas.setPenWidth(options.lowDetail ? 4 : 1);
+  canvas.setPenMode(params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy);
+
+  std::unique_ptr<PendingFile> trace;
+  std::FILE* traceFile = nullptr;
+  if (!options.tracePath.empty()) {
+    trace = std::make_unique<PendingFile>(options.tracePath);
+    traceFile = std::fopen(trace->temp().c_str(), "w");
+    if (!traceFile)
+      return fail(err, "cannot write " + options.tracePath + ": " + std::strerror(errno));
+  }
+  TraceSurface tracer(traceFile, &canvas, size.width, size.height);
+  Surface& surface = traceFile ? static_cast<Surface&>(tracer) : canvas;
+
+  RenderState state;
+  const bool progressBar = isatty(fileno(err));
+  const bool timings = std::getenv("ORBISK_TIMINGS") && std::strcmp(std::getenv("ORBISK_TIMINGS"), "1") == 0;
+  const auto begin = std::chrono::steady_clock::now();
+  RenderJob job(state, params, surface);
+  job.start();
+  while (job.hasColumns()) {
+    job.stepColumn();
+    if (progressBar) showProgress(err, job.progress());
+  }
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+  if (progressBar) std::fprintf(err, "\n");
+  if (timings)
+    std::fprintf(err, "orbisk-render: %llu samples, %llu marks, %.3f s\n",
+                 static_cast<unsigned long long>(job.samples()),
+                 static_cast<unsigned long long>(job.marks()), seconds);
+
+  if (traceFile) {
+    const bool written = std::ferror(traceFile) == 0;
+    if (std::fclose(traceFile) != 0 || !written)
+      return fail(err, "cannot write " + options.tracePath + ": " + std::strerror(errno));
+  }
+  std::unique_ptr<PendingFile> picture;
+  if (!options.outputPath.empty()) {
+    picture = std::make_unique<PendingFile>(options.outputPath);
+    const QImage wrapped(reinterpret_cast<const uchar*>(canvas.bits()), canvas.width(),
+                         canvas.height(), canvas.width() * 4, QImage::Format_RGB32);
+    const bool bmp = endsWith(options.outputPath, ".bmp");
+    const QImage image = wrapped.convertToFormat(QImage::Format_RGB888);  // 24 bits per pixel
+    if (!image.save(QString::fromStdString(picture->temp()), bmp ? "BMP" : "PNG"))
+      return fail(err, "cannot write " + options.outputPath);
+  }
+  if (trace) {
+    if (std::string e = trace->commit(); !e.empty()) return fail(err, e);
+  }
+  if (picture) {
+    if (std::string e = picture->commit(); !e.empty()) return fail(err, e);
+    std::fprintf(err, "orbisk-render: wrote %s\n", options.outputPath.c_str());
+  }
+  return 0;
+}
+
+int renderCommand(int argc, char** argv, std::FILE* err) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    std::fprintf(stdout, "%s\n", kUsage);
+    return 0;
+  }
+  RenderOptions options;
+  if (std::string error = parseRenderOptions(args, options); !error.empty()) {
+    std::fprintf(err, "orbisk-render: %s (%s)\n", error.c_str(), kUsage);
+    return 2;
+  }
+  return runRender(options, err);
+}
+
+}  // namespace orbisk

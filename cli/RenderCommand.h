@@ -1,0 +1,26 @@
+// The headless renderer: what the program does after a fresh start, Load data and one CREATE.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace orbisk {
+
+struct RenderOptions {
+  std::string dataFile;    // the data file to load
+  std::string tracePath;   // --trace FILE, empty for none
+  std::string outputPath;  // -o OUT.bmp|OUT.png, empty for none
+  bool lowDetail = false;  // --detail low
+};
+
+// Parses the arguments after the program name. Returns an empty string or a one-line error.
+std::string parseRenderOptions(const std::vector<std::string>& args, RenderOptions& options);
+
+// Renders; returns the exit status (0, or 2 after writing a one-line message to err).
+int runRender(const RenderOptions& options, std::FILE* err);
+
+// The whole command line: usage errors and render errors exit with status 2.
+int renderCommand(int argc, char** argv, std::FILE* err);
+
+}  // namespace orbisk

@@ -1,0 +1,56 @@
+// The ".dat" data file: one line of 32 comma-separated 16-bit integers.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <istream>
+#include <string>
+#include <string_view>
+
+#include "model/PictureParams.h"
+
+namespace orbisk {
+
+constexpr int kRecordFields = 32;
+// A record needs at least this many readable fields to be loaded or viewed; with fewer the
+// file is refused instead of wiping the picture with zeros.
+constexpr int kMinimumRecordFields = 28;
+
+// One record as read from a file. Fields that were not read hold 0.
+struct DataRecord {
+  std::array<int16_t, kRecordFields> field{};  // field[i] is field number i + 1
+  int count = 0;                               // how many leading fields were read
+
+  // Field by its 1-based number as in the file format table.
+  int16_t operator[](int number) const { return field[number - 1]; }
+};
+
+// The record line for the current parameters, CR LF included.
+std::string formatRecord(const PictureParams& params);
+
+// Reads up to maxFields fields. Commas, blanks, tabs and line breaks separate fields; reading
+// stops at the first field that is not an optional minus sign followed by decimal digits with a
+// value in -32768..32767, and at the end of the input.
+DataRecord parseRecord(std::istream& in, int maxFields = kRecordFields);
+DataRecord parseRecord(std::string_view text, int maxFields = kRecordFields);
+
+// Makes the record the current parameters, in the load order of the program. A field held by an
+// editor control keeps its old value when the file's value is outside that control's range; a
+// field stored directly takes the value as read.
+void applyRecord(const DataRecord& record, PictureParams& params);
+
+struct RecordFileResult {
+  bool ok = false;
+  DataRecord record;
+  std::string error;  // one line naming the file and the problem when !ok
+};
+
+// Reads a data file. Refuses a file that cannot be opened or holds fewer than
+// kMinimumRecordFields readable fields.
+RecordFileResult readRecordFile(const std::string& path, int maxFields = kRecordFields);
+
+// Writes the record through a temporary file renamed into place, so an existing file is never
+// left truncated. Returns an empty string on success, else a message naming the file and reason.
+std::string writeRecordFile(const std::string& path, const PictureParams& params);
+
+}  // namespace orbisk

@@ -1,0 +1,34 @@
+#include "render/RandomCombination.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace orbisk {
+namespace {
+
+TEST(RandomCombination, EveryValueOfEveryControlOccursAndNothingElse) {
+  std::set<int> seen[10];
+  const int limits[10] = {10, 14, 20, 11, 11, 8, 35, 10, 20, 24};
+  for (uint64_t seed = 0; seed < 5000; ++seed) {
+    const RandomCombination c = drawRandomCombination(seed);
+    const int values[10] = {c.cat, c.ali, c.eff, c.func1, c.func2, c.t1, c.w, c.worldw, c.sols,
+                            c.cit};
+    for (int i = 0; i < 10; ++i) {
+      ASSERT_GE(values[i], 1) << "draw " << i;
+      ASSERT_LE(values[i], limits[i]) << "draw " << i;
+      seen[i].insert(values[i]);
+    }
+  }
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(seen[i].size(), size_t(limits[i])) << "draw " << i;
+}
+
+TEST(RandomCombination, TheSeedDecidesTheDraws) {
+  const RandomCombination a = drawRandomCombination(42), b = drawRandomCombination(42);
+  EXPECT_EQ(a.cat, b.cat);
+  EXPECT_EQ(a.cit, b.cit);
+  EXPECT_EQ(a.func2, b.func2);
+}
+
+}  // namespace
+}  // namespace orbisk
