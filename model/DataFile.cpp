@@ -32,7 +32,7 @@ bool isDigit(int c) {
 // Characters from a string, with the same peek/take shape as the stream source below.
 class TextSource {
  public:
-  explicit TextSource(std::string_view text) : text_(text) {}
+  explicit TextSource(std::string_view text) : text_(text.substr(0, kMaxRecordChars)) {}
   static constexpr int kEnd = -1;
   int peek() const { return pos_ < text_.size() ? static_cast<unsigned char>(text_[pos_]) : kEnd; }
   void take() { ++pos_; }
@@ -48,15 +48,20 @@ class StreamSource {
   explicit StreamSource(std::istream& in) : in_(in) {}
   static constexpr int kEnd = -1;
   int peek() const {
+    if (taken_ >= kMaxRecordChars) return kEnd;
     const auto c = in_.peek();
     return std::istream::traits_type::eq_int_type(c, std::istream::traits_type::eof())
                ? kEnd
                : static_cast<unsigned char>(std::istream::traits_type::to_char_type(c));
   }
-  void take() { in_.get(); }
+  void take() {
+    in_.get();
+    ++taken_;
+  }
 
  private:
   std::istream& in_;
+  std::size_t taken_ = 0;  // characters read so far
 };
 
 // Reads one field: an optional minus sign, then decimal digits up to a separator or the end.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <istream>
 #include <string>
@@ -15,6 +16,10 @@ constexpr int kRecordFields = 32;
 // A record needs at least this many readable fields to be loaded or viewed; with fewer the
 // file is refused instead of wiping the picture with zeros.
 constexpr int kMinimumRecordFields = 28;
+// Reading a record looks at no more than this many characters (a written record has fewer than
+// 200); whatever follows counts as the end of the input, so an endless stream of zeros or blanks
+// cannot keep the reader busy for ever.
+constexpr std::size_t kMaxRecordChars = std::size_t{1} << 20;
 
 // One record as read from a file. Fields that were not read hold 0.
 struct DataRecord {
@@ -30,7 +35,7 @@ std::string formatRecord(const PictureParams& params);
 
 // Reads up to maxFields fields. Commas, blanks, tabs and line breaks separate fields; reading
 // stops at the first field that is not an optional minus sign followed by decimal digits with a
-// value in -32768..32767, and at the end of the input.
+// value in -32768..32767, and at the end of the input or after kMaxRecordChars characters.
 DataRecord parseRecord(std::istream& in, int maxFields = kRecordFields);
 DataRecord parseRecord(std::string_view text, int maxFields = kRecordFields);
 

@@ -23,7 +23,9 @@ namespace {
 
 constexpr uint32_t kOpaque = 0xff000000u;
 
-int clampSide(int side) { return std::clamp(side, 0, RasterCanvas::kMaxSide); }
+int clampSide(int side) {
+  return std::clamp(side, 0, RasterCanvas::kMaxSide);
+}
 
 // 24-bit colour with red in the low byte -> opaque 0xffRRGGBB.
 uint32_t toStored(uint32_t colour) {
@@ -119,7 +121,9 @@ void RasterCanvas::resize(int width, int height) {
   updatePlotBounds();
 }
 
-void RasterCanvas::clear() { std::fill(pixels_.begin(), pixels_.end(), toStored(background_)); }
+void RasterCanvas::clear() {
+  std::fill(pixels_.begin(), pixels_.end(), toStored(background_));
+}
 
 void RasterCanvas::setBackgroundColour(uint32_t colour) {
   background_ = colour & 0xffffffu;
@@ -150,7 +154,8 @@ void RasterCanvas::setPicture(const uint32_t* pixels, int width, int height, int
   for (int y = 0; y < copiedHeight; ++y) {
     const uint32_t* from = pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride);
     uint32_t* to = pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
-    for (int x = 0; x < copiedWidth; ++x) to[x] = from[x] | kOpaque;  // the picture's alpha is ignored
+    // The picture's alpha is ignored: the canvas is opaque.
+    for (int x = 0; x < copiedWidth; ++x) to[x] = from[x] | kOpaque;
   }
 }
 

@@ -14,6 +14,8 @@ enum class MaskOp { And, Or };
 // Pixels are stored as 0xffRRGGBB (the layout of QImage::Format_RGB32), row by row, so the GUI
 // can wrap the buffer in a QImage without copying. Colours passed in and out of the public
 // interface are 24-bit values with red in the low byte, like every colour of the renderer.
+// How coordinates become pixels (rounding, pen footprint, line stepping, clipping) is set out at
+// the top of RasterCanvas.cpp and RasterCanvasLine.cpp.
 class RasterCanvas : public Surface {
  public:
   // Sides are clamped to 0..kMaxSide pixels; larger canvases are never asked for, and the bound
@@ -34,7 +36,7 @@ class RasterCanvas : public Surface {
   void clear();
   void setBackgroundColour(uint32_t colour);  // also wipes the canvas
   uint32_t backgroundColour() const { return background_; }
-  void setPenWidth(int width);  // 1 or 4
+  void setPenWidth(int width);  // 1 or 4; other widths are clamped to 1..kMaxPenWidth
   int penWidth() const { return penWidth_; }
   void setPenMode(PenMode mode) { penMode_ = mode; }
   PenMode penMode() const { return penMode_; }
@@ -45,7 +47,8 @@ class RasterCanvas : public Surface {
   // from the top-left corner; what does not fit is cut off.
   void setPicture(const uint32_t* pixels, int width, int height, int stride);
 
-  uint32_t pixel(int x, int y) const;  // 24-bit colour, red in the low byte
+  // 24-bit colour, red in the low byte; 0 (black) for a position off the canvas.
+  uint32_t pixel(int x, int y) const;
   const uint32_t* bits() const { return pixels_.data(); }  // 0xffRRGGBB rows of width()
   uint32_t* bits() { return pixels_.data(); }
 

@@ -49,7 +49,7 @@ void RasterCanvas::rasterLine(double u1, double v1, double u2, double v2, bool x
   double last = std::min(std::max(u1, u2), static_cast<double>(majorSide - 1 - penLow_));
   if (first > last) return;
   // The minor value must round into -penHigh_ .. minorSide - 1 - penLow_.
-  const double minorLow = -penHigh_ - 0.5;                  // exclusive
+  const double minorLow = -penHigh_ - 0.5;                 // exclusive
   const double minorHigh = minorSide - 1 - penLow_ + 0.5;  // exclusive
 
   if (v1 == v2) {  // parallel to the major axis, or a single pixel

@@ -39,9 +39,13 @@ char* appendColour(char* out, char* end, uint32_t colour) {
 TraceSurface::TraceSurface(std::FILE* out, Surface* inner, int width, int height)
     : out_(out), inner_(inner), width_(width), height_(height) {}
 
-int TraceSurface::width() const { return inner_ != nullptr ? inner_->width() : width_; }
+int TraceSurface::width() const {
+  return inner_ != nullptr ? inner_->width() : width_;
+}
 
-int TraceSurface::height() const { return inner_ != nullptr ? inner_->height() : height_; }
+int TraceSurface::height() const {
+  return inner_ != nullptr ? inner_->height() : height_;
+}
 
 void TraceSurface::plot(float x, float y, uint32_t colour) {
   if (out_ != nullptr) {

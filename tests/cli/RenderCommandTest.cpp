@@ -1,0 +1,111 @@
+#include "cli/RenderCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QString>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace orbisk {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RenderCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("orbisk-cli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+
+  std::string writeData(const std::string& name, const std::string& text) const {
+    std::ofstream(path(name), std::ios::binary) << text;
+    return path(name);
+  }
+
+  // Runs the command; returns the exit status and keeps what it wrote on stderr.
+  int run(std::vector<std::string> args) {
+    args.insert(args.begin(), "orbisk-render");
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    std::FILE* err = std::tmpfile();
+    const int status = renderCommand(static_cast<int>(argv.size()), argv.data(), err);
+    std::rewind(err);
+    char buffer[4096] = {};
+    const size_t n = std::fread(buffer, 1, sizeof buffer - 1, err);
+    stderr_.assign(buffer, n);
+    std::fclose(err);
+    return status;
+  }
+
+  fs::path dir_;
+  std::string stderr_;
+};
+
+const std::string kStartUp =
+    "110,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,1,1,1,25,25,0,0\r\n";
+
+TEST_F(RenderCommandTest, WritesA24BitBmpOfTheFramesSize) {
+  const std::string data = writeData("thumb.dat",
+      "54,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,2,1,1,25,25,0,0\r\n");
+  ASSERT_EQ(run({"-o", path("out.bmp"), data}), 0) << stderr_;
+  std::ifstream bmp(path("out.bmp"), std::ios::binary);
+  char header[30];
+  bmp.read(header, sizeof header);
+  EXPECT_EQ(header[28], 24);  // bits per pixel
+  const QImage image(QString::fromStdString(path("out.bmp")));
+  EXPECT_EQ(image.width(), 117);
+  EXPECT_EQ(image.height(), 90);
+}
+
+TEST_F(RenderCommandTest, PngAndTraceOfTheStartUpSet) {
+  const std::string data = writeData("start.dat", kStartUp);
+  ASSERT_EQ(run({"--trace", path("t.trace"), "-o", path("out.png"), data}), 0) << stderr_;
+  const QImage image(QString::fromStdString(path("out.png")));
+  EXPECT_EQ(image.size().width(), 632);
+  EXPECT_EQ(image.size().height(), 434);
+  std::ifstream trace(path("t.trace"));
+  std::string first;
+  std::getline(trace, first);
+  EXPECT_EQ(first, "P 316 294 10139135");
+  // Detail Low draws with the 4-pixel pen on the same canvas and far fewer samples.
+  ASSERT_EQ(run({"--detail", "low", "--trace", path("low.trace"), data}), 0) << stderr_;
+  EXPECT_LT(fs::file_size(path("low.trace")), fs::file_size(path("t.trace")));
+}
+
+TEST_F(RenderCommandTest, BadInputIsReportedInOneLineAndWritesNothing) {
+  const std::string good = writeData("good.dat", kStartUp);
+  const std::string bad = writeData("bad.dat", "hello");
+  struct Case {
+    std::vector<std::string> args;
+    const char* mentions;
+  } cases[] = {
+      {{"--trace", path("a.trace"), path("missing.dat")}, "missing.dat"},
+      {{"--trace", path("a.trace"), bad}, "bad.dat"},
+      {{"--colour", "red", good}, "--colour"},
+      {{"--detail", "medium", good}, "medium"},
+      {{"--trace", path("a.trace"), "-o", path("nofolder/x.png"), good}, "x.png"},
+      {{"--trace", path("a.trace"), "-o", path("x.jpg"), good}, "x.jpg"},
+      {{}, "no data file"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(run(c.args), 2) << c.mentions;
+    EXPECT_NE(stderr_.find(c.mentions), std::string::npos) << stderr_;
+    EXPECT_EQ(std::count(stderr_.begin(), stderr_.end(), '\n'), 1) << stderr_;
+    EXPECT_FALSE(fs::exists(path("a.trace"))) << c.mentions;
+  }
+  // Nothing but the two data files is left in the folder.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
+}
+
+}  // namespace
+}  // namespace orbisk
