@@ -1,0 +1,265 @@
+// The origin editor driven through its real widgets, found by objectName.
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <array>
+
+#include "EditorTestSupport.h"
+#include "model/ControlRanges.h"
+#include "ui/editors/OriginForm.h"
+
+namespace orbisk {
+namespace {
+
+using editortest::barValue;
+using editortest::child;
+using editortest::labelText;
+using editortest::RecordingDialogs;
+
+// A bar of the editor, its value label and the record field that mirrors it.
+struct OriginBar {
+  Control control;
+  const char* bar;
+  const char* label;
+  int16_t PictureParams::*field;
+  int start;
+};
+
+const std::array<OriginBar, 12> kOriginBars = {{
+    {Control::hsbgalaxy, "hsbgalaxy", "lblgalaxy", &PictureParams::ali, 6},
+    {Control::hsbsolarsystem, "hsbsolarsystem", "lblsolarsystem", &PictureParams::sols, 4},
+    {Control::hsbworld, "hsbworld", "lblworld", &PictureParams::worldw, 2},
+    {Control::hsblab, "hsblab", "lbllab", &PictureParams::cit, 13},
+    {Control::hsblevel, "hsblevel", "lbllevel", &PictureParams::w, 11},
+    {Control::hsbcat, "hsbcat", "textcat", &PictureParams::cat, 1},
+    {Control::hsbtype, "hsbtype", "texttype", &PictureParams::t1, 3},
+    {Control::hsbeffect, "hsbeffect", "texteffect", &PictureParams::eff, 1},
+    {Control::hsbv2, "hsbv2", "textv2", &PictureParams::v2, 40},
+    {Control::hsbv3, "hsbv3", "textv3", &PictureParams::v3, 40},
+    {Control::hsbv4, "hsbv4", "textv4", &PictureParams::v4, 48},
+    {Control::hsbsize, "hsbsize", "textsize", &PictureParams::size, 110},
+}};
+
+class OriginFormTest : public ::testing::Test {
+ protected:
+  OriginFormTest() : form(params, dialogs) { form.setFunctionLists(); }
+
+  QListWidget* list(const char* name) { return child<QListWidget>(form, name); }
+  QString selectedEntry(const char* name) {
+    QListWidget* l = list(name);
+    return l && l->currentItem() ? l->currentItem()->text() : QString("<none>");
+  }
+
+  PictureParams params;
+  RecordingDialogs dialogs;
+  OriginForm form;
+};
+
+TEST_F(OriginFormTest, FreshStartShowsTheStartValuesAndTheRecordAgrees) {
+  editortest::expectEditorFrame(form, "originform", "Orbisk - Origin", QSize(302, 247));
+  for (const OriginBar& b : kOriginBars) {
+    SCOPED_TRACE(b.bar);
+    QScrollBar* bar = child<QScrollBar>(form, b.bar);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->value(), b.start);
+    EXPECT_EQ(bar->orientation(), Qt::Horizontal);
+    EXPECT_EQ(bar->minimum(), controlRange(b.control).min);
+    EXPECT_EQ(bar->maximum(), controlRange(b.control).max);
+    EXPECT_EQ(bar->singleStep(), 1);
+    EXPECT_EQ(bar->pageStep(), 1);
+    EXPECT_FALSE(bar->hasTracking());
+    EXPECT_EQ(labelText(form, b.label), QString::number(b.start));
+    EXPECT_EQ(form.controlValue(b.control), b.start);
+  }
+  EXPECT_EQ(selectedEntry("listv1a"), "-Sin");
+  EXPECT_EQ(selectedEntry("listv1b"), " Sin");
+  EXPECT_EQ(form.controlValue(Control::listv1a), 3);
+  EXPECT_EQ(form.controlValue(Control::listv1b), 2);
+  EXPECT_EQ(params, PictureParams{});
+}
+
+TEST_F(OriginFormTest, FunctionListsHoldTheElevenFunctionsWithTheirBlanks) {
+  const QStringList expected = {"None", " Sin", "-Sin", " Cos", "-Cos", " Tan",
+                                "-Tan", " Atn", "-Atn", " Int", "-Int"};
+  for (const char* name : {"listv1a", "listv1b"}) {
+    QListWidget* l = list(name);
+    ASSERT_NE(l, nullptr);
+    QStringList entries;
+    for (int i = 0; i < l->count(); ++i) entries << l->item(i)->text();
+    EXPECT_EQ(entries, expected) << name;
+  }
+  // Filling again starts afresh rather than appending a second set.
+  form.setControl(Control::listv1a, 11);
+  form.setFunctionLists();
+  EXPECT_EQ(list("listv1a")->count(), 11);
+  EXPECT_EQ(params.func1, 3);
+  EXPECT_EQ(params.func2, 2);
+}
+
+TEST_F(OriginFormTest, EveryBarWritesItsLabelAndFieldAtOnce) {
+  for (const OriginBar& b : kOriginBars) {
+    SCOPED_TRACE(b.bar);
+    const int lowest = controlRange(b.control).min;
+    ASSERT_TRUE(form.setControl(b.control, lowest));
+    EXPECT_EQ(barValue(form, b.bar), lowest);
+    EXPECT_EQ(labelText(form, b.label), QString::number(lowest));
+    EXPECT_EQ(params.*b.field, lowest);
+  }
+  // Negative values are plain decimals with a minus sign.
+  EXPECT_EQ(labelText(form, "textv2"), "-900");
+}
+
+TEST_F(OriginFormTest, MovingLevelWritesItAtOnceAndOkOnlyHides) {
+  form.show();
+  child<QScrollBar>(form, "hsblevel")->triggerAction(QAbstractSlider::SliderToMaximum);
+  EXPECT_EQ(params.w, 35);
+  EXPECT_EQ(labelText(form, "lbllevel"), "35");
+  const PictureParams before = params;
+  child<QPushButton>(form, "okbutton")->click();
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(params, before);
+  EXPECT_EQ(barValue(form, "hsblevel"), 35);  // hiding keeps the values
+}
+
+TEST_F(OriginFormTest, DraggingChangesNothingUntilTheThumbIsReleased) {
+  QScrollBar* bar = child<QScrollBar>(form, "hsbv4");
+  bar->setSliderDown(true);
+  bar->setSliderPosition(-300);
+  EXPECT_EQ(params.v4, 48);
+  EXPECT_EQ(labelText(form, "textv4"), "48");
+  bar->setSliderDown(false);
+  EXPECT_EQ(params.v4, -300);
+  EXPECT_EQ(labelText(form, "textv4"), "-300");
+}
+
+TEST_F(OriginFormTest, ListSelectionStoresPositionPlusOne) {
+  list("listv1b")->setCurrentRow(0);  // "None"
+  EXPECT_EQ(params.func2, 1);
+  list("listv1b")->setCurrentRow(10);  // "-Int"
+  EXPECT_EQ(params.func2, 11);
+  ASSERT_TRUE(form.setControl(Control::listv1a, 8));
+  EXPECT_EQ(selectedEntry("listv1a"), " Atn");
+  EXPECT_EQ(params.func1, 8);
+  EXPECT_EQ(params.func2, 11);
+}
+
+TEST_F(OriginFormTest, ListNeverEndsUpShowingNoFunction) {
+  QListWidget* l = list("listv1a");
+  l->clearSelection();  // what Ctrl+click on the selected entry does
+  EXPECT_EQ(l->selectedItems().size(), 1);
+  EXPECT_EQ(selectedEntry("listv1a"), "-Sin");
+  EXPECT_EQ(params.func1, 3);
+}
+
+TEST_F(OriginFormTest, ValuesOutsideARangeAreRefusedAndChangeNothing) {
+  for (const OriginBar& b : kOriginBars) {
+    SCOPED_TRACE(b.bar);
+    const ControlRange& r = controlRange(b.control);
+    EXPECT_FALSE(form.setControl(b.control, r.min - 1));
+    EXPECT_FALSE(form.setControl(b.control, r.max + 1));
+    EXPECT_EQ(barValue(form, b.bar), b.start);
+    EXPECT_EQ(labelText(form, b.label), QString::number(b.start));
+  }
+  for (int outside : {0, 12, -1, 32767}) {
+    EXPECT_FALSE(form.setControl(Control::listv1a, outside));
+    EXPECT_FALSE(form.setControl(Control::listv1b, outside));
+  }
+  EXPECT_EQ(selectedEntry("listv1a"), "-Sin");
+  EXPECT_EQ(selectedEntry("listv1b"), " Sin");
+  // Controls of the other editors are not this editor's to set.
+  EXPECT_FALSE(form.setControl(Control::hsbxray, 3));
+  EXPECT_FALSE(form.setControl(Control::glij, 3));
+  EXPECT_EQ(params, PictureParams{});
+}
+
+TEST_F(OriginFormTest, TheCurrentValueAgainIsAcceptedWithoutAChange) {
+  params.ali = 99;  // a change handler running now would overwrite this
+  EXPECT_TRUE(form.setControl(Control::hsbgalaxy, 6));
+  EXPECT_TRUE(form.setControl(Control::listv1a, 3));
+  params.func1 = 99;
+  EXPECT_TRUE(form.setControl(Control::listv1a, 3));
+  EXPECT_EQ(params.ali, 99);
+  EXPECT_EQ(params.func1, 99);
+}
+
+TEST(OriginFormLists, RefuseFunctionsUntilTheyAreFilled) {
+  PictureParams params;
+  RecordingDialogs dialogs;
+  OriginForm form(params, dialogs);
+  EXPECT_FALSE(form.setControl(Control::listv1a, 1));
+  EXPECT_EQ(form.controlValue(Control::listv1a), 0);
+  EXPECT_EQ(params.func1, 3);
+}
+
+TEST_F(OriginFormTest, RandomDrawSetsExactlyTheTenDrawnValues) {
+  for (uint64_t seed = 1; seed <= 300; ++seed) {
+    SCOPED_TRACE(seed);
+    const RandomCombination draw = drawRandomCombination(seed);
+    PictureParams expected = params;
+    expected.cat = draw.cat;
+    expected.ali = draw.ali;
+    expected.eff = draw.eff;
+    expected.func1 = draw.func1;
+    expected.func2 = draw.func2;
+    expected.t1 = draw.t1;
+    expected.w = draw.w;
+    expected.worldw = draw.worldw;
+    expected.sols = draw.sols;
+    expected.cit = draw.cit;
+    form.applyRandom(draw);
+    ASSERT_EQ(params, expected);
+    EXPECT_EQ(form.controlValue(Control::hsbcat), draw.cat);
+    EXPECT_EQ(form.controlValue(Control::hsbgalaxy), draw.ali);
+    EXPECT_EQ(form.controlValue(Control::listv1a), draw.func1);
+    EXPECT_EQ(form.controlValue(Control::listv1b), draw.func2);
+    EXPECT_EQ(form.controlValue(Control::hsblab), draw.cit);
+    EXPECT_EQ(labelText(form, "lblworld"), QString::number(draw.worldw));
+  }
+  // Size, v2, v3 and v4 are left where they were.
+  EXPECT_EQ(barValue(form, "hsbsize"), 110);
+  EXPECT_EQ(barValue(form, "hsbv2"), 40);
+  EXPECT_EQ(barValue(form, "hsbv3"), 40);
+  EXPECT_EQ(barValue(form, "hsbv4"), 48);
+}
+
+TEST_F(OriginFormTest, GalaxyCaptionShowsTheDedication) {
+  editortest::doubleClick(child<QLabel>(form, "captiongalaxy"));
+  ASSERT_EQ(dialogs.informed.size(), 1u);
+  EXPECT_EQ(dialogs.informed[0].title, "Dedicated to...");
+  EXPECT_FALSE(dialogs.informed[0].text.isEmpty());
+}
+
+TEST_F(OriginFormTest, SizeCaptionShowsTheCreditsOnlyAtTheFixedCombination) {
+  QLabel* size = child<QLabel>(form, "captionsize");
+  ASSERT_NE(size, nullptr);
+  EXPECT_EQ(size->text(), "Size");
+  editortest::doubleClick(size);
+  EXPECT_TRUE(dialogs.informed.empty());
+
+  form.setControl(Control::hsbv2, kCreditV2);
+  form.setControl(Control::hsbv3, kCreditV3);
+  editortest::doubleClick(size);  // v4 still off
+  EXPECT_TRUE(dialogs.informed.empty());
+
+  form.setControl(Control::hsbv4, kCreditV4);
+  editortest::doubleClick(size);
+  ASSERT_EQ(dialogs.informed.size(), 1u);
+  EXPECT_EQ(dialogs.informed[0].title, "Programmed by...");
+  // A plain click does nothing.
+  editortest::click(size, size->rect().center());
+  EXPECT_EQ(dialogs.informed.size(), 1u);
+}
+
+TEST_F(OriginFormTest, OpensCentredAndThenStaysWhereTheUserPutsIt) {
+  form.show();
+  const QRect screen = form.screen()->availableGeometry();
+  EXPECT_LE((form.frameGeometry().center() - screen.center()).manhattanLength(), 2);
+  form.hide();
+  form.move(10, 20);
+  form.show();
+  EXPECT_EQ(form.pos(), QPoint(10, 20));
+}
+
+}  // namespace
+}  // namespace orbisk

@@ -1,0 +1,212 @@
+#include "ui/editors/OriginForm.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "ui/Dialogs.h"
+
+namespace orbisk {
+
+namespace {
+
+// One bar of the editor: where it stands in the grid of three rows and five columns, and the
+// record field that mirrors it.
+struct BarEntry {
+  Control control;
+  const char* caption;
+  const char* captionName;
+  const char* valueLabel;
+  int16_t PictureParams::*field;
+  int row;
+  int column;
+};
+
+// In the order of the control table, hsbgalaxy..hsbsize.
+constexpr std::array<BarEntry, 12> kBars = {{
+    {Control::hsbgalaxy, "Galaxy", "captiongalaxy", "lblgalaxy", &PictureParams::ali, 0, 0},
+    {Control::hsbsolarsystem, "Solar system", "captionsolarsystem", "lblsolarsystem",
+     &PictureParams::sols, 0, 1},
+    {Control::hsbworld, "World", "captionworld", "lblworld", &PictureParams::worldw, 0, 2},
+    {Control::hsblab, "Lab", "captionlab", "lbllab", &PictureParams::cit, 0, 3},
+    {Control::hsblevel, "Level", "captionlevel", "lbllevel", &PictureParams::w, 0, 4},
+    {Control::hsbcat, "Category", "captioncat", "textcat", &PictureParams::cat, 1, 0},
+    {Control::hsbtype, "Type", "captiontype", "texttype", &PictureParams::t1, 1, 1},
+    {Control::hsbeffect, "Effect", "captioneffect", "texteffect", &PictureParams::eff, 1, 4},
+    {Control::hsbv2, "V2", "captionv2", "textv2", &PictureParams::v2, 2, 0},
+    {Control::hsbv3, "V3", "captionv3", "textv3", &PictureParams::v3, 2, 1},
+    {Control::hsbv4, "V4", "captionv4", "textv4", &PictureParams::v4, 2, 2},
+    {Control::hsbsize, "Size", "captionsize", "textsize", &PictureParams::size, 2, 3},
+}};
+
+// The function lists: entry i stands for function number i + 1. The positive functions carry a
+// leading blank so that the names line up with the negative ones.
+constexpr std::array<const char*, 11> kFunctions = {"None", " Sin", "-Sin", " Cos", "-Cos", " Tan",
+                                                    "-Tan", " Atn", "-Atn", " Int", "-Int"};
+constexpr int kStartRowV1a = 2;  // "-Sin"
+constexpr int kStartRowV1b = 1;  // " Sin"
+
+const char* const kDedicationTitle = "Dedicated to...";
+const char* const kDedication = "Dedicated to everyone who explores formulas for fun.";
+const char* const kCreditTitle = "Programmed by...";
+const char* const kCredit = "Programmed by the Orbisk developers.";
+
+// Grid of the window: five columns of 60 pixels, three rows of 81.
+constexpr int kColumnWidth = 60;
+constexpr int kRowHeight = 81;
+constexpr int kMargin = 3;
+constexpr int kCellWidth = 56;
+
+QRect cell(int row, int column, int top, int height) {
+  return QRect(kMargin + column * kColumnWidth, kMargin + row * kRowHeight + top, kCellWidth,
+               height);
+}
+
+// Captions may reach into the gaps beside their column: "Solar system" is wider than a bar.
+QRect captionCell(int row, int column) {
+  return cell(row, column, 0, 16).adjusted(-8, 0, 8, 0);
+}
+
+int barIndex(Control c) {
+  return static_cast<int>(c) - static_cast<int>(Control::hsbgalaxy);
+}
+
+}  // namespace
+
+OriginForm::OriginForm(PictureParams& params, Dialogs& dialogs, QWidget* parent)
+    : EditorWindow("originform", "Orbisk - Origin", QSize(302, 247), parent),
+      params_(params),
+      dialogs_(dialogs) {
+  for (int i = 0; i < kBarCount; ++i) {
+    const BarEntry& entry = kBars[static_cast<size_t>(i)];
+    QLabel* caption =
+        placeCaption(entry.caption, entry.captionName, captionCell(entry.row, entry.column));
+    if (entry.control == Control::hsbgalaxy) galaxyCaption_ = caption;
+    if (entry.control == Control::hsbsize) sizeCaption_ = caption;
+    valueLabels_[static_cast<size_t>(i)] = placeValueLabel(
+        entry.valueLabel, cell(entry.row, entry.column, 19, 20).adjusted(6, 0, -6, 0));
+    QScrollBar* bar = placeBar(entry.control, cell(entry.row, entry.column, 44, 17));
+    bars_[static_cast<size_t>(i)] = bar;
+    valueLabels_[static_cast<size_t>(i)]->setText(QString::number(bar->value()));
+    connect(bar, &QScrollBar::valueChanged, this, [this, i](int value) { barChanged(i, value); });
+  }
+  galaxyCaption_->installEventFilter(this);
+  sizeCaption_->installEventFilter(this);
+
+  auto makeList = [this](Control control, const char* caption, const char* captionName,
+                         int column) {
+    placeCaption(caption, captionName, captionCell(1, column));
+    auto* list = new QListWidget(this);
+    list->setObjectName(controlRange(control).objectName);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setGeometry(cell(1, column, 18, 50));  // fitted to three entries once filled
+    connect(list, &QListWidget::currentRowChanged, this,
+            [this, control](int row) { listChanged(control, row); });
+    // A list always shows the function it stands for: a Ctrl+click must not leave it blank.
+    connect(list, &QListWidget::itemSelectionChanged, list, [list] {
+      if (list->selectedItems().isEmpty() && list->currentItem())
+        list->currentItem()->setSelected(true);
+    });
+    return list;
+  };
+  listv1a_ = makeList(Control::listv1a, "V1 A", "captionv1a", 2);
+  listv1b_ = makeList(Control::listv1b, "V1 B", "captionv1b", 3);
+
+  auto* ok = new QPushButton("&OK", this);
+  ok->setObjectName("okbutton");
+  ok->setGeometry(cell(2, 4, 20, 28));
+  connect(ok, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void OriginForm::setFunctionLists() {
+  for (QListWidget* list : {listv1a_, listv1b_}) {
+    list->clear();
+    for (const char* name : kFunctions) list->addItem(QString::fromLatin1(name));
+    // Three entries high, whatever the font.
+    list->resize(list->width(), list->sizeHintForRow(0) * 3 + 2 * list->frameWidth());
+  }
+  listv1a_->setCurrentRow(kStartRowV1a);
+  listv1b_->setCurrentRow(kStartRowV1b);
+}
+
+bool OriginForm::setControl(Control c, int value) {
+  if (!controlAccepts(c, value)) return false;
+  if (QListWidget* list = listFor(c)) {
+    // value - 1 is a position 0..10 here; the list may not have been filled yet.
+    const int row = value - 1;
+    if (row >= list->count()) return false;
+    if (row != list->currentRow()) list->setCurrentRow(row);
+    return true;
+  }
+  const int index = barIndex(c);
+  if (index < 0 || index >= kBarCount) return false;
+  // QScrollBar::setValue clamps, so the range was checked above; an equal value emits nothing.
+  bars_[static_cast<size_t>(index)]->setValue(value);
+  return true;
+}
+
+int OriginForm::controlValue(Control c) const {
+  if (QListWidget* list = listFor(c)) return list->currentRow() >= 0 ? list->currentRow() + 1 : 0;
+  const int index = barIndex(c);
+  if (index < 0 || index >= kBarCount) return 0;
+  return bars_[static_cast<size_t>(index)]->value();
+}
+
+void OriginForm::applyRandom(const RandomCombination& draw) {
+  setControl(Control::hsbcat, draw.cat);
+  setControl(Control::hsbgalaxy, draw.ali);
+  setControl(Control::hsbeffect, draw.eff);
+  setControl(Control::listv1a, draw.func1);
+  setControl(Control::listv1b, draw.func2);
+  setControl(Control::hsbtype, draw.t1);
+  setControl(Control::hsblevel, draw.w);
+  setControl(Control::hsbworld, draw.worldw);
+  setControl(Control::hsbsolarsystem, draw.sols);
+  setControl(Control::hsblab, draw.cit);
+}
+
+void OriginForm::barChanged(int index, int value) {
+  const BarEntry& entry = kBars[static_cast<size_t>(index)];
+  valueLabels_[static_cast<size_t>(index)]->setText(QString::number(value));
+  // The bar's range lies inside the 16-bit range of the field.
+  params_.*entry.field = static_cast<int16_t>(value);
+}
+
+void OriginForm::listChanged(Control list, int row) {
+  // Row -1 means the list was emptied or nothing is selected: nothing to store.
+  if (row < 0 || row >= static_cast<int>(kFunctions.size())) return;
+  const auto function = static_cast<int16_t>(row + 1);
+  if (list == Control::listv1a)
+    params_.func1 = function;
+  else
+    params_.func2 = function;
+}
+
+QListWidget* OriginForm::listFor(Control c) const {
+  if (c == Control::listv1a) return listv1a_;
+  if (c == Control::listv1b) return listv1b_;
+  return nullptr;
+}
+
+bool OriginForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonDblClick &&
+      (watched == galaxyCaption_ || watched == sizeCaption_)) {
+    showCredits(watched);
+    return true;
+  }
+  return EditorWindow::eventFilter(watched, event);
+}
+
+void OriginForm::showCredits(QObject* caption) {
+  if (caption == galaxyCaption_) {
+    dialogs_.inform(this, kDedicationTitle, kDedication);
+    return;
+  }
+  if (controlValue(Control::hsbv2) == kCreditV2 && controlValue(Control::hsbv3) == kCreditV3 &&
+      controlValue(Control::hsbv4) == kCreditV4)
+    dialogs_.inform(this, kCreditTitle, kCredit);
+}
+
+}  // namespace orbisk

@@ -1,0 +1,72 @@
+// The origin editor: the window in which the user sets the formula choices of a picture.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "model/ControlRanges.h"
+#include "model/PictureParams.h"
+#include "render/RandomCombination.h"
+#include "ui/editors/EditorWindow.h"
+
+class QLabel;
+class QListWidget;
+class QScrollBar;
+
+namespace orbisk {
+
+class Dialogs;
+
+// Twelve bars and two function lists. Every change writes its value into the picture record at
+// once, so the record always mirrors the controls; the record's defaults equal the controls'
+// start values, so the two agree from the start. Hiding keeps every value.
+class OriginForm : public EditorWindow {
+  Q_OBJECT
+
+ public:
+  OriginForm(PictureParams& params, Dialogs& dialogs, QWidget* parent = nullptr);
+
+  // Fills both function lists with the eleven functions and selects "-Sin" in V1 A and " Sin" in
+  // V1 B, which stores func1 = 3 and func2 = 2. Calling it again starts the lists afresh.
+  void setFunctionLists();
+
+  // Sets one of this editor's fourteen controls as if the user had moved it; the lists take a
+  // function number 1..11. A value outside the control's range, a control of another editor, or
+  // a list before it is filled is refused: false, and nothing changes. The current value again
+  // is accepted and changes nothing.
+  bool setControl(Control c, int value);
+
+  // The control's current value; for a list the selected function number, 0 when none is
+  // selected; 0 for a control of another editor.
+  int controlValue(Control c) const;
+
+  // Puts the ten values of a random draw into their controls, in the order they were drawn.
+  void applyRandom(const RandomCombination& draw);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  static constexpr int kBarCount = 12;  // hsbgalaxy..hsbsize in the control table
+
+  void barChanged(int index, int value);
+  void listChanged(Control list, int row);
+  QListWidget* listFor(Control c) const;
+  void showCredits(QObject* caption);
+
+  PictureParams& params_;
+  Dialogs& dialogs_;
+  std::array<QScrollBar*, kBarCount> bars_{};
+  std::array<QLabel*, kBarCount> valueLabels_{};
+  QListWidget* listv1a_ = nullptr;
+  QListWidget* listv1b_ = nullptr;
+  QLabel* galaxyCaption_ = nullptr;
+  QLabel* sizeCaption_ = nullptr;
+};
+
+// The V2, V3 and V4 values at which a double-click on "Size" shows the credits.
+constexpr int kCreditV2 = -900;
+constexpr int kCreditV3 = 900;
+constexpr int kCreditV4 = -900;
+
+}  // namespace orbisk

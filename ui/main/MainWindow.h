@@ -1,0 +1,157 @@
+// The program's one top-level window: it owns the picture record, the canvas, the renderer's
+// working state and the undo copy, carries the whole menu bar and drives the render runs.
+#pragma once
+
+#include <QHash>
+#include <QImage>
+#include <QMainWindow>
+#include <cstdint>
+#include <functional>
+
+#include "model/PictureParams.h"
+#include "render/RandomCombination.h"
+#include "render/RasterCanvas.h"
+#include "render/RenderState.h"
+
+class QAction;
+class QMenu;
+
+namespace orbisk {
+
+class CanvasView;
+class Dialogs;
+class OriginForm;
+class RenderDriver;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  static constexpr int kRegularWidth = 632, kRegularHeight = 434;
+  static constexpr int kThumbnailWidth = 117, kThumbnailHeight = 90;
+  static constexpr int kMaximumWidth = 948, kMaximumHeight = 651;
+  static constexpr int kThumbnailSize = 54;  // the size a Thumbnail frame sets
+
+  // Start-up: defaults, the origin editor with its function lists, the start-up picture and the
+  // undo copy. The window is not shown; the program shows it when the intro window closes.
+  explicit MainWindow(Dialogs& dialogs, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  PictureParams& params() { return params_; }
+  RasterCanvas& canvas() { return canvas_; }
+  const RenderState& renderState() const { return state_; }
+  const QImage& undoCopy() const { return redo1_; }  // the hidden picture redo1
+  int16_t stopflag() const { return stopflag_; }     // -1 after a stop request, else 0
+  CanvasView* canvasView() const { return view_; }
+  OriginForm* originForm() const { return originForm_; }
+  RenderDriver& renderDriver() { return *driver_; }
+  bool isRendering() const;
+
+  // Replace the clock-seeded draws of Random and the system beep, for tests.
+  void setRandomSource(std::function<RandomCombination()> source);
+  void setBeeper(std::function<void()> beep);
+
+ signals:
+  // Exit was confirmed and every window is closed: the program ends now.
+  void exitConfirmed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  enum class Run { None, Create, Random };
+
+  void buildMenus();
+  QAction* action(const char* name) const;
+  QMenu* menu(const char* name) const;
+  // False when a menu above the action is disabled, so its shortcut must not fire.
+  bool reachable(QAction* item) const;
+
+  // Render runs
+  void startRun(Run run);
+  void startCreate();
+  void startRandom();
+  void onTraversalEnded();
+  void setRunMenus(bool running);
+  void enableMenusForGood();
+  void takeUndoCopy();
+  void beep();
+
+  // Frames
+  void setFrameChecks(const char* checkedItem);
+  void setScrollChecks(bool shown);
+
+  // Exit
+  void askToExit();
+  void closeAllWindows();
+
+  // Menu commands, one per item. Those of later work do nothing yet.
+  void onLoadPicture();
+  void onSavePicture();
+  void onLoadData();
+  void onSaveData();
+  void onViewData();
+  void onAlwaysClear();
+  void onUseClearButton();
+  void onShowProgress();
+  void onHideProgress();
+  void onBeepOn();
+  void onBeepOff();
+  void onExit();
+  void onCopy();
+  void onPaste();
+  void onThumbnail();
+  void onRegularFrame();
+  void onMaximumFrame();
+  void onScrollbarsShow();
+  void onScrollbarsHide();
+  void onInward();
+  void onOutward();
+  void onLength1();
+  void onLength3();
+  void onLength5();
+  void onLength10();
+  void onWidth1();
+  void onWidth3();
+  void onWidth5();
+  void onWidth10();
+  void onDetailHigh();
+  void onDetailLow();
+  void onColourSystem();
+  void onRegularColour();
+  void onInverseColour();
+  void onBackground();
+  void onFilter(int index);  // index into the Filters submenu's ten filters
+  void onUndoFilters();
+  void onOrigin();
+  void onShape();
+  void onClear();
+  void onCreate();
+  void onStop();
+  void onRandom();
+  void onHints();
+  void onAbout();
+
+  Dialogs& dialogs_;
+  PictureParams params_;  // the one picture record
+  RenderState state_;     // the renderer's working state, kept from run to run
+  RasterCanvas canvas_;   // the pixels of Pct1
+  QImage redo1_;          // undo copy of the canvas
+  int16_t stopflag_ = 0;  // -1 a stop was requested, 0 not
+
+  CanvasView* view_ = nullptr;
+  OriginForm* originForm_ = nullptr;
+  RenderDriver* driver_ = nullptr;  // a child QObject, gone before the members it uses
+  QHash<QObject*, QMenu*> menuOf_;  // the menu each action or submenu action sits in
+
+  Run currentRun_ = Run::None;  // the run whose traversal is going on
+  Run pendingRun_ = Run::None;  // chosen while a stopped run was still finishing
+  bool menusEnabled_ = false;   // the first run enables the menus for good
+  bool exitQuestionOpen_ = false;
+  bool exiting_ = false;
+  std::function<RandomCombination()> randomSource_;
+  std::function<void()> beep_;
+};
+
+}  // namespace orbisk
