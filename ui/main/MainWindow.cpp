@@ -9,7 +9,9 @@
 #include <QScrollBar>
 
 #include "ui/Dialogs.h"
+#include "ui/editors/DriedForm.h"
 #include "ui/editors/OriginForm.h"
+#include "ui/editors/XrayForm.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/RenderDriver.h"
 #include "ui/main/StartupPictures.h"
@@ -43,6 +45,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
   if (!originForm_->isWindow()) originForm_->setWindowFlag(Qt::Window, true);
   originForm_->hide();
   originForm_->setFunctionLists();
+  createColourAndShapeEditors();
 
   // The start-up picture and the window's own picture come from the renderer, each drawn with a
   // throw-away working state so the program's own state starts at its defaults.
@@ -54,12 +57,16 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-  // Children are destroyed after the members they refer to: end the traversal and the origin
-  // editor while the record and the canvas still exist.
+  // Children are destroyed after the members they refer to: end the traversal and the editors
+  // while the record and the canvas still exist.
   delete driver_;
   driver_ = nullptr;
   delete originForm_;
   originForm_ = nullptr;
+  delete xrayForm_;
+  xrayForm_ = nullptr;
+  delete driedForm_;
+  driedForm_ = nullptr;
 }
 
 bool MainWindow::isRendering() const {
@@ -402,25 +409,5 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->ignore();
   QMetaObject::invokeMethod(this, &MainWindow::askToExit, Qt::QueuedConnection);
 }
-
-// ---------------------------------------------------------------------------------------------
-// Commands of later work: they do nothing yet.
-
-void MainWindow::onLoadPicture() {}
-void MainWindow::onSavePicture() {}
-void MainWindow::onLoadData() {}
-void MainWindow::onSaveData() {}
-void MainWindow::onViewData() {}
-void MainWindow::onCopy() {}
-void MainWindow::onPaste() {}
-void MainWindow::onColourSystem() {}
-void MainWindow::onRegularColour() {}
-void MainWindow::onInverseColour() {}
-void MainWindow::onBackground() {}
-void MainWindow::onFilter(int) {}
-void MainWindow::onUndoFilters() {}
-void MainWindow::onShape() {}
-void MainWindow::onHints() {}
-void MainWindow::onAbout() {}
 
 }  // namespace orbisk

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QImage>
 #include <QMainWindow>
+#include <QPointer>
 #include <cstdint>
 #include <functional>
 
@@ -18,10 +19,16 @@ class QMenu;
 
 namespace orbisk {
 
+class AboutForm;
 class CanvasView;
 class Dialogs;
+class DriedForm;
+class HintsForm;
 class OriginForm;
 class RenderDriver;
+class ViewDataForm;
+class XrayForm;
+struct DataRecord;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -81,6 +88,23 @@ class MainWindow : public QMainWindow {
   // Frames
   void setFrameChecks(const char* checkedItem);
   void setScrollChecks(bool shown);
+
+  // Colour-system and shape editors, drawing mode
+  void createColourAndShapeEditors();
+  void setPenModeAndChecks(int16_t inverse);  // pen mode and Colours check marks for 0 or 1
+
+  // Data files
+  void applyLoadedRecord(const DataRecord& record);
+  void alignWindowWithLoadedRecord();
+
+  // Picture files and the clipboard
+  void loadPicture(const QString& path);
+  void savePicture(const QString& path);
+  // Makes the picture the canvas's background, at its own size from the top-left corner.
+  void showPicture(const QImage& picture);
+  // Switches to the frame a loaded picture of this size asks for, without the Frame commands'
+  // side steps (scroll bar menu, progress bar, size, scroll values).
+  void fitFrameToPicture(int width, int height);
 
   // Exit
   void askToExit();
@@ -142,6 +166,12 @@ class MainWindow : public QMainWindow {
 
   CanvasView* view_ = nullptr;
   OriginForm* originForm_ = nullptr;
+  XrayForm* xrayForm_ = nullptr;         // colour-system editor, hidden or shown until exit
+  DriedForm* driedForm_ = nullptr;       // shape editor, hidden or shown until exit
+  QPointer<ViewDataForm> viewDataForm_;  // the open view-data window; it deletes itself on OK
+
+  QPointer<HintsForm> hintsForm_;  // the open hints window; it deletes itself on Close
+  QPointer<AboutForm> aboutForm_;  // the open about window; it deletes itself on OK
   RenderDriver* driver_ = nullptr;  // a child QObject, gone before the members it uses
   QHash<QObject*, QMenu*> menuOf_;  // the menu each action or submenu action sits in
 

@@ -1,0 +1,585 @@
+// "Save data as...", "Load data" and "View data" through the main window's menus, with the file
+// dialogs answered by the test and real files in a temporary folder.
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <deque>
+
+#include "model/DataFile.h"
+#include "tests/ui/MainTestSupport.h"
+#include "ui/editors/DriedForm.h"
+#include "ui/editors/OriginForm.h"
+#include "ui/editors/ShapeDiagrams.h"
+#include "ui/editors/ViewDataForm.h"
+#include "ui/editors/XrayForm.h"
+#include "ui/main/CanvasView.h"
+
+namespace orbisk {
+namespace {
+
+const char* const kStartupLine =
+    "110,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,1,1,1,25,25,0,0\r\n";
+
+// Answers each file dialog with the next queued path (an empty one cancels) and records every
+// request and every warning.
+class FileDialogs : public maintest::AnsweringDialogs {
+ public:
+  struct Request {
+    FileDialogRequest request;
+    bool save;
+  };
+  std::deque<QString> answers;
+  std::vector<Request> requests;
+  std::vector<QString> warnings;
+
+  void openFile(QWidget*, const FileDialogRequest& request,
+                std::function<void(const QString&)> chosen) override {
+    answer(request, false, chosen);
+  }
+  void saveFile(QWidget*, const FileDialogRequest& request,
+                std::function<void(const QString&)> chosen) override {
+    answer(request, true, chosen);
+  }
+  void warn(QWidget*, const QString&, const QString& text) override { warnings.push_back(text); }
+
+ private:
+  void answer(const FileDialogRequest& request, bool save,
+              const std::function<void(const QString&)>& chosen) {
+    requests.push_back({request, save});
+    ASSERT_FALSE(answers.empty()) << "an unexpected file dialog: " << request.title.toStdString();
+    const QString path = answers.front();
+    answers.pop_front();
+    chosen(path);
+  }
+};
+
+// Everything the window shows of a loaded record, for checking that a load changed nothing or
+// that two windows agree.
+struct WindowState {
+  PictureParams params;        // the picture record
+  std::vector<int> controls;   // every editor control's value, in the control table's order
+  QStringList labels;          // the texts of every label of the three editors
+  QStringList checked;         // the checked menu items
+  bool scrollsEnabled;         // the Scrollbars submenu can be used
+  bool barsShown;              // the canvas scroll bars are shown
+  QRect canvas;                // where Pct1 lies in the view, and its size
+  int progressWidth;           // width of the progress bar
+  QStringList listSelections;  // the selected entries of the two function lists
+  PenMode penMode;             // copy or inverted copy
+
+  bool operator==(const WindowState&) const = default;
+};
+
+struct DataFiles : ::testing::Test {
+  FileDialogs dialogs;
+  std::unique_ptr<MainWindow> window = makeWindow();
+  QTemporaryDir folder;
+
+  std::unique_ptr<MainWindow> makeWindow() {
+    auto made = std::make_unique<MainWindow>(dialogs);
+    made->setBeeper([] {});
+    return made;
+  }
+
+  // The window after its first render, when the File menu can be used.
+  std::unique_ptr<MainWindow> readyWindow() {
+    auto made = makeWindow();
+    run(*made, "createknopp");
+    while (made->renderDriver().isRunning()) made->renderDriver().runOneTurn();
+    return made;
+  }
+
+  static void run(MainWindow& w, const char* item) {
+    QAction* found = w.findChild<QAction*>(item);
+    ASSERT_NE(found, nullptr) << item;
+    found->trigger();
+  }
+  template <typename T>
+  static T* find(const QObject& parent, const char* name) {
+    T* found = parent.findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << "no " << name;
+    return found;
+  }
+  static XrayForm* xray(const MainWindow& w) { return find<XrayForm>(w, "xrayform"); }
+  static DriedForm* dried(const MainWindow& w) { return find<DriedForm>(w, "driedform"); }
+  static QScrollBar* bar(const QWidget& form, const char* name) {
+    return find<QScrollBar>(form, name);
+  }
+  static QString label(const QWidget& form, const char* name) {
+    auto* found = find<QLabel>(form, name);
+    return found ? found->text() : QString("<missing>");
+  }
+
+  QString path(const char* name) const { return folder.filePath(name); }
+  QString writeFile(const char* name, const QByteArray& text) const {
+    QFile file(path(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    return path(name);
+  }
+  static QByteArray readFile(const QString& name) {
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+  }
+  // The start-up record with some fields (by number, 1..32) changed, cut to its first `count`.
+  static QByteArray startupWith(std::initializer_list<std::pair<int, int>> changes,
+                                int count = kRecordFields) {
+    std::vector<int> fields = {110, 1,    6, 2, 1, 3, 2, 3, 11, 2, 4, 13, 1001, 1001, 40, 40,
+                               48,  1001, 2, 1, 0, 0, 0, 0, 0,  1, 1, 1,  25,   25,   0,  0};
+    for (const auto& [number, value] : changes) fields[static_cast<size_t>(number - 1)] = value;
+    fields.resize(static_cast<size_t>(count));
+    QByteArray text;
+    for (int v : fields) text += QByteArray::number(v) + ",";
+    text.chop(1);
+    return text + "\r\n";
+  }
+
+  void loadData(MainWindow& w, const QString& file) {
+    dialogs.answers.push_back(file);
+    run(w, "opendatafile");
+  }
+  void saveData(MainWindow& w, const QString& file) {
+    dialogs.answers.push_back(file);
+    run(w, "savedatafile");
+  }
+  void viewData(MainWindow& w, const QString& file) {
+    dialogs.answers.push_back(file);
+    run(w, "viewdata");
+  }
+
+  static WindowState stateOf(MainWindow& w) {
+    WindowState s;
+    s.params = w.params();
+    for (int c = 0; c < static_cast<int>(Control::count); ++c) {
+      const auto control = static_cast<Control>(c);
+      s.controls.push_back(w.originForm()->controlValue(control) + xray(w)->controlValue(control) +
+                           dried(w)->controlValue(control));
+    }
+    for (const QWidget* form :
+         {static_cast<const QWidget*>(w.originForm()), static_cast<const QWidget*>(xray(w)),
+          static_cast<const QWidget*>(dried(w))}) {
+      for (const QLabel* l : form->findChildren<QLabel*>()) s.labels << l->text();
+    }
+    for (const QAction* a : w.findChildren<QAction*>())
+      if (a->isChecked()) s.checked << a->objectName();
+    s.scrollsEnabled = w.findChild<QMenu*>("scrolls")->menuAction()->isEnabled();
+    s.barsShown = !w.findChild<QScrollBar*>("HScroll1")->isHidden();
+    s.canvas = w.findChild<QWidget*>("Pct1")->geometry();
+    s.progressWidth = w.findChild<QProgressBar*>("PB")->width();
+    for (const char* list : {"listv1a", "listv1b"})
+      s.listSelections << w.findChild<QListWidget*>(list)->currentItem()->text();
+    s.penMode = w.canvas().penMode();
+    return s;
+  }
+};
+
+// ---------------------------------------------------------------------------------------------
+// Save
+
+TEST_F(DataFiles, SavingTheStartUpSetWritesTheKnownLine) {
+  window = readyWindow();
+  saveData(*window, path("start.dat"));
+  ASSERT_EQ(dialogs.requests.size(), 1u);
+  EXPECT_TRUE(dialogs.requests[0].save);
+  EXPECT_EQ(dialogs.requests[0].request.title, "Save datafile as...");
+  EXPECT_EQ(dialogs.requests[0].request.filter, "(*.dat)|*.dat");
+  EXPECT_TRUE(dialogs.requests[0].request.confirmOverwrite);
+  EXPECT_EQ(readFile(path("start.dat")), kStartupLine);
+  EXPECT_TRUE(dialogs.warnings.empty());
+
+  // The name is used as chosen: no extension is added.
+  saveData(*window, path("plain"));
+  EXPECT_EQ(readFile(path("plain")), kStartupLine);
+  EXPECT_FALSE(QFile::exists(path("plain.dat")));
+}
+
+TEST_F(DataFiles, CancellingEitherDialogChangesAndWritesNothing) {
+  window = readyWindow();
+  const WindowState before = stateOf(*window);
+  saveData(*window, QString());
+  loadData(*window, QString());
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList());
+  EXPECT_EQ(stateOf(*window), before);
+  EXPECT_TRUE(dialogs.warnings.empty());
+}
+
+TEST_F(DataFiles, AFailedSaveIsReportedAndTheOldFileIsKept) {
+  window = readyWindow();
+  const QString missingFolder = path("no such folder/out.dat");
+  saveData(*window, missingFolder);
+  ASSERT_EQ(dialogs.warnings.size(), 1u);
+  EXPECT_TRUE(dialogs.warnings[0].contains(missingFolder)) << dialogs.warnings[0].toStdString();
+
+  // A name taken by a folder with something in it cannot be replaced; what it holds survives.
+  const QString taken = path("taken.dat");
+  ASSERT_TRUE(QDir().mkpath(taken));
+  QFile keep(taken + "/keep");
+  ASSERT_TRUE(keep.open(QIODevice::WriteOnly));
+  keep.write("old");
+  keep.close();
+  saveData(*window, taken);
+  ASSERT_EQ(dialogs.warnings.size(), 2u);
+  EXPECT_TRUE(dialogs.warnings[1].contains(taken));
+  EXPECT_EQ(readFile(taken + "/keep"), "old");
+  // No temporary file is left behind.
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Load
+
+TEST_F(DataFiles, SaveThenLoadRestoresEveryStoredFieldEditorMenuAndFrame) {
+  window = readyWindow();
+  OriginForm* origin = window->originForm();
+  const std::pair<Control, int> originValues[] = {
+      {Control::hsbsize, 321},  {Control::hsbcat, 7},          {Control::hsbgalaxy, 12},
+      {Control::hsbeffect, 17}, {Control::listv1a, 11},        {Control::listv1b, 1},
+      {Control::hsbtype, 8},    {Control::hsblevel, 33},       {Control::hsbworld, 9},
+      {Control::hsblab, 23},    {Control::hsbsolarsystem, 19}, {Control::hsbv2, -900},
+      {Control::hsbv3, 899},    {Control::hsbv4, -1}};
+  for (const auto& [control, value] : originValues) ASSERT_TRUE(origin->setControl(control, value));
+  run(*window, "truecolor");
+  bar(*xray(*window), "hsbxray")->setValue(14);
+  bar(*xray(*window), "kl1ad")->setValue(250);
+  bar(*xray(*window), "kl2ad")->setValue(249);
+  bar(*xray(*window), "kl3ad")->setValue(1);
+  find<QPushButton>(*xray(*window), "okbutton")->click();
+  run(*window, "shape");
+  bar(*dried(*window), "hsbimage")->setValue(35);
+  bar(*dried(*window), "glij")->setValue(-50);
+  bar(*dried(*window), "hoogte")->setValue(1);
+  bar(*dried(*window), "hsbvertical")->setValue(-750);
+  bar(*dried(*window), "hsbhorizon")->setValue(745);
+  find<QPushButton>(*dried(*window), "okbutton")->click();
+  for (const char* item : {"invertedcolor", "inward", "yesborder", "boryvijf", "supermaximum"})
+    run(*window, item);
+  const WindowState saved = stateOf(*window);
+  EXPECT_EQ(saved.params.driedkeuze, 35);
+  EXPECT_EQ(saved.params.xraykleur, 14);
+
+  saveData(*window, path("all.dat"));
+  EXPECT_EQ(readFile(path("all.dat")),
+            "321,7,12,1,17,11,1,8,33,9,19,23,1001,1001,-900,899,-1,1001,14,35,1,0,250,249,1,3,"
+            "10,5,-50,1,-750,745\r\n");
+
+  auto fresh = readyWindow();
+  loadData(*fresh, path("all.dat"));
+  EXPECT_EQ(dialogs.requests.back().request.title, "Open datafile");
+  EXPECT_EQ(dialogs.requests.back().request.filter, "(*.dat)|*.dat");
+  EXPECT_FALSE(dialogs.requests.back().save);
+  EXPECT_EQ(stateOf(*fresh), saved);
+  EXPECT_TRUE(dialogs.warnings.empty());
+  // The editors' labels, previews and diagrams follow through their own change handling.
+  EXPECT_EQ(label(*dried(*fresh), "lblimage"), "35");
+  EXPECT_EQ(label(*dried(*fresh), "textvertical"), "750");
+  EXPECT_EQ(find<SlantDiagram>(*dried(*fresh), "slantdiagram")->slant(), -50);
+  EXPECT_EQ(find<HeightDiagram>(*dried(*fresh), "heightdiagram")->heightValue(), 1);
+  EXPECT_TRUE(bar(*dried(*fresh), "glij")->isEnabled());
+  EXPECT_EQ(label(*xray(*fresh), "lblxray"), "14");
+  EXPECT_EQ(label(*fresh->originForm(), "textsize"), "321");
+  EXPECT_EQ(fresh->canvas().penMode(), PenMode::InvertedCopy);
+  // Loading starts no render.
+  EXPECT_FALSE(fresh->isRendering());
+  EXPECT_TRUE(fresh->findChild<QAction*>("createknopp")->isEnabled());
+
+  // Loading the start-up line brings every mark back, and the reserved fields are written as
+  // always, whatever the loaded file held there.
+  loadData(*fresh, writeFile("odd.dat", startupWith({{13, 7}, {14, 7}, {18, 7}, {22, 7}})));
+  saveData(*fresh, path("again.dat"));
+  EXPECT_EQ(readFile(path("again.dat")), kStartupLine);
+  for (const char* item :
+       {"regularcolor", "outward", "noborder", "boryeen", "maximum", "scrollhide"})
+    EXPECT_TRUE(fresh->findChild<QAction*>(item)->isChecked()) << item;
+  for (const char* item :
+       {"invertedcolor", "inward", "yesborder", "boryvijf", "supermaximum", "scrollshow"})
+    EXPECT_FALSE(fresh->findChild<QAction*>(item)->isChecked()) << item;
+  EXPECT_EQ(fresh->canvas().penMode(), PenMode::Copy);
+}
+
+TEST_F(DataFiles, TwentyEightNumbersLoadAndTheShapeSettingsCountAsZero) {
+  window = readyWindow();
+  run(*window, "shape");
+  bar(*dried(*window), "glij")->setValue(-20);
+  bar(*dried(*window), "hoogte")->setValue(30);
+  bar(*dried(*window), "hsbvertical")->setValue(100);
+  bar(*dried(*window), "hsbhorizon")->setValue(-100);
+  loadData(*window, writeFile("short.dat",
+                              "300,2,7,1,4,5,6,7,8,9,10,11,1001,1001,-5,6,-7,1001,"
+                              "8,9,1,0,10,20,30,2,3,10"));
+  const PictureParams& p = window->params();
+  EXPECT_EQ(p.size, 300);
+  EXPECT_EQ(p.widthfac, 10);
+  EXPECT_EQ(p.glij, 0);
+  EXPECT_EQ(p.hsbvertical, 0);
+  EXPECT_EQ(p.hsbhorizon, 0);
+  EXPECT_EQ(p.hoogte, 30);  // 0 lies outside the height bar's range
+  EXPECT_EQ(bar(*dried(*window), "hoogte")->value(), 30);
+  EXPECT_EQ(label(*dried(*window), "lblglij"), "0");
+  EXPECT_TRUE(dialogs.warnings.empty());
+}
+
+TEST_F(DataFiles, FunctionsOutsideTheListKeepTheSelection) {
+  window = readyWindow();
+  for (int v1a : {0, 12}) {
+    SCOPED_TRACE(v1a);
+    loadData(*window, writeFile("v1a.dat", startupWith({{6, v1a}, {7, 5}})));
+    EXPECT_EQ(window->params().func1, 3);
+    EXPECT_EQ(window->findChild<QListWidget*>("listv1a")->currentItem()->text(), "-Sin");
+    EXPECT_EQ(window->params().func2, 5);
+    EXPECT_EQ(window->findChild<QListWidget*>("listv1b")->currentItem()->text(), "-Cos");
+  }
+}
+
+TEST_F(DataFiles, LoadedFramesKeepSizeProgressBarAndScrollPositions) {
+  window = readyWindow();
+  auto* hbar = find<QScrollBar>(*window, "HScroll1");
+  auto* vbar = find<QScrollBar>(*window, "VScroll1");
+  auto* pct1 = find<QWidget>(*window, "Pct1");
+  auto record = [](int size, int frame) { return startupWith({{1, size}, {26, frame}}); };
+
+  // With the bars where they start, a loaded Maximum frame sits at (-158, -108).
+  loadData(*window, writeFile("max.dat", record(110, 3)));
+  EXPECT_EQ(pct1->geometry(), QRect(-158, -108, 948, 651));
+  EXPECT_EQ(window->canvas().width(), 948);
+  EXPECT_FALSE(hbar->isHidden());
+  EXPECT_TRUE(window->findChild<QMenu*>("scrolls")->menuAction()->isEnabled());
+  EXPECT_TRUE(window->findChild<QAction*>("scrollshow")->isChecked());
+  EXPECT_TRUE(window->findChild<QAction*>("supermaximum")->isChecked());
+
+  // Thumbnail keeps the loaded size (no 54) and hides the bars, which keep their values.
+  hbar->setValue(40);
+  vbar->setValue(200);
+  loadData(*window, writeFile("thumb.dat", record(250, 2)));
+  EXPECT_EQ(pct1->geometry(), QRect(0, 0, 117, 90));
+  EXPECT_EQ(window->params().size, 250);
+  EXPECT_TRUE(hbar->isHidden());
+  EXPECT_FALSE(window->findChild<QMenu*>("scrolls")->menuAction()->isEnabled());
+  EXPECT_TRUE(window->findChild<QAction*>("scrollhide")->isChecked());
+  EXPECT_TRUE(window->findChild<QAction*>("thumbnail")->isChecked());
+
+  // Back to Maximum: the canvas goes where the bars were left, not to the centre.
+  window->findChild<QProgressBar*>("PB")->resize(60, 17);
+  loadData(*window, writeFile("max2.dat", record(250, 3)));
+  EXPECT_EQ(pct1->geometry(), QRect(-40, -200, 948, 651));
+  EXPECT_EQ(hbar->value(), 40);
+  EXPECT_EQ(window->findChild<QProgressBar*>("PB")->width(), 60);
+
+  loadData(*window, writeFile("regular.dat", record(250, 1)));
+  EXPECT_EQ(pct1->geometry(), QRect(0, 0, 632, 434));
+  EXPECT_TRUE(window->findChild<QAction*>("maximum")->isChecked());
+}
+
+TEST_F(DataFiles, ValuesOutsideTheControlsKeepTheControlHeldFields) {
+  window = readyWindow();
+  const WindowState before = stateOf(*window);
+  loadData(*window,
+           writeFile("wild.dat",
+                     startupWith({{1, 5},    {2, 0},     {3, 15},   {4, 3},    {5, 21},  {6, 12},
+                                  {7, 0},    {8, 9},     {9, 36},   {10, 11},  {11, 21}, {12, 25},
+                                  {15, 901}, {16, -901}, {17, 999}, {19, 15},  {20, 39}, {21, 2},
+                                  {23, 251}, {24, -1},   {25, 300}, {26, 4},   {27, 2},  {28, 7},
+                                  {29, 51},  {30, 0},    {31, 751}, {32, -751}})));
+  EXPECT_TRUE(dialogs.warnings.empty());
+  const WindowState after = stateOf(*window);
+  // The fields stored directly take the values as read.
+  PictureParams expected = before.params;
+  expected.cat = 0;
+  expected.ali = 15;
+  expected.direction = 3;
+  expected.eff = 21;
+  expected.t1 = 9;
+  expected.w = 36;
+  expected.sols = 21;
+  expected.cit = 25;
+  expected.xraykleur = 15;
+  expected.driedkeuze = 39;
+  expected.inverse = 2;
+  expected.framesize = 4;
+  expected.borderlen = 2;
+  expected.widthfac = 7;
+  EXPECT_EQ(after.params, expected);
+  // Every control, label, check mark, the pen mode and the frame stay as they were.
+  EXPECT_EQ(after.controls, before.controls);
+  EXPECT_EQ(after.labels, before.labels);
+  EXPECT_EQ(after.checked, before.checked);
+  EXPECT_EQ(after.canvas, before.canvas);
+  EXPECT_EQ(after.penMode, before.penMode);
+  EXPECT_EQ(after.listSelections, before.listSelections);
+
+  // A control-held field takes an in-range value while its neighbours keep theirs.
+  loadData(*window, writeFile("mixed.dat", startupWith({{1, 5}, {15, -900}, {23, 250}})));
+  EXPECT_EQ(window->params().size, 110);
+  EXPECT_EQ(window->params().v2, -900);
+  EXPECT_EQ(window->params().kl1ad, 250);
+  EXPECT_EQ(label(*xray(*window), "lblkl1ad"), "250");
+}
+
+TEST_F(DataFiles, RefusedFilesAreReportedAndChangeNothing) {
+  window = readyWindow();
+  run(*window, "inward");
+  run(*window, "thumbnail");
+  const WindowState before = stateOf(*window);
+  const QString missing = path("missing.dat");
+  const QString empty = writeFile("empty.dat", "");
+  const QString words = writeFile("words.dat", "orbisk picture\r\n");
+  const QString blanks = writeFile("blanks.dat", " , ,\r\n\r\n");
+  const QString shortFile = writeFile("short.dat",
+                                      "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,"
+                                      "18,19,20,21,22,23,24,25,26,27");
+  const QString huge = writeFile("huge.dat", "40000," + QByteArray(kStartupLine));
+  const QString folderName = path("folder.dat");
+  ASSERT_TRUE(QDir().mkpath(folderName));
+
+  for (const QString& file : {missing, empty, words, blanks, shortFile, huge, folderName}) {
+    SCOPED_TRACE(file.toStdString());
+    const size_t warned = dialogs.warnings.size();
+    loadData(*window, file);
+    ASSERT_EQ(dialogs.warnings.size(), warned + 1);
+    EXPECT_TRUE(dialogs.warnings.back().contains(file)) << dialogs.warnings.back().toStdString();
+    EXPECT_EQ(stateOf(*window), before);
+  }
+}
+
+TEST_F(DataFiles, LoadDuringARenderChangesTheRestOfTheRun) {
+  // Three windows run the same picture. One loads a file after five columns, one makes the same
+  // changes by hand after five columns, one runs undisturbed.
+  const QString file =
+      writeFile("change.dat", startupWith({{19, 5}, {23, 120}, {25, 60}, {26, 2}}));
+  auto runFiveColumns = [this](MainWindow& w) {
+    run(w, "createknopp");
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(w.renderDriver().runOneTurn());
+  };
+  auto finish = [](MainWindow& w) {
+    while (w.renderDriver().isRunning()) w.renderDriver().runOneTurn();
+    return maintest::pixelsOf(w.canvas());
+  };
+
+  auto loaded = readyWindow();
+  runFiveColumns(*loaded);
+  loadData(*loaded, file);
+  EXPECT_TRUE(loaded->isRendering());
+  EXPECT_EQ(loaded->canvas().width(), 117);  // the Thumbnail frame of the file, at once
+  const std::vector<uint32_t> loadedPixels = finish(*loaded);
+
+  auto byHand = readyWindow();
+  runFiveColumns(*byHand);
+  run(*byHand, "truecolor");
+  bar(*xray(*byHand), "hsbxray")->setValue(5);
+  bar(*xray(*byHand), "kl1ad")->setValue(120);
+  bar(*xray(*byHand), "kl3ad")->setValue(60);
+  find<QPushButton>(*xray(*byHand), "okbutton")->click();
+  // The Frame command would also set the size; the file keeps it, so only the frame changes.
+  byHand->canvasView()->setCanvasGeometry(0, 0, 117, 90);
+  byHand->params().framesize = 2;
+  const std::vector<uint32_t> byHandPixels = finish(*byHand);
+
+  auto undisturbed = readyWindow();
+  runFiveColumns(*undisturbed);
+  undisturbed->canvas().resize(117, 90);
+  const std::vector<uint32_t> undisturbedPixels = finish(*undisturbed);
+
+  EXPECT_EQ(loaded->renderDriver().columnsDone(), undisturbed->renderDriver().columnsDone());
+  EXPECT_EQ(loadedPixels, byHandPixels);
+  EXPECT_NE(loadedPixels, undisturbedPixels);
+}
+
+// ---------------------------------------------------------------------------------------------
+// View data
+
+struct ViewData : DataFiles {
+  ViewDataForm* view() const { return window->findChild<ViewDataForm*>("viewdataform"); }
+  QString viewLabel(const char* name) const {
+    ViewDataForm* v = view();
+    return v ? label(*v, name) : QString("<no window>");
+  }
+};
+
+TEST_F(ViewData, ShowsTheStartUpFileInNumbersAndWords) {
+  window = readyWindow();
+  const QString start = writeFile("start.dat", kStartupLine);
+  run(*window, "inward");
+  const WindowState before = stateOf(*window);
+  viewData(*window, start);
+  EXPECT_EQ(dialogs.requests.back().request.title, "Open datafile");
+  EXPECT_EQ(dialogs.requests.back().request.filter, "(*.dat)|*.dat");
+  ASSERT_NE(view(), nullptr);
+  EXPECT_TRUE(view()->isVisible());
+  EXPECT_EQ(view()->windowTitle(), "start.dat - Orbisk");
+  const std::pair<const char*, const char*> expected[] = {
+      {"lblgalaxy", "6"},      {"lblsolarsystem", "4"}, {"lblworld", "2"},
+      {"lbllab", "13"},        {"lbllevel", "11"},      {"lblv1a", "-sin"},
+      {"lblv1b", "sin"},       {"lblv2", "40"},         {"lblv3", "40"},
+      {"lblv4", "48"},         {"lblcategory", "1"},    {"lbltype", "3"},
+      {"lbleffect", "1"},      {"lblxray", "2"},        {"lblkl1", "0"},
+      {"lblkl2", "0"},         {"lblkl3", "0"},         {"lbldirection", "outward"},
+      {"lbldried", "1"},       {"lbllenght", "1"},      {"lblwidth", "1"},
+      {"lblcolor", "regular"}, {"lblsize", "110"},      {"lblthumb", " regular"}};
+  for (const auto& [name, text] : expected) EXPECT_EQ(viewLabel(name), text) << name;
+  // Viewing changes nothing of the current picture.
+  EXPECT_EQ(stateOf(*window), before);
+
+  // Exit closes the view window too.
+  dialogs.answerYes = true;
+  run(*window, "exit");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(view(), nullptr);
+}
+
+TEST_F(ViewData, ASecondViewOverwritesTheOpenWindowLabelByLabel) {
+  window = readyWindow();
+  viewData(*window, writeFile("start.dat", kStartupLine));
+  ViewDataForm* first = view();
+  // Frame 4 and v1a 12 have no words: those labels keep their texts, the numbers follow.
+  viewData(*window,
+           writeFile("odd.dat",
+                     startupWith({{1, 500},   {2, 7},    {3, 12},   {4, 1},   {5, 17},  {6, 12},
+                                  {7, 11},    {8, 8},    {9, 33},   {10, 9},  {11, 19}, {12, 23},
+                                  {15, -900}, {16, 899}, {17, -1},  {19, 14}, {20, 38}, {21, 2},
+                                  {23, 250},  {24, 249}, {25, 248}, {26, 4},  {27, 10}, {28, 5}},
+                                 28)));
+  EXPECT_EQ(view(), first);
+  EXPECT_EQ(view()->windowTitle(), "odd.dat - Orbisk");
+  EXPECT_EQ(viewLabel("lblsize"), "500");
+  EXPECT_EQ(viewLabel("lblthumb"), " regular");
+  EXPECT_EQ(viewLabel("lblv1a"), "-sin");
+  EXPECT_EQ(viewLabel("lblv1b"), "-int");
+  EXPECT_EQ(viewLabel("lbldirection"), "inward");
+  EXPECT_EQ(viewLabel("lblcolor"), "2");
+  EXPECT_EQ(viewLabel("lblkl3"), "248");
+
+  // Cancel and a refused file leave the open window as it was.
+  viewData(*window, QString());
+  const QString shortFile = writeFile("short.dat", "1,2,3");
+  viewData(*window, shortFile);
+  ASSERT_EQ(dialogs.warnings.size(), 1u);
+  EXPECT_TRUE(dialogs.warnings[0].contains(shortFile));
+  EXPECT_EQ(view(), first);
+  EXPECT_TRUE(view()->isVisible());
+  EXPECT_EQ(view()->windowTitle(), "odd.dat - Orbisk");
+  EXPECT_EQ(viewLabel("lblsize"), "500");
+}
+
+TEST_F(ViewData, OkDiscardsTheWindowAndTheNextViewStartsEmpty) {
+  window = readyWindow();
+  viewData(*window, writeFile("start.dat", kStartupLine));
+  ASSERT_NE(view(), nullptr);
+  find<QPushButton>(*view(), "Command1")->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(view(), nullptr);
+
+  // A frame of 4 in a fresh window leaves the frame word empty.
+  viewData(*window, writeFile("frame4.dat", startupWith({{1, 90}, {4, 3}, {26, 4}}, 28)));
+  ASSERT_NE(view(), nullptr);
+  EXPECT_EQ(viewLabel("lblsize"), "90");
+  EXPECT_EQ(viewLabel("lblthumb"), "");
+  EXPECT_EQ(viewLabel("lbldirection"), "3");
+  EXPECT_EQ(view()->windowTitle(), "frame4.dat - Orbisk");
+}
+
+}  // namespace
+}  // namespace orbisk

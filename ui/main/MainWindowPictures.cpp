@@ -1,0 +1,169 @@
+// Picture files and the clipboard: "Load picture", "Save picture as...", Copy and Paste.
+#include <QClipboard>
+#include <QColor>
+#include <QDir>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+
+#include "ui/Dialogs.h"
+#include "ui/main/CanvasView.h"
+#include "ui/main/MainWindow.h"
+
+namespace orbisk {
+
+namespace {
+
+enum class PictureFrame { Thumbnail, Regular, Maximum, Unchanged };
+
+// The frame a loaded picture of W x H pixels asks for. The checks run in this order: exactly the
+// Thumbnail size, then anything that fits Regular while being larger than a thumbnail, then
+// anything wider or taller than Regular; a small picture keeps the frame.
+PictureFrame frameForPicture(int width, int height) {
+  if (width == MainWindow::kThumbnailWidth && height == MainWindow::kThumbnailHeight)
+    return PictureFrame::Thumbnail;
+  if (width > MainWindow::kThumbnailWidth && height > MainWindow::kThumbnailHeight &&
+      width <= MainWindow::kRegularWidth && height <= MainWindow::kRegularHeight)
+    return PictureFrame::Regular;
+  if (width > MainWindow::kRegularWidth || height > MainWindow::kRegularHeight)
+    return PictureFrame::Maximum;
+  return PictureFrame::Unchanged;
+}
+
+QString shownName(const QString& path) {
+  return QDir::toNativeSeparators(path);
+}
+
+}  // namespace
+
+void MainWindow::onLoadPicture() {
+  const FileDialogRequest request{"Open", "(*.bmp)|*.bmp|(*.jpg)|*.jpg|(*.gif)|*.gif", false};
+  dialogs_.openFile(this, request, [this](const QString& path) {
+    if (!path.isEmpty()) loadPicture(path);
+  });
+}
+
+void MainWindow::loadPicture(const QString& path) {
+  QImageReader reader(path);
+  // A picture saved under the wrong extension still loads.
+  reader.setDecideFormatFromContent(true);
+  const QImage picture = reader.read();
+  if (picture.isNull()) {
+    // Nothing has been touched yet: the canvas, the frame and the undo copy stay as they were.
+    dialogs_.warn(this, "Load picture",
+                  QString("The picture \"%1\" cannot be read: %2.")
+                      .arg(shownName(path), reader.errorString()));
+    return;
+  }
+  // The canvas takes the new frame's size before the picture goes on, so a picture that is
+  // larger than the old frame is not cut to it.
+  fitFrameToPicture(picture.width(), picture.height());
+  showPicture(picture);
+  // Taken at the new size, so that "Undo filter(s)" brings back the whole loaded picture.
+  takeUndoCopy();
+}
+
+void MainWindow::fitFrameToPicture(int width, int height) {
+  // Unlike the Frame commands these switches leave the Scrollbars submenu, the progress bar,
+  // the size and the scroll bar values alone. A Maximum canvas goes to (0, 0) whatever the bars
+  // show, and catches up with them at their next change.
+  switch (frameForPicture(width, height)) {
+    case PictureFrame::Thumbnail:
+      view_->setScrollBarsVisible(false);
+      view_->setCanvasGeometry(0, 0, kThumbnailWidth, kThumbnailHeight);
+      setFrameChecks("thumbnail");
+      params_.framesize = 2;
+      break;
+    case PictureFrame::Regular:
+      view_->setScrollBarsVisible(false);
+      view_->setCanvasGeometry(0, 0, kRegularWidth, kRegularHeight);
+      setFrameChecks("maximum");
+      params_.framesize = 1;
+      break;
+    case PictureFrame::Maximum:
+      view_->setScrollBarsVisible(true);
+      view_->setCanvasGeometry(0, 0, kMaximumWidth, kMaximumHeight);
+      setFrameChecks("supermaximum");
+      params_.framesize = 3;
+      break;
+    case PictureFrame::Unchanged:
+      break;
+  }
+}
+
+void MainWindow::showPicture(const QImage& picture) {
+  // Only the part the canvas can hold is kept; the rest would be cut off anyway.
+  const QSize kept = picture.size().boundedTo(QSize(canvas_.width(), canvas_.height()));
+  if (kept.isEmpty()) {
+    canvas_.setPicture(nullptr, 0, 0, 0);
+    view_->canvasWidget()->update();
+    return;
+  }
+  QImage shown;
+  if (picture.hasAlphaChannel()) {
+    // Transparent parts show the canvas's background colour, as under any background picture.
+    const uint32_t background = canvas_.backgroundColour();
+    shown = QImage(kept, QImage::Format_RGB32);
+    shown.fill(QColor(static_cast<int>(background & 0xffu),
+                      static_cast<int>((background >> 8) & 0xffu),
+                      static_cast<int>((background >> 16) & 0xffu)));
+    QPainter painter(&shown);
+    painter.drawImage(QPoint(0, 0), picture, QRect(QPoint(0, 0), kept));
+  } else {
+    shown = picture.copy(QRect(QPoint(0, 0), kept)).convertToFormat(QImage::Format_RGB32);
+  }
+  canvas_.setPicture(reinterpret_cast<const uint32_t*>(shown.constBits()), shown.width(),
+                     shown.height(), static_cast<int>(shown.bytesPerLine() / 4));
+  view_->canvasWidget()->update();
+}
+
+void MainWindow::onSavePicture() {
+  const FileDialogRequest request{"Save picture as...", "(*.bmp)|*.bmp", true};
+  dialogs_.saveFile(this, request, [this](const QString& path) {
+    if (!path.isEmpty()) savePicture(path);
+  });
+}
+
+void MainWindow::savePicture(const QString& path) {
+  // The canvas at its current size, whatever part the view shows; 24 bits per pixel keep every
+  // colour the canvas can hold. The name is used as given: no extension is added.
+  const QImage picture = view_->canvasWidget()->image().convertToFormat(QImage::Format_RGB888);
+  // Written to a temporary file beside the target and renamed over it only when complete, so a
+  // failed save never leaves an existing file truncated.
+  QSaveFile file(path);
+  QString problem;
+  if (!file.open(QIODevice::WriteOnly)) {
+    problem = file.errorString();
+  } else {
+    QImageWriter writer(&file, "bmp");
+    if (!writer.write(picture)) {
+      problem = writer.errorString();
+      file.cancelWriting();
+    } else if (!file.commit()) {
+      problem = file.errorString();
+    }
+  }
+  if (!problem.isEmpty()) {
+    dialogs_.warn(
+        this, "Save picture as...",
+        QString("The picture \"%1\" cannot be written: %2.").arg(shownName(path), problem));
+  }
+}
+
+void MainWindow::onCopy() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  // A copy, so the clipboard keeps the picture as it is now while renders draw on.
+  clipboard->setImage(view_->canvasWidget()->image().copy());
+}
+
+void MainWindow::onPaste() {
+  // The pasted picture replaces the background only; the frame and the undo copy stay.
+  const QImage picture = QGuiApplication::clipboard()->image();
+  if (picture.isNull()) return;  // no picture on the clipboard: nothing changes
+  showPicture(picture);
+}
+
+}  // namespace orbisk
