@@ -43,7 +43,8 @@ struct FunctionValues {
 
 // Chooses the start point of sample (state.col, state.row) and iterates the map up to 25 times.
 // Returns true when the orbit escaped within 12 iterations, so the sample is to be drawn; the
-// escaping orbit is then in orbp, orbq, orbr, iter and itersq.
+// escaping orbit is then in orbp, orbq, orbr, iter and itersq. A render computes whole columns
+// with the loops of ColumnLoop.h instead, which leave exactly what this leaves sample by sample.
 bool iterateSample(const FormulaChoice& choice, RenderState& state, FunctionValues& functions);
 
 // The pieces of iterateSample, for tests: the start point chosen by the effect, and one

@@ -3,16 +3,18 @@
 #include <algorithm>
 
 #include "render/Arith.h"
-#include "render/ColourSystems.h"
+#include "render/ColumnLoop.h"
 #include "render/OriginFormulas.h"
-#include "render/Shapes.h"
+#include "render/SampleDrawer.h"
 
 namespace orbisk {
 
 namespace {
 
 // The step is 1 or 4 from the Detail menu; never let a zero or negative step stall a loop.
-double stepOf(int16_t detailstep) { return std::max<int16_t>(detailstep, 1); }
+double stepOf(int16_t detailstep) {
+  return std::max<int16_t>(detailstep, 1);
+}
 
 }  // namespace
 
@@ -45,7 +47,9 @@ void RenderJob::start() {
   started_ = true;
 }
 
-bool RenderJob::hasColumns() const { return started_ && state_.col <= colEnd_; }
+bool RenderJob::hasColumns() const {
+  return started_ && state_.col <= colEnd_;
+}
 
 bool RenderJob::stepColumn() {
   if (!hasColumns()) return false;
@@ -61,24 +65,20 @@ bool RenderJob::stepColumn() {
 
   // What the user may have changed since the last column.
   const FormulaChoice formulas{p.eff, p.func1, p.func2, p.t1, p.w, p.worldw, p.sols, p.cit, p.v4};
-  const ShapeInput shape{p.driedkeuze, runBorderlen_, p.glij,        p.hoogte,
-                         p.hsbhorizon, p.hsbvertical, p.size,        0};
-  const int16_t xray = p.xraykleur, kl1 = p.kl1ad, kl2 = p.kl2ad, kl3 = p.kl3ad;
+  const DrawChoice draw{
+      p.xraykleur,
+      {p.kl1ad, p.kl2ad, p.kl3ad},
+      {p.driedkeuze, runBorderlen_, p.glij, p.hoogte, p.hsbhorizon, p.hsbvertical, p.size, 0}};
 
   // Rows: a 16-bit overflow of N2 x widthfac leaves this column without rows.
-  const auto rows = mul16(s.N2, p.widthfac);
-  if (rows) {
+  if (const auto rows = mul16(s.N2, p.widthfac)) {
     const double rowEnd = *rows;
-    const double rowStep = stepOf(p.detailstep);
     FunctionValues functions{v1a_, v1b_};
-    for (s.row = -rowEnd; s.row <= rowEnd; s.row += rowStep) {
-      ++samples_;
-      if (!iterateSample(formulas, s, functions)) continue;
-      ShapeInput in = shape;
-      in.colour = colourSample(xray, kl1, kl2, kl3, s);
-      drawShape(in, s, surface_);
-      ++marks_;
-    }
+    SampleDrawer drawer(draw, surface_);
+    ColumnRun run{s, functions, formulas, -rowEnd, rowEnd, stepOf(p.detailstep), drawer};
+    selectColumnLoop(formulas)(run);
+    samples_ += run.samples;
+    marks_ += run.marks;
     v1a_ = functions.v1a;
     v1b_ = functions.v1b;
   }

@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "render/AlwaysInline.h"
+
 namespace orbisk {
 
 bool isBarShape(int shape) {
@@ -14,12 +16,12 @@ bool isBarShape(int shape) {
 namespace {
 
 // The anchor x most bar shapes share: W/2 - A/2 - A x (S/10)/2 + HX.
-double sharedAnchorX(ShapeContext& g) {
+ORBISK_ALWAYS_INLINE double sharedAnchorX(ShapeContext& g) {
   const double A = g.A();
   return g.W / 2 - A / 2 - A * (g.S / 10) / 2 + g.HX;
 }
 
-double anchorX(int shape, ShapeContext& g) {
+ORBISK_ALWAYS_INLINE double anchorX(int shape, ShapeContext& g) {
   const double W = g.W, L = g.L, N1 = g.N1, S = g.S, HX = g.HX;
   switch (shape) {
     case 2:
@@ -38,7 +40,7 @@ double anchorX(int shape, ShapeContext& g) {
   }
 }
 
-double anchorY(int shape, ShapeContext& g) {
+ORBISK_ALWAYS_INLINE double anchorY(int shape, ShapeContext& g) {
   const double H = g.H, L = g.L, N1 = g.N1, T = g.T, VY = g.VY;
   switch (shape) {
     case 2:
@@ -64,7 +66,7 @@ double anchorY(int shape, ShapeContext& g) {
   }
 }
 
-void drawMarks(int shape, ShapeContext& g, double ax, double ay) {
+ORBISK_ALWAYS_INLINE void drawMarks(int shape, ShapeContext& g, double ax, double ay) {
   const double c = g.c, r = g.r, P = g.P, K = g.K, N1 = g.N1, S = g.S, T = g.T;
   switch (shape) {
     case 2:
@@ -134,12 +136,38 @@ void drawMarks(int shape, ShapeContext& g, double ax, double ay) {
   }
 }
 
-}  // namespace
-
-void drawBarShape(int shape, ShapeContext& g) {
+ORBISK_ALWAYS_INLINE void drawBar(int shape, ShapeContext& g) {
   g.setAx(anchorX(shape, g));
   g.setAy(anchorY(shape, g));
   drawMarks(shape, g, g.ax(), g.ay());
 }
+
+template <int SHAPE>
+constexpr ShapeFunction kBar = &drawShapeNumber<drawBar, SHAPE>;
+
+}  // namespace
+
+// clang-format off
+ShapeFunction barShapeFunction(int shape) {
+  switch (shape) {
+    case 2: return kBar<2>;
+    case 3: return kBar<3>;
+    case 4: return kBar<4>;
+    case 5: return kBar<5>;
+    case 6: return kBar<6>;
+    case 7: return kBar<7>;
+    case 8: return kBar<8>;
+    case 9: return kBar<9>;
+    case 10: return kBar<10>;
+    case 11: return kBar<11>;
+    case 12: return kBar<12>;
+    case 13: return kBar<13>;
+    case 14: return kBar<14>;
+    case 15: return kBar<15>;
+    case 34: return kBar<34>;
+    default: return kBar<35>;
+  }
+}
+// clang-format on
 
 }  // namespace orbisk

@@ -21,7 +21,10 @@ namespace orbisk {
 
 class ShapeContext {
  public:
-  ShapeContext(const ShapeInput& in, RenderState& state, Surface& surface)
+  // width and height are the surface's, measured by the caller: a render measures the canvas
+  // once per column, since nothing can resize it before the column ends.
+  ShapeContext(const ShapeInput& in, RenderState& state, Surface& surface, double width,
+               double height)
       : c(state.col),
         r(state.row),
         P(state.orbp),
@@ -37,8 +40,8 @@ class ShapeContext {
         HX(in.hsbhorizon),
         VY(in.hsbvertical),
         Z(in.size),
-        W(surface.width()),
-        H(surface.height()),
+        W(width),
+        H(height),
         spanx(state.spanx),
         spany(state.spany),
         state_(state),
@@ -55,7 +58,7 @@ class ShapeContext {
   const double S, T;          // slide and bar height
   const double HX, VY;        // anchor shift right and down
   const double Z;             // the origin editor's current size
-  const double W, H;          // canvas size, read at this call
+  const double W, H;          // canvas size
   const double spanx, spany;  // spans of the sample grid, as single-precision values
 
   // A product or difference formed in 16 bits. Both operands are exact 16-bit integers (inputs

@@ -2,6 +2,8 @@
 // around the anchor (W/2 + HX, H/2 + VY). They read neither the slide nor the bar height.
 #include "render/ShapeFamilies.h"
 
+#include "render/AlwaysInline.h"
+
 namespace orbisk {
 
 bool isPointShape(int shape) {
@@ -33,7 +35,7 @@ namespace {
 
 // Shape 38's pair for one function f of R; each point computes f(R) as part of its own step.
 template <typename F>
-void plotFunctionPair(ShapeContext& g, double ax, double ay, F f) {
+ORBISK_ALWAYS_INLINE void plotFunctionPair(ShapeContext& g, double ax, double ay, F f) {
   const double c = g.c, r = g.r, P = g.P, R = g.R;
   {
     const double fr = f(R);
@@ -45,9 +47,7 @@ void plotFunctionPair(ShapeContext& g, double ax, double ay, F f) {
   }
 }
 
-}  // namespace
-
-void drawPointShape(int shape, ShapeContext& g) {
+ORBISK_ALWAYS_INLINE void drawPoints(int shape, ShapeContext& g) {
   g.setAx(g.W / 2 + g.HX);
   g.setAy(g.H / 2 + g.VY);
   const double ax = g.ax(), ay = g.ay();
@@ -144,5 +144,34 @@ void drawPointShape(int shape, ShapeContext& g) {
       break;
   }
 }
+
+template <int SHAPE>
+constexpr ShapeFunction kPoint = &drawShapeNumber<drawPoints, SHAPE>;
+
+}  // namespace
+
+// clang-format off
+ShapeFunction pointShapeFunction(int shape) {
+  switch (shape) {
+    case 1: return kPoint<1>;
+    case 16: return kPoint<16>;
+    case 17: return kPoint<17>;
+    case 21: return kPoint<21>;
+    case 22: return kPoint<22>;
+    case 23: return kPoint<23>;
+    case 24: return kPoint<24>;
+    case 25: return kPoint<25>;
+    case 26: return kPoint<26>;
+    case 27: return kPoint<27>;
+    case 28: return kPoint<28>;
+    case 30: return kPoint<30>;
+    case 31: return kPoint<31>;
+    case 33: return kPoint<33>;
+    case 36: return kPoint<36>;
+    case 37: return kPoint<37>;
+    default: return kPoint<38>;
+  }
+}
+// clang-format on
 
 }  // namespace orbisk

@@ -2,6 +2,8 @@
 // one's end lands on whole pixels). They read the anchor shifts but not the slide or bar height.
 #include "render/ShapeFamilies.h"
 
+#include "render/AlwaysInline.h"
+
 namespace orbisk {
 
 bool isStrokeShape(int shape) {
@@ -10,7 +12,7 @@ bool isStrokeShape(int shape) {
 
 namespace {
 
-double anchorX(int shape, ShapeContext& g) {
+ORBISK_ALWAYS_INLINE double anchorX(int shape, ShapeContext& g) {
   const double W = g.W, HX = g.HX;
   switch (shape) {
     case 18: {
@@ -30,7 +32,7 @@ double anchorX(int shape, ShapeContext& g) {
   }
 }
 
-double anchorY(int shape, ShapeContext& g) {
+ORBISK_ALWAYS_INLINE double anchorY(int shape, ShapeContext& g) {
   const double H = g.H, VY = g.VY;
   switch (shape) {
     case 18:
@@ -43,9 +45,7 @@ double anchorY(int shape, ShapeContext& g) {
   }
 }
 
-}  // namespace
-
-void drawStrokeShape(int shape, ShapeContext& g) {
+ORBISK_ALWAYS_INLINE void drawStroke(int shape, ShapeContext& g) {
   g.setAx(anchorX(shape, g));
   g.setAy(anchorY(shape, g));
   const double ax = g.ax(), ay = g.ay();
@@ -72,5 +72,21 @@ void drawStrokeShape(int shape, ShapeContext& g) {
       break;
   }
 }
+
+template <int SHAPE>
+constexpr ShapeFunction kStroke = &drawShapeNumber<drawStroke, SHAPE>;
+
+}  // namespace
+
+// clang-format off
+ShapeFunction strokeShapeFunction(int shape) {
+  switch (shape) {
+    case 18: return kStroke<18>;
+    case 19: return kStroke<19>;
+    case 20: return kStroke<20>;
+    default: return kStroke<29>;
+  }
+}
+// clang-format on
 
 }  // namespace orbisk

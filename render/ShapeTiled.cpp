@@ -24,7 +24,9 @@ constexpr TileColumn kColumns[] = {{1, 1}, {-1, 1}, {1, 3}, {-1, 3}, {1, 5}, {-1
 
 }  // namespace
 
-void drawTiledShape(ShapeContext& g) {
+void drawTiledShape(const ShapeInput& in, RenderState& state, Surface& surface, double width,
+                    double height) {
+  ShapeContext g(in, state, surface, width, height);
   const double c = g.c, r = g.r;
   for (const TileRow& row : kRows) {
     for (const TileColumn& column : kColumns) {

@@ -5,21 +5,23 @@
 
 namespace orbisk {
 
-void drawShape(const ShapeInput& in, RenderState& state, Surface& surface) {
-  const int shape = in.shape;
-  // Any other number draws nothing and leaves the anchor and the stroke end alone.
-  if (shape < 1 || shape > 38) return;
+namespace {
 
-  ShapeContext g(in, state, surface);
-  if (isPointShape(shape)) {
-    drawPointShape(shape, g);
-  } else if (isBarShape(shape)) {
-    drawBarShape(shape, g);
-  } else if (isStrokeShape(shape)) {
-    drawStrokeShape(shape, g);
-  } else {
-    drawTiledShape(g);  // 32, the only number left
-  }
+// Any other number draws nothing and leaves the anchor and the stroke end alone.
+void drawNothing(const ShapeInput&, RenderState&, Surface&, double, double) {}
+
+}  // namespace
+
+ShapeFunction shapeFunctionFor(int16_t shape) {
+  if (shape < 1 || shape > 38) return &drawNothing;
+  if (isPointShape(shape)) return pointShapeFunction(shape);
+  if (isBarShape(shape)) return barShapeFunction(shape);
+  if (isStrokeShape(shape)) return strokeShapeFunction(shape);
+  return &drawTiledShape;  // 32, the only number left
+}
+
+void drawShape(const ShapeInput& in, RenderState& state, Surface& surface) {
+  shapeFunctionFor(in.shape)(in, state, surface, surface.width(), surface.height());
 }
 
 }  // namespace orbisk

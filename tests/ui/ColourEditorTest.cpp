@@ -1,38 +1,25 @@
 // The colour-system editor driven through its real widgets, found by objectName.
 #include <QPushButton>
 
-#include "EditorTestSupport.h"
 #include "model/ControlRanges.h"
+#include "tests/ui/GuiTestSupport.h"
 #include "ui/editors/XrayForm.h"
 
-namespace orbisk {
+namespace orbisk::guitest {
 namespace {
 
-using editortest::barValue;
-using editortest::child;
-using editortest::labelText;
-using editortest::RecordingDialogs;
-
-class XrayFormTest : public ::testing::Test {
+class XrayFormTest : public EditorFixture<XrayForm> {
  protected:
-  XrayFormTest() : form(params, dialogs) {}
-
-  void press(const char* button) {
-    if (QPushButton* b = child<QPushButton>(form, button)) b->click();
-  }
+  void press(const char* button) { guitest::press(form, button); }
   void setAdditions(int red, int green, int blue) {
     ASSERT_TRUE(form.setControl(Control::kl1ad, red));
     ASSERT_TRUE(form.setControl(Control::kl2ad, green));
     ASSERT_TRUE(form.setControl(Control::kl3ad, blue));
   }
-
-  PictureParams params;
-  RecordingDialogs dialogs;
-  XrayForm form;
 };
 
 TEST_F(XrayFormTest, FreshStartShowsTheStartValues) {
-  editortest::expectEditorFrame(form, "xrayform", "Orbisk - Colour System", QSize(276, 147));
+  expectEditorFrame(form, "xrayform", "Orbisk - Colour System", QSize(276, 147));
   EXPECT_EQ(barValue(form, "hsbxray"), 2);
   EXPECT_EQ(labelText(form, "lblxray"), "2");
   for (const char* bar : {"kl1ad", "kl2ad", "kl3ad"}) {
@@ -138,4 +125,4 @@ TEST_F(XrayFormTest, ValuesOutsideARangeAreRefusedAndChangeNothing) {
 }
 
 }  // namespace
-}  // namespace orbisk
+}  // namespace orbisk::guitest

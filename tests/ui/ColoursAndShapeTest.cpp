@@ -4,33 +4,15 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include "tests/ui/MainTestSupport.h"
+#include "tests/ui/GuiTestSupport.h"
 #include "ui/editors/DriedForm.h"
 #include "ui/editors/ShapeDiagrams.h"
 #include "ui/editors/XrayForm.h"
 
-namespace orbisk::maintest {
+namespace orbisk::guitest {
 namespace {
 
-struct ColoursAndShape : MainFixture {
-  XrayForm* xray() const { return widget<XrayForm>("xrayform"); }
-  DriedForm* dried() const { return widget<DriedForm>("driedform"); }
-
-  static QScrollBar* bar(const QWidget* form, const char* name) {
-    auto* found = form->findChild<QScrollBar*>(name);
-    EXPECT_NE(found, nullptr) << "no bar " << name;
-    return found;
-  }
-  static QString label(const QWidget* form, const char* name) {
-    auto* found = form->findChild<QLabel*>(name);
-    return found ? found->text() : QString("<missing>");
-  }
-  static void press(const QWidget* form, const char* name) {
-    auto* button = form->findChild<QPushButton*>(name);
-    ASSERT_NE(button, nullptr) << "no button " << name;
-    button->click();
-  }
-};
+using ColoursAndShape = MainFixture;
 
 TEST_F(ColoursAndShape, BothEditorsExistHiddenFromStartUpWithTheStartValues) {
   ASSERT_NE(xray(), nullptr);
@@ -40,12 +22,12 @@ TEST_F(ColoursAndShape, BothEditorsExistHiddenFromStartUpWithTheStartValues) {
   EXPECT_FALSE(dried()->isVisible());
   EXPECT_EQ(xray()->windowTitle(), "Orbisk - Colour System");
   EXPECT_EQ(dried()->windowTitle(), "Orbisk - Shape");
-  EXPECT_EQ(bar(xray(), "hsbxray")->value(), 2);
-  EXPECT_EQ(bar(dried(), "hsbimage")->value(), 1);
-  EXPECT_EQ(bar(dried(), "glij")->value(), 25);
-  EXPECT_EQ(bar(dried(), "hoogte")->value(), 25);
-  EXPECT_FALSE(bar(dried(), "glij")->isEnabled());
-  EXPECT_FALSE(bar(dried(), "hoogte")->isEnabled());
+  EXPECT_EQ(bar(*xray(), "hsbxray")->value(), 2);
+  EXPECT_EQ(bar(*dried(), "hsbimage")->value(), 1);
+  EXPECT_EQ(bar(*dried(), "glij")->value(), 25);
+  EXPECT_EQ(bar(*dried(), "hoogte")->value(), 25);
+  EXPECT_FALSE(bar(*dried(), "glij")->isEnabled());
+  EXPECT_FALSE(bar(*dried(), "hoogte")->isEnabled());
   EXPECT_EQ(window->params(), PictureParams{});
   EXPECT_EQ(action("truecolor")->shortcut(), QKeySequence(Qt::Key_F12));
 }
@@ -54,8 +36,8 @@ TEST_F(ColoursAndShape, ColourSystemReachesTheRecordOnlyThroughOk) {
   createAndFinish();
   trigger("truecolor");
   EXPECT_TRUE(xray()->isVisible());
-  bar(xray(), "hsbxray")->setValue(9);
-  EXPECT_EQ(label(xray(), "lblxray"), "9");
+  bar(*xray(), "hsbxray")->setValue(9);
+  EXPECT_EQ(labelText(*xray(), "lblxray"), "9");
 
   // The frame's close button hides the editor and takes nothing over, also for later renders.
   xray()->close();
@@ -68,15 +50,15 @@ TEST_F(ColoursAndShape, ColourSystemReachesTheRecordOnlyThroughOk) {
   trigger("truecolor");
   trigger("truecolor");
   EXPECT_TRUE(xray()->isVisible());
-  EXPECT_EQ(bar(xray(), "hsbxray")->value(), 9);
-  press(xray(), "okbutton");
+  EXPECT_EQ(bar(*xray(), "hsbxray")->value(), 9);
+  press(*xray(), "okbutton");
   EXPECT_FALSE(xray()->isVisible());
   EXPECT_EQ(window->params().xraykleur, 9);
 
   trigger("truecolor");
-  press(xray(), "defaultbutton");
+  press(*xray(), "defaultbutton");
   EXPECT_EQ(window->params().xraykleur, 9);
-  press(xray(), "okbutton");
+  press(*xray(), "okbutton");
   EXPECT_EQ(window->params().xraykleur, 1);
 }
 
@@ -84,31 +66,31 @@ TEST_F(ColoursAndShape, ShapeReachesTheRecordOnlyThroughOk) {
   createAndFinish();
   trigger("shape");
   EXPECT_TRUE(dried()->isVisible());
-  bar(dried(), "hsbimage")->setValue(20);
-  EXPECT_EQ(label(dried(), "lblimage"), "20");
+  bar(*dried(), "hsbimage")->setValue(20);
+  EXPECT_EQ(labelText(*dried(), "lblimage"), "20");
   dried()->close();
   EXPECT_FALSE(dried()->isVisible());
   EXPECT_EQ(window->params().driedkeuze, 1);
 
   trigger("shape");
-  EXPECT_EQ(bar(dried(), "hsbimage")->value(), 20);
-  press(dried(), "okbutton");
+  EXPECT_EQ(bar(*dried(), "hsbimage")->value(), 20);
+  press(*dried(), "okbutton");
   EXPECT_FALSE(dried()->isVisible());
   EXPECT_EQ(window->params().driedkeuze, 20);
 
   trigger("shape");
-  press(dried(), "defaultbutton");
+  press(*dried(), "defaultbutton");
   EXPECT_EQ(window->params().driedkeuze, 20);
-  press(dried(), "okbutton");
+  press(*dried(), "okbutton");
   EXPECT_EQ(window->params().driedkeuze, 1);
 }
 
 TEST_F(ColoursAndShape, SlantAndHeightFollowTheShapeFrom15To16To34) {
   createAndFinish();
   trigger("shape");
-  QScrollBar* image = bar(dried(), "hsbimage");
-  QScrollBar* glij = bar(dried(), "glij");
-  QScrollBar* hoogte = bar(dried(), "hoogte");
+  QScrollBar* image = bar(*dried(), "hsbimage");
+  QScrollBar* glij = bar(*dried(), "glij");
+  QScrollBar* hoogte = bar(*dried(), "hoogte");
   image->setValue(15);
   glij->setValue(-50);
   hoogte->setValue(50);
@@ -172,21 +154,20 @@ TEST_F(DrawingMode, InverseDrawsTheComplementAndRegularRestoresCopy) {
 TEST_F(DrawingMode, InverseDuringARenderInvertsWhatItDrawsFromThenOn) {
   // One window renders in copy mode, another switches to inverse right after the run starts: every
   // pixel the first one drew comes out as its complement in the second, the background stays.
-  MainWindow other(dialogs);
-  other.setBeeper([] {});
+  const std::unique_ptr<MainWindow> other = makeWindow();
   createAndFinish();
   action("createknopp")->trigger();
   finishRun();
   const std::vector<uint32_t> copied = pixelsOf(window->canvas());
 
-  other.findChild<QAction*>("createknopp")->trigger();
-  other.renderDriver().runOneTurn();
-  while (other.renderDriver().isRunning()) other.renderDriver().runOneTurn();
-  other.findChild<QAction*>("createknopp")->trigger();
-  other.findChild<QAction*>("invertedcolor")->trigger();
-  EXPECT_EQ(other.canvas().penMode(), PenMode::InvertedCopy);
-  while (other.renderDriver().isRunning()) other.renderDriver().runOneTurn();
-  const std::vector<uint32_t> inverted = pixelsOf(other.canvas());
+  trigger(*other, "createknopp");
+  other->renderDriver().runOneTurn();
+  finishRun(*other);
+  trigger(*other, "createknopp");
+  trigger(*other, "invertedcolor");
+  EXPECT_EQ(other->canvas().penMode(), PenMode::InvertedCopy);
+  finishRun(*other);
+  const std::vector<uint32_t> inverted = pixelsOf(other->canvas());
 
   ASSERT_EQ(copied.size(), inverted.size());
   const uint32_t background = 0xff000000u;  // the canvas's black, as stored
@@ -200,4 +181,4 @@ TEST_F(DrawingMode, InverseDuringARenderInvertsWhatItDrawsFromThenOn) {
 }
 
 }  // namespace
-}  // namespace orbisk::maintest
+}  // namespace orbisk::guitest

@@ -7,11 +7,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
-#include <deque>
 
 #include "model/DataFile.h"
-#include "tests/ui/MainTestSupport.h"
+#include "tests/ui/GuiTestSupport.h"
 #include "ui/editors/DriedForm.h"
 #include "ui/editors/OriginForm.h"
 #include "ui/editors/ShapeDiagrams.h"
@@ -19,44 +17,11 @@
 #include "ui/editors/XrayForm.h"
 #include "ui/main/CanvasView.h"
 
-namespace orbisk {
+namespace orbisk::guitest {
 namespace {
 
 const char* const kStartupLine =
     "110,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,1,1,1,25,25,0,0\r\n";
-
-// Answers each file dialog with the next queued path (an empty one cancels) and records every
-// request and every warning.
-class FileDialogs : public maintest::AnsweringDialogs {
- public:
-  struct Request {
-    FileDialogRequest request;
-    bool save;
-  };
-  std::deque<QString> answers;
-  std::vector<Request> requests;
-  std::vector<QString> warnings;
-
-  void openFile(QWidget*, const FileDialogRequest& request,
-                std::function<void(const QString&)> chosen) override {
-    answer(request, false, chosen);
-  }
-  void saveFile(QWidget*, const FileDialogRequest& request,
-                std::function<void(const QString&)> chosen) override {
-    answer(request, true, chosen);
-  }
-  void warn(QWidget*, const QString&, const QString& text) override { warnings.push_back(text); }
-
- private:
-  void answer(const FileDialogRequest& request, bool save,
-              const std::function<void(const QString&)>& chosen) {
-    requests.push_back({request, save});
-    ASSERT_FALSE(answers.empty()) << "an unexpected file dialog: " << request.title.toStdString();
-    const QString path = answers.front();
-    answers.pop_front();
-    chosen(path);
-  }
-};
 
 // Everything the window shows of a loaded record, for checking that a load changed nothing or
 // that two windows agree.
@@ -75,62 +40,11 @@ struct WindowState {
   bool operator==(const WindowState&) const = default;
 };
 
-struct DataFiles : ::testing::Test {
-  FileDialogs dialogs;
-  std::unique_ptr<MainWindow> window = makeWindow();
-  QTemporaryDir folder;
-
-  std::unique_ptr<MainWindow> makeWindow() {
-    auto made = std::make_unique<MainWindow>(dialogs);
-    made->setBeeper([] {});
-    return made;
-  }
-
-  // The window after its first render, when the File menu can be used.
-  std::unique_ptr<MainWindow> readyWindow() {
-    auto made = makeWindow();
-    run(*made, "createknopp");
-    while (made->renderDriver().isRunning()) made->renderDriver().runOneTurn();
-    return made;
-  }
-
-  static void run(MainWindow& w, const char* item) {
-    QAction* found = w.findChild<QAction*>(item);
-    ASSERT_NE(found, nullptr) << item;
-    found->trigger();
-  }
-  template <typename T>
-  static T* find(const QObject& parent, const char* name) {
-    T* found = parent.findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << "no " << name;
-    return found;
-  }
-  static XrayForm* xray(const MainWindow& w) { return find<XrayForm>(w, "xrayform"); }
-  static DriedForm* dried(const MainWindow& w) { return find<DriedForm>(w, "driedform"); }
-  static QScrollBar* bar(const QWidget& form, const char* name) {
-    return find<QScrollBar>(form, name);
-  }
-  static QString label(const QWidget& form, const char* name) {
-    auto* found = find<QLabel>(form, name);
-    return found ? found->text() : QString("<missing>");
-  }
-
-  QString path(const char* name) const { return folder.filePath(name); }
-  QString writeFile(const char* name, const QByteArray& text) const {
-    QFile file(path(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-    return path(name);
-  }
-  static QByteArray readFile(const QString& name) {
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-  }
+struct DataFiles : FileFixture {
   // The start-up record with some fields (by number, 1..32) changed, cut to its first `count`.
   static QByteArray startupWith(std::initializer_list<std::pair<int, int>> changes,
                                 int count = kRecordFields) {
-    std::vector<int> fields = {110, 1,    6, 2, 1, 3, 2, 3, 11, 2, 4, 13, 1001, 1001, 40, 40,
-                               48,  1001, 2, 1, 0, 0, 0, 0, 0,  1, 1, 1,  25,   25,   0,  0};
+    std::vector<int> fields(kStartupFields.begin(), kStartupFields.end());
     for (const auto& [number, value] : changes) fields[static_cast<size_t>(number - 1)] = value;
     fields.resize(static_cast<size_t>(count));
     QByteArray text;
@@ -139,18 +53,12 @@ struct DataFiles : ::testing::Test {
     return text + "\r\n";
   }
 
-  void loadData(MainWindow& w, const QString& file) {
-    dialogs.answers.push_back(file);
-    run(w, "opendatafile");
-  }
-  void saveData(MainWindow& w, const QString& file) {
-    dialogs.answers.push_back(file);
-    run(w, "savedatafile");
-  }
-  void viewData(MainWindow& w, const QString& file) {
-    dialogs.answers.push_back(file);
-    run(w, "viewdata");
-  }
+  void loadData(MainWindow& w, const QString& file) { chooseFile(w, "opendatafile", file); }
+  void saveData(MainWindow& w, const QString& file) { chooseFile(w, "savedatafile", file); }
+  void viewData(MainWindow& w, const QString& file) { chooseFile(w, "viewdata", file); }
+
+  static XrayForm* xray(const MainWindow& w) { return child<XrayForm>(w, "xrayform"); }
+  static DriedForm* dried(const MainWindow& w) { return child<DriedForm>(w, "driedform"); }
 
   static WindowState stateOf(MainWindow& w) {
     WindowState s;
@@ -183,19 +91,19 @@ struct DataFiles : ::testing::Test {
 
 TEST_F(DataFiles, SavingTheStartUpSetWritesTheKnownLine) {
   window = readyWindow();
-  saveData(*window, path("start.dat"));
-  ASSERT_EQ(dialogs.requests.size(), 1u);
-  EXPECT_TRUE(dialogs.requests[0].save);
-  EXPECT_EQ(dialogs.requests[0].request.title, "Save datafile as...");
-  EXPECT_EQ(dialogs.requests[0].request.filter, "(*.dat)|*.dat");
-  EXPECT_TRUE(dialogs.requests[0].request.confirmOverwrite);
-  EXPECT_EQ(readFile(path("start.dat")), kStartupLine);
+  saveData(*window, pathOf("start.dat"));
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  EXPECT_TRUE(dialogs.fileRequests[0].save);
+  EXPECT_EQ(dialogs.fileRequests[0].request.title, "Save datafile as...");
+  EXPECT_EQ(dialogs.fileRequests[0].request.filter, "(*.dat)|*.dat");
+  EXPECT_TRUE(dialogs.fileRequests[0].request.confirmOverwrite);
+  EXPECT_EQ(readFile(pathOf("start.dat")), kStartupLine);
   EXPECT_TRUE(dialogs.warnings.empty());
 
   // The name is used as chosen: no extension is added.
-  saveData(*window, path("plain"));
-  EXPECT_EQ(readFile(path("plain")), kStartupLine);
-  EXPECT_FALSE(QFile::exists(path("plain.dat")));
+  saveData(*window, pathOf("plain"));
+  EXPECT_EQ(readFile(pathOf("plain")), kStartupLine);
+  EXPECT_FALSE(QFile::exists(pathOf("plain.dat")));
 }
 
 TEST_F(DataFiles, CancellingEitherDialogChangesAndWritesNothing) {
@@ -210,21 +118,19 @@ TEST_F(DataFiles, CancellingEitherDialogChangesAndWritesNothing) {
 
 TEST_F(DataFiles, AFailedSaveIsReportedAndTheOldFileIsKept) {
   window = readyWindow();
-  const QString missingFolder = path("no such folder/out.dat");
+  const QString missingFolder = pathOf("no such folder/out.dat");
   saveData(*window, missingFolder);
   ASSERT_EQ(dialogs.warnings.size(), 1u);
-  EXPECT_TRUE(dialogs.warnings[0].contains(missingFolder)) << dialogs.warnings[0].toStdString();
+  EXPECT_TRUE(dialogs.warnings[0].text.contains(missingFolder))
+      << dialogs.warnings[0].text.toStdString();
 
   // A name taken by a folder with something in it cannot be replaced; what it holds survives.
-  const QString taken = path("taken.dat");
+  const QString taken = pathOf("taken.dat");
   ASSERT_TRUE(QDir().mkpath(taken));
-  QFile keep(taken + "/keep");
-  ASSERT_TRUE(keep.open(QIODevice::WriteOnly));
-  keep.write("old");
-  keep.close();
+  writeFile("taken.dat/keep", "old");
   saveData(*window, taken);
   ASSERT_EQ(dialogs.warnings.size(), 2u);
-  EXPECT_TRUE(dialogs.warnings[1].contains(taken));
+  EXPECT_TRUE(dialogs.warnings[1].text.contains(taken));
   EXPECT_EQ(readFile(taken + "/keep"), "old");
   // No temporary file is left behind.
   EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
@@ -243,45 +149,45 @@ TEST_F(DataFiles, SaveThenLoadRestoresEveryStoredFieldEditorMenuAndFrame) {
       {Control::hsblab, 23},    {Control::hsbsolarsystem, 19}, {Control::hsbv2, -900},
       {Control::hsbv3, 899},    {Control::hsbv4, -1}};
   for (const auto& [control, value] : originValues) ASSERT_TRUE(origin->setControl(control, value));
-  run(*window, "truecolor");
+  trigger(*window, "truecolor");
   bar(*xray(*window), "hsbxray")->setValue(14);
   bar(*xray(*window), "kl1ad")->setValue(250);
   bar(*xray(*window), "kl2ad")->setValue(249);
   bar(*xray(*window), "kl3ad")->setValue(1);
-  find<QPushButton>(*xray(*window), "okbutton")->click();
-  run(*window, "shape");
+  press(*xray(*window), "okbutton");
+  trigger(*window, "shape");
   bar(*dried(*window), "hsbimage")->setValue(35);
   bar(*dried(*window), "glij")->setValue(-50);
   bar(*dried(*window), "hoogte")->setValue(1);
   bar(*dried(*window), "hsbvertical")->setValue(-750);
   bar(*dried(*window), "hsbhorizon")->setValue(745);
-  find<QPushButton>(*dried(*window), "okbutton")->click();
+  press(*dried(*window), "okbutton");
   for (const char* item : {"invertedcolor", "inward", "yesborder", "boryvijf", "supermaximum"})
-    run(*window, item);
+    trigger(*window, item);
   const WindowState saved = stateOf(*window);
   EXPECT_EQ(saved.params.driedkeuze, 35);
   EXPECT_EQ(saved.params.xraykleur, 14);
 
-  saveData(*window, path("all.dat"));
-  EXPECT_EQ(readFile(path("all.dat")),
+  saveData(*window, pathOf("all.dat"));
+  EXPECT_EQ(readFile(pathOf("all.dat")),
             "321,7,12,1,17,11,1,8,33,9,19,23,1001,1001,-900,899,-1,1001,14,35,1,0,250,249,1,3,"
             "10,5,-50,1,-750,745\r\n");
 
   auto fresh = readyWindow();
-  loadData(*fresh, path("all.dat"));
-  EXPECT_EQ(dialogs.requests.back().request.title, "Open datafile");
-  EXPECT_EQ(dialogs.requests.back().request.filter, "(*.dat)|*.dat");
-  EXPECT_FALSE(dialogs.requests.back().save);
+  loadData(*fresh, pathOf("all.dat"));
+  EXPECT_EQ(dialogs.fileRequests.back().request.title, "Open datafile");
+  EXPECT_EQ(dialogs.fileRequests.back().request.filter, "(*.dat)|*.dat");
+  EXPECT_FALSE(dialogs.fileRequests.back().save);
   EXPECT_EQ(stateOf(*fresh), saved);
   EXPECT_TRUE(dialogs.warnings.empty());
   // The editors' labels, previews and diagrams follow through their own change handling.
-  EXPECT_EQ(label(*dried(*fresh), "lblimage"), "35");
-  EXPECT_EQ(label(*dried(*fresh), "textvertical"), "750");
-  EXPECT_EQ(find<SlantDiagram>(*dried(*fresh), "slantdiagram")->slant(), -50);
-  EXPECT_EQ(find<HeightDiagram>(*dried(*fresh), "heightdiagram")->heightValue(), 1);
+  EXPECT_EQ(labelText(*dried(*fresh), "lblimage"), "35");
+  EXPECT_EQ(labelText(*dried(*fresh), "textvertical"), "750");
+  EXPECT_EQ(child<SlantDiagram>(*dried(*fresh), "slantdiagram")->slant(), -50);
+  EXPECT_EQ(child<HeightDiagram>(*dried(*fresh), "heightdiagram")->heightValue(), 1);
   EXPECT_TRUE(bar(*dried(*fresh), "glij")->isEnabled());
-  EXPECT_EQ(label(*xray(*fresh), "lblxray"), "14");
-  EXPECT_EQ(label(*fresh->originForm(), "textsize"), "321");
+  EXPECT_EQ(labelText(*xray(*fresh), "lblxray"), "14");
+  EXPECT_EQ(labelText(*fresh->originForm(), "textsize"), "321");
   EXPECT_EQ(fresh->canvas().penMode(), PenMode::InvertedCopy);
   // Loading starts no render.
   EXPECT_FALSE(fresh->isRendering());
@@ -290,8 +196,8 @@ TEST_F(DataFiles, SaveThenLoadRestoresEveryStoredFieldEditorMenuAndFrame) {
   // Loading the start-up line brings every mark back, and the reserved fields are written as
   // always, whatever the loaded file held there.
   loadData(*fresh, writeFile("odd.dat", startupWith({{13, 7}, {14, 7}, {18, 7}, {22, 7}})));
-  saveData(*fresh, path("again.dat"));
-  EXPECT_EQ(readFile(path("again.dat")), kStartupLine);
+  saveData(*fresh, pathOf("again.dat"));
+  EXPECT_EQ(readFile(pathOf("again.dat")), kStartupLine);
   for (const char* item :
        {"regularcolor", "outward", "noborder", "boryeen", "maximum", "scrollhide"})
     EXPECT_TRUE(fresh->findChild<QAction*>(item)->isChecked()) << item;
@@ -303,7 +209,7 @@ TEST_F(DataFiles, SaveThenLoadRestoresEveryStoredFieldEditorMenuAndFrame) {
 
 TEST_F(DataFiles, TwentyEightNumbersLoadAndTheShapeSettingsCountAsZero) {
   window = readyWindow();
-  run(*window, "shape");
+  trigger(*window, "shape");
   bar(*dried(*window), "glij")->setValue(-20);
   bar(*dried(*window), "hoogte")->setValue(30);
   bar(*dried(*window), "hsbvertical")->setValue(100);
@@ -319,7 +225,7 @@ TEST_F(DataFiles, TwentyEightNumbersLoadAndTheShapeSettingsCountAsZero) {
   EXPECT_EQ(p.hsbhorizon, 0);
   EXPECT_EQ(p.hoogte, 30);  // 0 lies outside the height bar's range
   EXPECT_EQ(bar(*dried(*window), "hoogte")->value(), 30);
-  EXPECT_EQ(label(*dried(*window), "lblglij"), "0");
+  EXPECT_EQ(labelText(*dried(*window), "lblglij"), "0");
   EXPECT_TRUE(dialogs.warnings.empty());
 }
 
@@ -337,9 +243,9 @@ TEST_F(DataFiles, FunctionsOutsideTheListKeepTheSelection) {
 
 TEST_F(DataFiles, LoadedFramesKeepSizeProgressBarAndScrollPositions) {
   window = readyWindow();
-  auto* hbar = find<QScrollBar>(*window, "HScroll1");
-  auto* vbar = find<QScrollBar>(*window, "VScroll1");
-  auto* pct1 = find<QWidget>(*window, "Pct1");
+  auto* hbar = child<QScrollBar>(*window, "HScroll1");
+  auto* vbar = child<QScrollBar>(*window, "VScroll1");
+  auto* pct1 = child<QWidget>(*window, "Pct1");
   auto record = [](int size, int frame) { return startupWith({{1, size}, {26, frame}}); };
 
   // With the bars where they start, a loaded Maximum frame sits at (-158, -108).
@@ -416,15 +322,15 @@ TEST_F(DataFiles, ValuesOutsideTheControlsKeepTheControlHeldFields) {
   EXPECT_EQ(window->params().size, 110);
   EXPECT_EQ(window->params().v2, -900);
   EXPECT_EQ(window->params().kl1ad, 250);
-  EXPECT_EQ(label(*xray(*window), "lblkl1ad"), "250");
+  EXPECT_EQ(labelText(*xray(*window), "lblkl1ad"), "250");
 }
 
 TEST_F(DataFiles, RefusedFilesAreReportedAndChangeNothing) {
   window = readyWindow();
-  run(*window, "inward");
-  run(*window, "thumbnail");
+  trigger(*window, "inward");
+  trigger(*window, "thumbnail");
   const WindowState before = stateOf(*window);
-  const QString missing = path("missing.dat");
+  const QString missing = pathOf("missing.dat");
   const QString empty = writeFile("empty.dat", "");
   const QString words = writeFile("words.dat", "orbisk picture\r\n");
   const QString blanks = writeFile("blanks.dat", " , ,\r\n\r\n");
@@ -432,7 +338,7 @@ TEST_F(DataFiles, RefusedFilesAreReportedAndChangeNothing) {
                                       "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,"
                                       "18,19,20,21,22,23,24,25,26,27");
   const QString huge = writeFile("huge.dat", "40000," + QByteArray(kStartupLine));
-  const QString folderName = path("folder.dat");
+  const QString folderName = pathOf("folder.dat");
   ASSERT_TRUE(QDir().mkpath(folderName));
 
   for (const QString& file : {missing, empty, words, blanks, shortFile, huge, folderName}) {
@@ -440,7 +346,8 @@ TEST_F(DataFiles, RefusedFilesAreReportedAndChangeNothing) {
     const size_t warned = dialogs.warnings.size();
     loadData(*window, file);
     ASSERT_EQ(dialogs.warnings.size(), warned + 1);
-    EXPECT_TRUE(dialogs.warnings.back().contains(file)) << dialogs.warnings.back().toStdString();
+    EXPECT_TRUE(dialogs.warnings.back().text.contains(file))
+        << dialogs.warnings.back().text.toStdString();
     EXPECT_EQ(stateOf(*window), before);
   }
 }
@@ -451,12 +358,12 @@ TEST_F(DataFiles, LoadDuringARenderChangesTheRestOfTheRun) {
   const QString file =
       writeFile("change.dat", startupWith({{19, 5}, {23, 120}, {25, 60}, {26, 2}}));
   auto runFiveColumns = [this](MainWindow& w) {
-    run(w, "createknopp");
+    trigger(w, "createknopp");
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(w.renderDriver().runOneTurn());
   };
   auto finish = [](MainWindow& w) {
-    while (w.renderDriver().isRunning()) w.renderDriver().runOneTurn();
-    return maintest::pixelsOf(w.canvas());
+    finishRun(w);
+    return pixelsOf(w.canvas());
   };
 
   auto loaded = readyWindow();
@@ -468,11 +375,11 @@ TEST_F(DataFiles, LoadDuringARenderChangesTheRestOfTheRun) {
 
   auto byHand = readyWindow();
   runFiveColumns(*byHand);
-  run(*byHand, "truecolor");
+  trigger(*byHand, "truecolor");
   bar(*xray(*byHand), "hsbxray")->setValue(5);
   bar(*xray(*byHand), "kl1ad")->setValue(120);
   bar(*xray(*byHand), "kl3ad")->setValue(60);
-  find<QPushButton>(*xray(*byHand), "okbutton")->click();
+  press(*xray(*byHand), "okbutton");
   // The Frame command would also set the size; the file keeps it, so only the frame changes.
   byHand->canvasView()->setCanvasGeometry(0, 0, 117, 90);
   byHand->params().framesize = 2;
@@ -495,38 +402,29 @@ struct ViewData : DataFiles {
   ViewDataForm* view() const { return window->findChild<ViewDataForm*>("viewdataform"); }
   QString viewLabel(const char* name) const {
     ViewDataForm* v = view();
-    return v ? label(*v, name) : QString("<no window>");
+    return v ? labelText(*v, name) : QString("<no window>");
   }
 };
 
 TEST_F(ViewData, ShowsTheStartUpFileInNumbersAndWords) {
   window = readyWindow();
   const QString start = writeFile("start.dat", kStartupLine);
-  run(*window, "inward");
+  trigger(*window, "inward");
   const WindowState before = stateOf(*window);
   viewData(*window, start);
-  EXPECT_EQ(dialogs.requests.back().request.title, "Open datafile");
-  EXPECT_EQ(dialogs.requests.back().request.filter, "(*.dat)|*.dat");
+  EXPECT_EQ(dialogs.fileRequests.back().request.title, "Open datafile");
+  EXPECT_EQ(dialogs.fileRequests.back().request.filter, "(*.dat)|*.dat");
   ASSERT_NE(view(), nullptr);
   EXPECT_TRUE(view()->isVisible());
   EXPECT_EQ(view()->windowTitle(), "start.dat - Orbisk");
-  const std::pair<const char*, const char*> expected[] = {
-      {"lblgalaxy", "6"},      {"lblsolarsystem", "4"}, {"lblworld", "2"},
-      {"lbllab", "13"},        {"lbllevel", "11"},      {"lblv1a", "-sin"},
-      {"lblv1b", "sin"},       {"lblv2", "40"},         {"lblv3", "40"},
-      {"lblv4", "48"},         {"lblcategory", "1"},    {"lbltype", "3"},
-      {"lbleffect", "1"},      {"lblxray", "2"},        {"lblkl1", "0"},
-      {"lblkl2", "0"},         {"lblkl3", "0"},         {"lbldirection", "outward"},
-      {"lbldried", "1"},       {"lbllenght", "1"},      {"lblwidth", "1"},
-      {"lblcolor", "regular"}, {"lblsize", "110"},      {"lblthumb", " regular"}};
-  for (const auto& [name, text] : expected) EXPECT_EQ(viewLabel(name), text) << name;
+  for (const auto& [name, text] : kStartupViewLabels) EXPECT_EQ(viewLabel(name), text) << name;
   // Viewing changes nothing of the current picture.
   EXPECT_EQ(stateOf(*window), before);
 
   // Exit closes the view window too.
   dialogs.answerYes = true;
-  run(*window, "exit");
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  trigger(*window, "exit");
+  flushDeletes();
   EXPECT_EQ(view(), nullptr);
 }
 
@@ -557,7 +455,7 @@ TEST_F(ViewData, ASecondViewOverwritesTheOpenWindowLabelByLabel) {
   const QString shortFile = writeFile("short.dat", "1,2,3");
   viewData(*window, shortFile);
   ASSERT_EQ(dialogs.warnings.size(), 1u);
-  EXPECT_TRUE(dialogs.warnings[0].contains(shortFile));
+  EXPECT_TRUE(dialogs.warnings[0].text.contains(shortFile));
   EXPECT_EQ(view(), first);
   EXPECT_TRUE(view()->isVisible());
   EXPECT_EQ(view()->windowTitle(), "odd.dat - Orbisk");
@@ -568,8 +466,8 @@ TEST_F(ViewData, OkDiscardsTheWindowAndTheNextViewStartsEmpty) {
   window = readyWindow();
   viewData(*window, writeFile("start.dat", kStartupLine));
   ASSERT_NE(view(), nullptr);
-  find<QPushButton>(*view(), "Command1")->click();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  press(*view(), "Command1");
+  flushDeletes();
   EXPECT_EQ(view(), nullptr);
 
   // A frame of 4 in a fresh window leaves the frame word empty.
@@ -582,4 +480,4 @@ TEST_F(ViewData, OkDiscardsTheWindowAndTheNextViewStartsEmpty) {
 }
 
 }  // namespace
-}  // namespace orbisk
+}  // namespace orbisk::guitest

@@ -5,17 +5,12 @@
 #include <QScreen>
 #include <array>
 
-#include "EditorTestSupport.h"
 #include "model/ControlRanges.h"
+#include "tests/ui/GuiTestSupport.h"
 #include "ui/editors/OriginForm.h"
 
-namespace orbisk {
+namespace orbisk::guitest {
 namespace {
-
-using editortest::barValue;
-using editortest::child;
-using editortest::labelText;
-using editortest::RecordingDialogs;
 
 // A bar of the editor, its value label and the record field that mirrors it.
 struct OriginBar {
@@ -41,23 +36,19 @@ const std::array<OriginBar, 12> kOriginBars = {{
     {Control::hsbsize, "hsbsize", "textsize", &PictureParams::size, 110},
 }};
 
-class OriginFormTest : public ::testing::Test {
+class OriginFormTest : public EditorFixture<OriginForm> {
  protected:
-  OriginFormTest() : form(params, dialogs) { form.setFunctionLists(); }
+  OriginFormTest() { form.setFunctionLists(); }
 
   QListWidget* list(const char* name) { return child<QListWidget>(form, name); }
   QString selectedEntry(const char* name) {
     QListWidget* l = list(name);
     return l && l->currentItem() ? l->currentItem()->text() : QString("<none>");
   }
-
-  PictureParams params;
-  RecordingDialogs dialogs;
-  OriginForm form;
 };
 
 TEST_F(OriginFormTest, FreshStartShowsTheStartValuesAndTheRecordAgrees) {
-  editortest::expectEditorFrame(form, "originform", "Orbisk - Origin", QSize(302, 247));
+  expectEditorFrame(form, "originform", "Orbisk - Origin", QSize(302, 247));
   for (const OriginBar& b : kOriginBars) {
     SCOPED_TRACE(b.bar);
     QScrollBar* bar = child<QScrollBar>(form, b.bar);
@@ -185,11 +176,12 @@ TEST_F(OriginFormTest, TheCurrentValueAgainIsAcceptedWithoutAChange) {
 
 TEST(OriginFormLists, RefuseFunctionsUntilTheyAreFilled) {
   PictureParams params;
-  RecordingDialogs dialogs;
+  ScriptedDialogs dialogs;
   OriginForm form(params, dialogs);
   EXPECT_FALSE(form.setControl(Control::listv1a, 1));
   EXPECT_EQ(form.controlValue(Control::listv1a), 0);
   EXPECT_EQ(params.func1, 3);
+  expectOnlyInformation(dialogs);
 }
 
 TEST_F(OriginFormTest, RandomDrawSetsExactlyTheTenDrawnValues) {
@@ -224,7 +216,7 @@ TEST_F(OriginFormTest, RandomDrawSetsExactlyTheTenDrawnValues) {
 }
 
 TEST_F(OriginFormTest, GalaxyCaptionShowsTheDedication) {
-  editortest::doubleClick(child<QLabel>(form, "captiongalaxy"));
+  doubleClick(child<QLabel>(form, "captiongalaxy"));
   ASSERT_EQ(dialogs.informed.size(), 1u);
   EXPECT_EQ(dialogs.informed[0].title, "Dedicated to...");
   EXPECT_FALSE(dialogs.informed[0].text.isEmpty());
@@ -234,20 +226,20 @@ TEST_F(OriginFormTest, SizeCaptionShowsTheCreditsOnlyAtTheFixedCombination) {
   QLabel* size = child<QLabel>(form, "captionsize");
   ASSERT_NE(size, nullptr);
   EXPECT_EQ(size->text(), "Size");
-  editortest::doubleClick(size);
+  doubleClick(size);
   EXPECT_TRUE(dialogs.informed.empty());
 
   form.setControl(Control::hsbv2, kCreditV2);
   form.setControl(Control::hsbv3, kCreditV3);
-  editortest::doubleClick(size);  // v4 still off
+  doubleClick(size);  // v4 still off
   EXPECT_TRUE(dialogs.informed.empty());
 
   form.setControl(Control::hsbv4, kCreditV4);
-  editortest::doubleClick(size);
+  doubleClick(size);
   ASSERT_EQ(dialogs.informed.size(), 1u);
   EXPECT_EQ(dialogs.informed[0].title, "Programmed by...");
   // A plain click does nothing.
-  editortest::click(size, size->rect().center());
+  click(size, size->rect().center());
   EXPECT_EQ(dialogs.informed.size(), 1u);
 }
 
@@ -262,4 +254,4 @@ TEST_F(OriginFormTest, OpensCentredAndThenStaysWhereTheUserPutsIt) {
 }
 
 }  // namespace
-}  // namespace orbisk
+}  // namespace orbisk::guitest

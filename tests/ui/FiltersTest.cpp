@@ -1,10 +1,10 @@
 // The Colours menu's filters, "Undo filter(s)" and "Background" on a real main window.
 #include <QScrollBar>
 
-#include "tests/ui/PictureTestSupport.h"
+#include "tests/ui/GuiTestSupport.h"
 #include "ui/main/Filters.h"
 
-namespace orbisk::picturetest {
+namespace orbisk::guitest {
 namespace {
 
 // Each filter's result on white, on black and on (200, 100, 50), worked out by hand from its
@@ -38,7 +38,7 @@ bool allPixels(const QImage& picture, QRgb colour) {
   return true;
 }
 
-using Filters = PictureFixture;
+using Filters = FileFixture;
 
 TEST_F(Filters, TableFollowsTheFiltersSubmenu) {
   QStringList names, captions;
@@ -189,4 +189,4 @@ TEST_F(Filters, BackgroundChosenMakesAPlainField) {
 }
 
 }  // namespace
-}  // namespace orbisk::picturetest
+}  // namespace orbisk::guitest

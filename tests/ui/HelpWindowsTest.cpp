@@ -1,42 +1,18 @@
 // "Hints and tips" and "About..." opened from the main window's Help menu.
 #include <QAbstractButton>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
 
-#include "tests/ui/PictureTestSupport.h"
+#include "tests/ui/GuiTestSupport.h"
 #include "ui/editors/AboutForm.h"
 #include "ui/editors/HintsForm.h"
 
-namespace orbisk::picturetest {
+namespace orbisk::guitest {
 namespace {
 
-// Runs the deletions that WA_DeleteOnClose has scheduled.
-void flushDeletes() {
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void click(QWidget* widget) {
-  const QPointF inside(widget->width() / 2.0, widget->height() / 2.0);
-  const QPointF global = widget->mapToGlobal(inside);
-  QMouseEvent press(QEvent::MouseButtonPress, inside, global, Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
-  QApplication::sendEvent(widget, &press);
-  QMouseEvent release(QEvent::MouseButtonRelease, inside, global, Qt::LeftButton, Qt::NoButton,
-                      Qt::NoModifier);
-  QApplication::sendEvent(widget, &release);
-}
-
-QAbstractButton* buttonWithText(QWidget* window, const QString& text) {
-  for (auto* button : window->findChildren<QAbstractButton*>()) {
-    if (button->text() == text) return button;
-  }
-  return nullptr;
-}
-
-using HelpWindows = PictureFixture;
+using HelpWindows = MainFixture;
 
 TEST_F(HelpWindows, HintsOpenOnceAndShowTheirTextOnceAfterReopening) {
   for (int opening = 0; opening < 2; ++opening) {
@@ -119,4 +95,4 @@ TEST_F(HelpWindows, ExitClosesBothWindows) {
 }
 
 }  // namespace
-}  // namespace orbisk::picturetest
+}  // namespace orbisk::guitest

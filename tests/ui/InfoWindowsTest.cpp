@@ -1,10 +1,8 @@
 // The information windows: intro, hints and tips, about, and view data.
-#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
@@ -12,49 +10,21 @@
 #include <initializer_list>
 
 #include "model/DataFile.h"
+#include "tests/ui/GuiTestSupport.h"
 #include "ui/editors/AboutForm.h"
 #include "ui/editors/HintsForm.h"
 #include "ui/editors/IntroForm.h"
 #include "ui/editors/RenderedPicture.h"
 #include "ui/editors/ViewDataForm.h"
 
-namespace orbisk {
+namespace orbisk::guitest {
 namespace {
-
-// Runs the deletions that deleteLater() and WA_DeleteOnClose have scheduled.
-void flushDeletes() {
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void click(QWidget* widget) {
-  const QPointF inside(widget->width() / 2.0, widget->height() / 2.0);
-  const QPointF global = widget->mapToGlobal(inside);
-  QMouseEvent press(QEvent::MouseButtonPress, inside, global, Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
-  QApplication::sendEvent(widget, &press);
-  QMouseEvent release(QEvent::MouseButtonRelease, inside, global, Qt::LeftButton, Qt::NoButton,
-                      Qt::NoModifier);
-  QApplication::sendEvent(widget, &release);
-}
 
 void pressKey(QWidget* widget, int key, const QString& text) {
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
   QApplication::sendEvent(widget, &press);
   QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
   QApplication::sendEvent(widget, &release);
-}
-
-QString textOf(QWidget* window, const char* name) {
-  auto* widget = window->findChild<QLabel*>(name);
-  EXPECT_NE(widget, nullptr) << name;
-  return widget ? widget->text() : QString("<missing %1>").arg(name);
-}
-
-QAbstractButton* buttonWithText(QWidget* window, const QString& text) {
-  for (auto* button : window->findChildren<QAbstractButton*>()) {
-    if (button->text() == text) return button;
-  }
-  return nullptr;
 }
 
 // A record whose fields 1.. are the given values; the rest hold 0.
@@ -68,8 +38,10 @@ DataRecord recordOf(std::initializer_list<int> values) {
 
 // The first 28 fields of the parameter set the program starts with.
 DataRecord startupRecord() {
-  return recordOf({110, 1,  6,  2,    1, 3, 2, 3, 11, 2, 4, 13, 1001, 1001,
-                   40,  40, 48, 1001, 2, 1, 0, 0, 0,  0, 0, 1,  1,    1});
+  DataRecord record;
+  for (int i = 0; i < 28; ++i) record.field[i] = static_cast<int16_t>(kStartupFields[i]);
+  record.count = 28;
+  return record;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -280,7 +252,7 @@ TEST(ViewDataForm, FreshWindowHasCaptionsAndEmptyValues) {
   ViewDataForm view;
   EXPECT_EQ(view.objectName(), "viewdataform");
   EXPECT_TRUE(view.windowTitle().isEmpty());
-  for (const char* name : kValueLabels) EXPECT_EQ(textOf(&view, name), "") << name;
+  for (const char* name : kValueLabels) EXPECT_EQ(labelText(view, name), "") << name;
   QStringList captions;
   for (auto* label : view.findChildren<QLabel*>()) captions << label->text();
   for (const char* caption :
@@ -295,16 +267,8 @@ TEST(ViewDataForm, StartupRecordInNumbersAndWords) {
   ViewDataForm view;
   view.showRecord(startupRecord(), "start.dat");
   EXPECT_EQ(view.windowTitle(), "start.dat - Orbisk");
-  const std::pair<const char*, const char*> expected[] = {
-      {"lblgalaxy", "6"},      {"lblsolarsystem", "4"}, {"lblworld", "2"},
-      {"lbllab", "13"},        {"lbllevel", "11"},      {"lblv1a", "-sin"},
-      {"lblv1b", "sin"},       {"lblv2", "40"},         {"lblv3", "40"},
-      {"lblv4", "48"},         {"lblcategory", "1"},    {"lbltype", "3"},
-      {"lbleffect", "1"},      {"lblxray", "2"},        {"lblkl1", "0"},
-      {"lblkl2", "0"},         {"lblkl3", "0"},         {"lbldirection", "outward"},
-      {"lbldried", "1"},       {"lbllenght", "1"},      {"lblwidth", "1"},
-      {"lblcolor", "regular"}, {"lblsize", "110"},      {"lblthumb", " regular"}};
-  for (const auto& [name, text] : expected) EXPECT_EQ(textOf(&view, name), text) << name;
+  for (const auto& [name, text] : kStartupViewLabels)
+    EXPECT_EQ(labelText(view, name), text) << name;
 }
 
 TEST(ViewDataForm, SecondRecordReplacesEveryLabelOfTheFirst) {
@@ -324,7 +288,7 @@ TEST(ViewDataForm, SecondRecordReplacesEveryLabelOfTheFirst) {
       {"lblxray", "14"},        {"lbldried", "38"},       {"lblcolor", "5"},
       {"lblkl1", "250"},        {"lblkl2", "249"},        {"lblkl3", "248"},
       {"lblthumb", " maximum"}, {"lbllenght", "10"},      {"lblwidth", "5"}};
-  for (const auto& [name, text] : expected) EXPECT_EQ(textOf(&view, name), text) << name;
+  for (const auto& [name, text] : expected) EXPECT_EQ(labelText(view, name), text) << name;
 }
 
 TEST(ViewDataForm, WordsForEveryFunctionDirectionColourAndFrame) {
@@ -336,17 +300,17 @@ TEST(ViewDataForm, WordsForEveryFunctionDirectionColourAndFrame) {
     record.field[5] = static_cast<int16_t>(f);       // v1a
     record.field[6] = static_cast<int16_t>(12 - f);  // v1b
     view.showRecord(record, "f.dat");
-    EXPECT_EQ(textOf(&view, "lblv1a"), functions[f - 1]);
-    EXPECT_EQ(textOf(&view, "lblv1b"), functions[11 - f]);
+    EXPECT_EQ(labelText(view, "lblv1a"), functions[f - 1]);
+    EXPECT_EQ(labelText(view, "lblv1b"), functions[11 - f]);
   }
   DataRecord record = startupRecord();
   record.field[3] = 1;   // direction
   record.field[20] = 1;  // inverse
   record.field[25] = 2;  // frame
   view.showRecord(record, "w.dat");
-  EXPECT_EQ(textOf(&view, "lbldirection"), "inward");
-  EXPECT_EQ(textOf(&view, "lblcolor"), "inverted");
-  EXPECT_EQ(textOf(&view, "lblthumb"), " thumbnail");
+  EXPECT_EQ(labelText(view, "lbldirection"), "inward");
+  EXPECT_EQ(labelText(view, "lblcolor"), "inverted");
+  EXPECT_EQ(labelText(view, "lblthumb"), " thumbnail");
 }
 
 TEST(ViewDataForm, ValuesWithoutWordsShowNumbersOrKeepWordOnlyLabels) {
@@ -361,25 +325,25 @@ TEST(ViewDataForm, ValuesWithoutWordsShowNumbersOrKeepWordOnlyLabels) {
   // In a fresh window the word-only labels stay empty.
   ViewDataForm fresh;
   fresh.showRecord(odd, "odd.dat");
-  EXPECT_EQ(textOf(&fresh, "lbldirection"), "3");
-  EXPECT_EQ(textOf(&fresh, "lblcolor"), "2");
-  EXPECT_EQ(textOf(&fresh, "lblthumb"), "");
-  EXPECT_EQ(textOf(&fresh, "lblv1a"), "");
-  EXPECT_EQ(textOf(&fresh, "lblv1b"), "");
-  EXPECT_EQ(textOf(&fresh, "lblsize"), "321");
-  EXPECT_EQ(textOf(&fresh, "lblgalaxy"), "6");
+  EXPECT_EQ(labelText(fresh, "lbldirection"), "3");
+  EXPECT_EQ(labelText(fresh, "lblcolor"), "2");
+  EXPECT_EQ(labelText(fresh, "lblthumb"), "");
+  EXPECT_EQ(labelText(fresh, "lblv1a"), "");
+  EXPECT_EQ(labelText(fresh, "lblv1b"), "");
+  EXPECT_EQ(labelText(fresh, "lblsize"), "321");
+  EXPECT_EQ(labelText(fresh, "lblgalaxy"), "6");
 
   // After another file they keep that file's words while everything else is replaced.
   ViewDataForm reused;
   reused.showRecord(startupRecord(), "start.dat");
   reused.showRecord(odd, "odd.dat");
   EXPECT_EQ(reused.windowTitle(), "odd.dat - Orbisk");
-  EXPECT_EQ(textOf(&reused, "lblthumb"), " regular");
-  EXPECT_EQ(textOf(&reused, "lblv1a"), "-sin");
-  EXPECT_EQ(textOf(&reused, "lblv1b"), "sin");
-  EXPECT_EQ(textOf(&reused, "lbldirection"), "3");
-  EXPECT_EQ(textOf(&reused, "lblcolor"), "2");
-  EXPECT_EQ(textOf(&reused, "lblsize"), "321");
+  EXPECT_EQ(labelText(reused, "lblthumb"), " regular");
+  EXPECT_EQ(labelText(reused, "lblv1a"), "-sin");
+  EXPECT_EQ(labelText(reused, "lblv1b"), "sin");
+  EXPECT_EQ(labelText(reused, "lbldirection"), "3");
+  EXPECT_EQ(labelText(reused, "lblcolor"), "2");
+  EXPECT_EQ(labelText(reused, "lblsize"), "321");
 }
 
 TEST(ViewDataForm, OkClosesAndDiscardsTheWindow) {
@@ -394,4 +358,4 @@ TEST(ViewDataForm, OkClosesAndDiscardsTheWindow) {
 }
 
 }  // namespace
-}  // namespace orbisk
+}  // namespace orbisk::guitest

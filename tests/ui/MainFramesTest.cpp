@@ -2,10 +2,10 @@
 #include <QProgressBar>
 #include <QScrollBar>
 
-#include "tests/ui/MainTestSupport.h"
+#include "tests/ui/GuiTestSupport.h"
 #include "ui/main/CanvasView.h"
 
-namespace orbisk::maintest {
+namespace orbisk::guitest {
 namespace {
 
 using MainPreferences = MainFixture;
@@ -168,4 +168,4 @@ TEST_F(MainFrames, ARunFillsTheThumbnailCanvas) {
 }
 
 }  // namespace
-}  // namespace orbisk::maintest
+}  // namespace orbisk::guitest

@@ -2,14 +2,16 @@
 // the same traversal run headless on a RenderJob.
 #include <QProgressBar>
 #include <QScrollBar>
+#include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "render/RenderJob.h"
-#include "tests/ui/MainTestSupport.h"
+#include "tests/ui/GuiTestSupport.h"
 #include "ui/editors/OriginForm.h"
 #include "ui/main/CanvasView.h"
 
-namespace orbisk::maintest {
+namespace orbisk::guitest {
 namespace {
 
 // The same traversals without a window: one working state and one canvas, as the window has.
@@ -18,16 +20,26 @@ struct Headless {
   PictureParams params;
   RasterCanvas canvas{632, 434};
 
-  // Starts a run and computes `columns` columns of it (all when negative).
-  void run(int columns = -1) {
+  // Starts a run and computes `columns` columns of it (all when negative). A change given is
+  // made after those columns, and the same job then runs to its end.
+  void run(int columns = -1, const std::function<void()>& thenChange = nullptr) {
     RenderJob job(state, params, canvas);
     job.start();
     for (int i = 0; (columns < 0 || i < columns) && job.hasColumns(); ++i) job.stepColumn();
+    if (!thenChange) return;
+    thenChange();
+    while (job.hasColumns()) job.stepColumn();
   }
   void startFrom(const RasterCanvas& other) {
     std::memcpy(canvas.bits(), other.bits(), sizeof(uint32_t) * canvas.width() * canvas.height());
   }
 };
+
+// True when every pixel of the canvas is black.
+bool allBlack(const RasterCanvas& canvas) {
+  const std::vector<uint32_t> pixels = pixelsOf(canvas);
+  return std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return (p & 0xffffffu) == 0; });
+}
 
 using MainRender = MainFixture;
 
@@ -170,13 +182,7 @@ TEST_F(MainRender, LevelMovedBetweenColumnsChangesTheRestOfTheRun) {
   unchanged.run();
   // One job, its level changed after the first column: it reads the level at every column.
   Headless same;
-  {
-    RenderJob job(same.state, same.params, same.canvas);
-    job.start();
-    job.stepColumn();
-    same.params.w = 35;
-    while (job.hasColumns()) job.stepColumn();
-  }
+  same.run(1, [&] { same.params.w = 35; });
   EXPECT_EQ(pixelsOf(window->canvas()), pixelsOf(same.canvas));
   EXPECT_NE(pixelsOf(window->canvas()), pixelsOf(unchanged.canvas));
 }
@@ -198,9 +204,7 @@ TEST_F(MainRender, UseClearbuttonDrawsOverThePreviousPicture) {
 TEST_F(MainRender, ClearWipesTheCanvasAndResetsTheStopFlag) {
   createAndFinish();
   trigger("clearknopp");
-  const std::vector<uint32_t> pixels = pixelsOf(window->canvas());
-  EXPECT_TRUE(
-      std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return (p & 0xffffffu) == 0; }));
+  EXPECT_TRUE(allBlack(window->canvas()));
   EXPECT_EQ(window->stopflag(), 0);
 }
 
@@ -212,9 +216,7 @@ TEST_F(MainRender, ClearBetweenStopAndTheEndStepsKeepsTheStop) {
   EXPECT_EQ(window->stopflag(), -1);
   EXPECT_FALSE(driver().runOneTurn());
   EXPECT_EQ(driver().columnsDone(), 1);
-  const std::vector<uint32_t> pixels = pixelsOf(window->canvas());
-  EXPECT_TRUE(
-      std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return (p & 0xffffffu) == 0; }));
+  EXPECT_TRUE(allBlack(window->canvas()));
 }
 
 TEST_F(MainRender, DetailAndWidthChangesReachTheNextColumn) {
@@ -225,15 +227,11 @@ TEST_F(MainRender, DetailAndWidthChangesReachTheNextColumn) {
   finishRun();
 
   Headless headless;
-  {
-    RenderJob job(headless.state, headless.params, headless.canvas);
-    job.start();
-    job.stepColumn();
+  headless.run(1, [&] {
     headless.params.detailstep = 4;
     headless.params.widthfac = 3;
     headless.canvas.setPenWidth(4);
-    while (job.hasColumns()) job.stepColumn();
-  }
+  });
   EXPECT_EQ(driver().columnsDone(), 111);  // the column step stays as the run began
   EXPECT_EQ(pixelsOf(window->canvas()), pixelsOf(headless.canvas));
 }
@@ -331,4 +329,4 @@ TEST_F(MainRandom, RendersOnAClearedCanvasAndRefreshesTheUndoCopy) {
 }
 
 }  // namespace
-}  // namespace orbisk::maintest
+}  // namespace orbisk::guitest

@@ -2,15 +2,18 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QShortcutEvent>
 
-#include "tests/ui/MainTestSupport.h"
+#include "tests/ui/GuiTestSupport.h"
+#include "ui/editors/AboutForm.h"
+#include "ui/editors/HintsForm.h"
 #include "ui/editors/OriginForm.h"
 #include "ui/main/CanvasView.h"
 
-namespace orbisk::maintest {
+namespace orbisk::guitest {
 namespace {
 
 using MainWindowStart = MainFixture;
@@ -296,6 +299,33 @@ TEST_F(MainWindowExit, AnsweredYesStopsTheRunClosesTheWindowsAndEnds) {
   EXPECT_EQ(beeps, beepsBefore);
 }
 
+TEST_F(MainWindowExit, ClosesOnlyItsOwnWindows) {
+  createAndFinish();
+  const std::unique_ptr<MainWindow> other = readyWindow();
+  const char* const items[] = {"origin", "truecolor", "shape", "hints", "about"};
+  for (const char* item : items) {
+    trigger(item);
+    trigger(*other, item);
+  }
+  auto windowsOf = [](const MainWindow& w) {
+    return QList<QPointer<QWidget>>{w.originForm(), w.findChild<XrayForm*>(),
+                                    w.findChild<DriedForm*>(), w.findChild<HintsForm*>(),
+                                    w.findChild<AboutForm*>()};
+  };
+  const QList<QPointer<QWidget>> own = windowsOf(*window);
+  const QList<QPointer<QWidget>> others = windowsOf(*other);
+
+  dialogs.answerYes = true;
+  trigger("exit");
+  flushDeletes();
+  for (int i = 0; i < own.size(); ++i) {
+    SCOPED_TRACE(items[i]);
+    EXPECT_TRUE(own[i].isNull() || !own[i]->isVisible());
+    ASSERT_FALSE(others[i].isNull());
+    EXPECT_TRUE(others[i]->isVisible());
+  }
+}
+
 TEST_F(MainWindowExit, TheFrameCloseButtonAsksTheSameQuestion) {
   window->show();
   dialogs.answerYes = false;
@@ -315,4 +345,4 @@ TEST_F(MainWindowExit, TheFrameCloseButtonAsksTheSameQuestion) {
 }
 
 }  // namespace
-}  // namespace orbisk::maintest
+}  // namespace orbisk::guitest

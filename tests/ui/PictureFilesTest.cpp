@@ -7,10 +7,10 @@
 #include <QProgressBar>
 #include <QScrollBar>
 
-#include "tests/ui/PictureTestSupport.h"
+#include "tests/ui/GuiTestSupport.h"
 #include "ui/main/CanvasView.h"
 
-namespace orbisk::picturetest {
+namespace orbisk::guitest {
 namespace {
 
 QSize frameSize(int framesize) {
@@ -104,7 +104,7 @@ struct Untouched {
   bool operator==(const Untouched&) const = default;
 };
 
-class LoadPictureFrames : public PictureFixture, public ::testing::WithParamInterface<FrameCase> {
+class LoadPictureFrames : public FileFixture, public ::testing::WithParamInterface<FrameCase> {
  protected:
   Untouched untouched() const {
     return {window->params().size,
@@ -179,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, LoadPictureFrames,
                                            FrameCase{117, 91, 0}, FrameCase{118, 90, 0},
                                            FrameCase{632, 90, 0}));
 
-using LoadPicture = PictureFixture;
+using LoadPicture = FileFixture;
 
 TEST_F(LoadPicture, MaximumCanvasGoesToTheCornerAndCatchesUpAtTheNextScroll) {
   trigger("supermaximum");
@@ -194,7 +194,7 @@ TEST_F(LoadPicture, MaximumCanvasGoesToTheCornerAndCatchesUpAtTheNextScroll) {
 
 TEST_F(LoadPicture, AsksWithTheOpenDialogAndCancelChangesNothing) {
   const QImage canvas = canvasImage();
-  trigger("fileopen");
+  loadPicture(QString());
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   EXPECT_FALSE(dialogs.fileRequests[0].save);
   EXPECT_EQ(dialogs.fileRequests[0].request.title, "Open");
@@ -214,11 +214,7 @@ TEST_F(LoadPicture, ReadsJpegAndGif) {
   EXPECT_NEAR(qRed(corner), qRed(photo.pixel(300, 200)), 24);
   EXPECT_NEAR(qGreen(corner), qGreen(photo.pixel(300, 200)), 24);
 
-  QFile gif(pathOf("small.gif"));
-  ASSERT_TRUE(gif.open(QIODevice::WriteOnly));
-  gif.write(gifOf(117, 90, gifColour, gifIndex));
-  gif.close();
-  loadPicture(gif.fileName());
+  loadPicture(writeFile("small.gif", gifOf(117, 90, gifColour, gifIndex)));
   EXPECT_TRUE(dialogs.warnings.empty());
   EXPECT_EQ(window->params().framesize, 2);
   const QImage canvas = canvasImage();
@@ -238,13 +234,8 @@ TEST_F(LoadPicture, AFileThatCannotBeDecodedWarnsAndChangesNothing) {
   const QImage undo = window->undoCopy();
   ASSERT_NE(canvas, undo.copy(0, 0, 117, 90));
 
-  QFile broken(pathOf("broken.bmp"));
-  ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-  broken.write("BM this is no picture at all");
-  broken.close();
-  QFile empty(pathOf("empty.gif"));
-  ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-  empty.close();
+  writeFile("broken.bmp", "BM this is no picture at all");
+  writeFile("empty.gif", "");
 
   int expectedWarnings = 0;
   for (const QString name : {"broken.bmp", "empty.gif", "missing.jpg"}) {
@@ -272,7 +263,7 @@ int bmpBitsPerPixel(const QString& path) {
   return static_cast<uchar>(header[28]) | (static_cast<uchar>(header[29]) << 8);
 }
 
-using SavePicture = PictureFixture;
+using SavePicture = FileFixture;
 
 TEST_F(SavePicture, WritesTheWholeCanvasOfEachFrameAs24BitBmpUnderTheGivenName) {
   // A picture filling the largest canvas, so every frame saves distinct content.
@@ -292,7 +283,7 @@ TEST_F(SavePicture, WritesTheWholeCanvasOfEachFrameAs24BitBmpUnderTheGivenName) 
     EXPECT_EQ(saved.size(), frameSize(frame));
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), canvasImage());
   }
-  const ScriptedDialogs::Request& request = dialogs.fileRequests.back();
+  const ScriptedDialogs::FileRequest& request = dialogs.fileRequests.back();
   EXPECT_TRUE(request.save);
   EXPECT_EQ(request.request.title, "Save picture as...");
   EXPECT_EQ(request.request.filter, "(*.bmp)|*.bmp");
@@ -300,11 +291,7 @@ TEST_F(SavePicture, WritesTheWholeCanvasOfEachFrameAs24BitBmpUnderTheGivenName) 
 }
 
 TEST_F(SavePicture, ReplacesAnExistingFileWholeAndLeavesNothingElseBehind) {
-  const QString path = pathOf("over.bmp");
-  QFile old(path);
-  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-  old.write(QByteArray(3000000, 'x'));  // longer than the new file
-  old.close();
+  const QString path = writeFile("over.bmp", QByteArray(3000000, 'x'));  // longer than the new file
   savePicture(path);
   EXPECT_TRUE(dialogs.warnings.empty());
   EXPECT_EQ(QImage(path, "BMP").convertToFormat(QImage::Format_RGB32), canvasImage());
@@ -338,7 +325,7 @@ TEST_F(SavePicture, CancelWritesNothing) {
 // ---------------------------------------------------------------------------------------------
 // Copy and Paste
 
-using Clipboard = PictureFixture;
+using Clipboard = FileFixture;
 
 TEST_F(Clipboard, CopyThenPastePutsTheCanvasBackAndLeavesFrameAndUndoCopy) {
   loadPicture(writePicture("picture.bmp", patternPicture(300, 200), "BMP"));
@@ -391,4 +378,4 @@ TEST_F(Clipboard, TransparentPartsOfAPastedPictureShowTheBackgroundColour) {
 }
 
 }  // namespace
-}  // namespace orbisk::picturetest
+}  // namespace orbisk::guitest

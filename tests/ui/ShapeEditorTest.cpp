@@ -3,37 +3,26 @@
 #include <QPushButton>
 #include <set>
 
-#include "EditorTestSupport.h"
 #include "model/ControlRanges.h"
+#include "tests/ui/GuiTestSupport.h"
 #include "ui/editors/DriedForm.h"
 #include "ui/editors/ShapeDiagrams.h"
 #include "ui/editors/ShapePreviews.h"
 
-namespace orbisk {
+namespace orbisk::guitest {
 namespace {
 
-using editortest::barValue;
-using editortest::child;
-using editortest::labelText;
-using editortest::RecordingDialogs;
-
-class DriedFormTest : public ::testing::Test {
+class DriedFormTest : public EditorFixture<DriedForm> {
  protected:
-  DriedFormTest() : form(params, dialogs) {}
-
-  QScrollBar* bar(const char* name) { return child<QScrollBar>(form, name); }
+  QScrollBar* bar(const char* name) { return guitest::bar(form, name); }
   bool previewShown() {
     QLabel* preview = child<QLabel>(form, "ImgShow");
     return preview && !preview->pixmap().isNull();
   }
-
-  PictureParams params;
-  RecordingDialogs dialogs;
-  DriedForm form;
 };
 
 TEST_F(DriedFormTest, FreshStartShowsShape1WithSlantAndHeightDisabledAt25) {
-  editortest::expectEditorFrame(form, "driedform", "Orbisk - Shape", QSize(292, 243));
+  expectEditorFrame(form, "driedform", "Orbisk - Shape", QSize(292, 243));
   EXPECT_EQ(barValue(form, "hsbimage"), 1);
   EXPECT_EQ(labelText(form, "lblimage"), "1");
   EXPECT_EQ(barValue(form, "glij"), 25);
@@ -129,28 +118,28 @@ QPoint endArrow(const QScrollBar* bar) {
 TEST_F(DriedFormTest, ArrowsOfTheReversedBarsMoveTheThumbTowardsTheArrowClicked) {
   form.show();
   QScrollBar* height = bar("hoogte");
-  form.setControl(Control::hsbimage, 2);    // enables the height bar
-  editortest::click(height, startArrow());  // top arrow: higher
+  form.setControl(Control::hsbimage, 2);  // enables the height bar
+  click(height, startArrow());            // top arrow: higher
   EXPECT_EQ(params.hoogte, 26);
-  editortest::click(height, endArrow(height));
-  editortest::click(height, endArrow(height));
+  click(height, endArrow(height));
+  click(height, endArrow(height));
   EXPECT_EQ(params.hoogte, 24);
   form.setControl(Control::hoogte, 1);  // at the bottom end the top arrow still works
-  editortest::click(height, startArrow());
+  click(height, startArrow());
   EXPECT_EQ(params.hoogte, 2);
   height->triggerAction(QAbstractSlider::SliderSingleStepAdd);  // the Up key: left as it is
   EXPECT_EQ(params.hoogte, 3);
 
   QScrollBar* vertical = bar("hsbvertical");
-  editortest::click(vertical, endArrow(vertical));  // right arrow: towards -750
+  click(vertical, endArrow(vertical));  // right arrow: towards -750
   EXPECT_EQ(params.hsbvertical, -5);
   EXPECT_EQ(labelText(form, "textvertical"), "5");
-  editortest::click(vertical, startArrow());
-  editortest::click(vertical, startArrow());
+  click(vertical, startArrow());
+  click(vertical, startArrow());
   EXPECT_EQ(params.hsbvertical, 5);
 
   QScrollBar* horizon = bar("hsbhorizon");  // an ordinary bar is left as it is
-  editortest::click(horizon, endArrow(horizon));
+  click(horizon, endArrow(horizon));
   EXPECT_EQ(params.hsbhorizon, 5);
 }
 
@@ -273,4 +262,4 @@ TEST(ShapePreviews, AreRenderedOnceAndThenTakenFromTheCache) {
 }
 
 }  // namespace
-}  // namespace orbisk
+}  // namespace orbisk::guitest

@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "ui/editors/ClickablePicture.h"
-#include "ui/editors/InfoWindow.h"
+#include "ui/editors/FixedWindow.h"
 #include "ui/editors/RenderedPicture.h"
 
 namespace orbisk {
@@ -33,7 +33,7 @@ void addSeparator(QWidget* parent, int y) {
 
 }  // namespace
 
-AboutForm::AboutForm(QWidget* parent) : QWidget(parent, kInfoWindowFlags) {
+AboutForm::AboutForm(QWidget* parent) : QWidget(parent, kFixedWindowFlags) {
   setObjectName("aboutform");
   setWindowTitle("About Orbisk...");
   setAttribute(Qt::WA_DeleteOnClose);

@@ -15,10 +15,6 @@ namespace {
 
 enum Bar { kImage, kGlij, kHoogte, kVertical, kHorizon };
 
-int barIndex(Control c) {
-  return static_cast<int>(c) - static_cast<int>(Control::hsbimage);
-}
-
 // The record field that mirrors each bar at once; the shape itself waits for "&OK".
 int16_t PictureParams::*mirroredField(int index) {
   switch (index) {
@@ -42,28 +38,28 @@ bool shapeUsesSlantAndHeight(int shape) {
 }
 
 DriedForm::DriedForm(PictureParams& params, Dialogs& /*dialogs*/, QWidget* parent)
-    : EditorWindow("driedform", "Orbisk - Shape", QSize(292, 243), parent), params_(params) {
+    : EditorWindow("driedform", "Orbisk - Shape", QSize(292, 243), Control::hsbimage, kBarCount,
+                   parent),
+      params_(params) {
   // Top left: the slant diagram with its value and bar under it.
   slantDiagram_ = new SlantDiagram(this);
   slantDiagram_->move(4, 4);
   valueLabels_[kGlij] = placeValueLabel("lblglij", QRect(58, 107, 44, 18));
-  bars_[kGlij] = placeBar(Control::glij, QRect(4, 128, 152, 17));
+  placeBar(Control::glij, QRect(4, 128, 152, 17));
 
   // The height diagram, its vertical bar beside it (top end 50, bottom end 1), the value under.
   heightDiagram_ = new HeightDiagram(this);
   heightDiagram_->move(162, 4);
-  bars_[kHoogte] =
-      placeBar(Control::hoogte, QRect(188, 4, 17, 100), new ReversedScrollBar(Qt::Vertical));
+  placeBar(Control::hoogte, QRect(188, 4, 17, 100), new ReversedScrollBar(Qt::Vertical));
   valueLabels_[kHoogte] = placeValueLabel("lblhoogte", QRect(162, 107, 44, 18));
 
   // Right: the two offsets. Down/Up runs from 750 at the left end to -750 at the right end.
   placeCaption("Down/Up", "captionvertical", QRect(210, 4, 78, 16));
   valueLabels_[kVertical] = placeValueLabel("textvertical", QRect(222, 21, 54, 18));
-  bars_[kVertical] =
-      placeBar(Control::hsbvertical, QRect(210, 42, 78, 17), new ReversedScrollBar(Qt::Horizontal));
+  placeBar(Control::hsbvertical, QRect(210, 42, 78, 17), new ReversedScrollBar(Qt::Horizontal));
   placeCaption("Left/Right", "captionhorizontal", QRect(210, 66, 78, 16));
   valueLabels_[kHorizon] = placeValueLabel("texthorizontal", QRect(222, 83, 54, 18));
-  bars_[kHorizon] = placeBar(Control::hsbhorizon, QRect(210, 104, 78, 17));
+  placeBar(Control::hsbhorizon, QRect(210, 104, 78, 17));
 
   // Bottom left: the preview, at the size it was rendered.
   preview_ = new QLabel(this);
@@ -80,29 +76,11 @@ DriedForm::DriedForm(PictureParams& params, Dialogs& /*dialogs*/, QWidget* paren
   ok->setObjectName("okbutton");
   ok->setGeometry(214, 152, 72, 26);
   valueLabels_[kImage] = placeValueLabel("lblimage", QRect(189, 190, 44, 18));
-  bars_[kImage] = placeBar(Control::hsbimage, QRect(136, 214, 150, 17));
+  placeBar(Control::hsbimage, QRect(136, 214, 150, 17));
 
-  for (int i = 0; i < kBarCount; ++i) {
-    showValue(i, bars_[static_cast<size_t>(i)]->value());
-    connect(bars_[static_cast<size_t>(i)], &QScrollBar::valueChanged, this,
-            [this, i](int value) { barChanged(i, value); });
-  }
+  for (int i = 0; i < kBarCount; ++i) showValue(i, bar(i)->value());
   connect(defaults, &QPushButton::clicked, this, &DriedForm::restoreDefaults);
   connect(ok, &QPushButton::clicked, this, &DriedForm::confirm);
-}
-
-bool DriedForm::setControl(Control c, int value) {
-  const int index = barIndex(c);
-  if (index < 0 || index >= kBarCount || !controlAccepts(c, value)) return false;
-  // QScrollBar::setValue clamps, so the range was checked above; an equal value emits nothing.
-  bars_[static_cast<size_t>(index)]->setValue(value);
-  return true;
-}
-
-int DriedForm::controlValue(Control c) const {
-  const int index = barIndex(c);
-  if (index < 0 || index >= kBarCount) return 0;
-  return bars_[static_cast<size_t>(index)]->value();
 }
 
 void DriedForm::showEvent(QShowEvent* event) {
@@ -123,8 +101,8 @@ void DriedForm::showValue(int index, int value) {
       QString::number(index == kVertical ? -value : value));
   switch (index) {
     case kImage:
-      bars_[kGlij]->setEnabled(shapeUsesSlantAndHeight(value));
-      bars_[kHoogte]->setEnabled(shapeUsesSlantAndHeight(value));
+      bar(kGlij)->setEnabled(shapeUsesSlantAndHeight(value));
+      bar(kHoogte)->setEnabled(shapeUsesSlantAndHeight(value));
       // The previews are rendered only once someone can see them, so start-up stays quick.
       if (isVisible()) showPreview();
       break;
@@ -140,7 +118,7 @@ void DriedForm::showValue(int index, int value) {
 }
 
 void DriedForm::showPreview() {
-  const int shape = bars_[kImage]->value();
+  const int shape = bar(kImage)->value();
   if (shape == previewShape_) return;
   previewShape_ = shape;
   preview_->setPixmap(QPixmap::fromImage(shapePreview(shape)));

@@ -8,7 +8,6 @@
 #include "ui/editors/EditorWindow.h"
 
 class QLabel;
-class QScrollBar;
 
 namespace orbisk {
 
@@ -19,9 +18,11 @@ class SlantDiagram;
 // True for the shapes that draw bars (2..15, 34, 35), the only ones that use slant and height.
 bool shapeUsesSlantAndHeight(int shape);
 
-// The shape bar reaches the record only on "&OK"; slant, height and the two offsets are written
-// into the record at every change, because the shape stage reads them while a render runs. The
-// frame's close button hides the window without taking the shape over.
+// Its controls are hsbimage, glij, hoogte, hsbvertical and hsbhorizon; a disabled bar still
+// takes a value through setControl. The shape bar reaches the record only on "&OK"; slant,
+// height and the two offsets are written into the record at every change, because the shape
+// stage reads them while a render runs. The frame's close button hides the window without
+// taking the shape over.
 class DriedForm : public EditorWindow {
   Q_OBJECT
 
@@ -29,20 +30,13 @@ class DriedForm : public EditorWindow {
   // This editor shows no message box; it takes the dialogs like the other editors do.
   DriedForm(PictureParams& params, Dialogs& dialogs, QWidget* parent = nullptr);
 
-  // Sets hsbimage, glij, hoogte, hsbvertical or hsbhorizon as if the user had moved it. A value
-  // outside the control's range, or a control of another editor, is refused: false, and nothing
-  // changes. A disabled bar still takes a value.
-  bool setControl(Control c, int value);
-  // The control's current value; 0 for a control of another editor.
-  int controlValue(Control c) const;
-
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
   static constexpr int kBarCount = 5;  // hsbimage..hsbhorizon in the control table
 
-  void barChanged(int index, int value);
+  void barChanged(int index, int value) override;
   // Label, diagram, enabling and preview of a bar's value; the record is left alone.
   void showValue(int index, int value);
   void showPreview();
@@ -50,7 +44,6 @@ class DriedForm : public EditorWindow {
   void confirm();
 
   PictureParams& params_;
-  std::array<QScrollBar*, kBarCount> bars_{};
   std::array<QLabel*, kBarCount> valueLabels_{};
   SlantDiagram* slantDiagram_ = nullptr;
   HeightDiagram* heightDiagram_ = nullptr;

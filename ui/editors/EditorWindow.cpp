@@ -1,32 +1,45 @@
 #include "ui/editors/EditorWindow.h"
 
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QScrollBar>
+
+#include "ui/editors/FixedWindow.h"
 
 namespace orbisk {
 
 EditorWindow::EditorWindow(const QString& objectName, const QString& title, QSize clientSize,
-                           QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+                           Control firstBar, int barCount, QWidget* parent)
+    : QWidget(parent, kFixedWindowFlags),
+      firstBar_(firstBar),
+      bars_(static_cast<size_t>(barCount), nullptr) {
   setObjectName(objectName);
   setWindowTitle(title);
   setFixedSize(clientSize);
+}
+
+int EditorWindow::barIndex(Control c) const {
+  const int index = static_cast<int>(c) - static_cast<int>(firstBar_);
+  return index >= 0 && index < static_cast<int>(bars_.size()) ? index : -1;
+}
+
+bool EditorWindow::setControl(Control c, int value) {
+  const int index = barIndex(c);
+  if (index < 0 || !controlAccepts(c, value)) return false;
+  // QScrollBar::setValue clamps, so the range was checked above; an equal value emits nothing.
+  bar(index)->setValue(value);
+  return true;
+}
+
+int EditorWindow::controlValue(Control c) const {
+  const int index = barIndex(c);
+  return index < 0 ? 0 : bar(index)->value();
 }
 
 void EditorWindow::showEvent(QShowEvent* event) {
   // The show event arrives before the window is mapped, so moving here avoids a visible jump.
   if (!placed_) {
     placed_ = true;
-    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-      QRect area = screen->availableGeometry();
-      QRect frame = frameGeometry();
-      frame.moveCenter(area.center());
-      move(frame.topLeft());
-    }
+    centreOnScreen(this);
   }
   QWidget::showEvent(event);
 }
@@ -42,6 +55,11 @@ QScrollBar* EditorWindow::placeBar(Control c, const QRect& geometry, QScrollBar*
   bar->setValue(range.start);
   bar->setTracking(false);
   bar->setGeometry(geometry);
+  if (const int index = barIndex(c); index >= 0) {
+    bars_[static_cast<size_t>(index)] = bar;
+    connect(bar, &QScrollBar::valueChanged, this,
+            [this, index](int value) { barChanged(index, value); });
+  }
   return bar;
 }
 

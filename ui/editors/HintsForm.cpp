@@ -4,7 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "ui/editors/InfoWindow.h"
+#include "ui/editors/FixedWindow.h"
 
 namespace orbisk {
 
@@ -50,7 +50,7 @@ QString HintsForm::helpText() {
   return text;
 }
 
-HintsForm::HintsForm(QWidget* parent) : QWidget(parent, kInfoWindowFlags) {
+HintsForm::HintsForm(QWidget* parent) : QWidget(parent, kFixedWindowFlags) {
   setObjectName("hintsform");
   setWindowTitle("Orbisk - Hints and tips");
   setAttribute(Qt::WA_DeleteOnClose);

@@ -5,13 +5,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "ui/editors/InfoWindow.h"
+#include "ui/editors/FixedWindow.h"
 #include "ui/editors/RenderedPicture.h"
 
 namespace orbisk {
 
 IntroForm::IntroForm(QWidget* parent)
-    : QWidget(parent, kInfoWindowFlags),
+    : QWidget(parent, kFixedWindowFlags),
       picture_(renderPicture(introPictureParams(), kPictureWidth, kPictureHeight)) {
   setObjectName("introform");
   setWindowTitle(QString());

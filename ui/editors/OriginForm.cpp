@@ -69,14 +69,11 @@ QRect captionCell(int row, int column) {
   return cell(row, column, 0, 16).adjusted(-8, 0, 8, 0);
 }
 
-int barIndex(Control c) {
-  return static_cast<int>(c) - static_cast<int>(Control::hsbgalaxy);
-}
-
 }  // namespace
 
 OriginForm::OriginForm(PictureParams& params, Dialogs& dialogs, QWidget* parent)
-    : EditorWindow("originform", "Orbisk - Origin", QSize(302, 247), parent),
+    : EditorWindow("originform", "Orbisk - Origin", QSize(302, 247), Control::hsbgalaxy, kBarCount,
+                   parent),
       params_(params),
       dialogs_(dialogs) {
   for (int i = 0; i < kBarCount; ++i) {
@@ -88,9 +85,7 @@ OriginForm::OriginForm(PictureParams& params, Dialogs& dialogs, QWidget* parent)
     valueLabels_[static_cast<size_t>(i)] = placeValueLabel(
         entry.valueLabel, cell(entry.row, entry.column, 19, 20).adjusted(6, 0, -6, 0));
     QScrollBar* bar = placeBar(entry.control, cell(entry.row, entry.column, 44, 17));
-    bars_[static_cast<size_t>(i)] = bar;
     valueLabels_[static_cast<size_t>(i)]->setText(QString::number(bar->value()));
-    connect(bar, &QScrollBar::valueChanged, this, [this, i](int value) { barChanged(i, value); });
   }
   galaxyCaption_->installEventFilter(this);
   sizeCaption_->installEventFilter(this);
@@ -132,26 +127,19 @@ void OriginForm::setFunctionLists() {
 }
 
 bool OriginForm::setControl(Control c, int value) {
+  QListWidget* list = listFor(c);
+  if (!list) return EditorWindow::setControl(c, value);
   if (!controlAccepts(c, value)) return false;
-  if (QListWidget* list = listFor(c)) {
-    // value - 1 is a position 0..10 here; the list may not have been filled yet.
-    const int row = value - 1;
-    if (row >= list->count()) return false;
-    if (row != list->currentRow()) list->setCurrentRow(row);
-    return true;
-  }
-  const int index = barIndex(c);
-  if (index < 0 || index >= kBarCount) return false;
-  // QScrollBar::setValue clamps, so the range was checked above; an equal value emits nothing.
-  bars_[static_cast<size_t>(index)]->setValue(value);
+  // value - 1 is a position 0..10 here; the list may not have been filled yet.
+  const int row = value - 1;
+  if (row >= list->count()) return false;
+  if (row != list->currentRow()) list->setCurrentRow(row);
   return true;
 }
 
 int OriginForm::controlValue(Control c) const {
   if (QListWidget* list = listFor(c)) return list->currentRow() >= 0 ? list->currentRow() + 1 : 0;
-  const int index = barIndex(c);
-  if (index < 0 || index >= kBarCount) return 0;
-  return bars_[static_cast<size_t>(index)]->value();
+  return EditorWindow::controlValue(c);
 }
 
 void OriginForm::applyRandom(const RandomCombination& draw) {

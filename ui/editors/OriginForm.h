@@ -11,7 +11,6 @@
 
 class QLabel;
 class QListWidget;
-class QScrollBar;
 
 namespace orbisk {
 
@@ -30,15 +29,11 @@ class OriginForm : public EditorWindow {
   // V1 B, which stores func1 = 3 and func2 = 2. Calling it again starts the lists afresh.
   void setFunctionLists();
 
-  // Sets one of this editor's fourteen controls as if the user had moved it; the lists take a
-  // function number 1..11. A value outside the control's range, a control of another editor, or
-  // a list before it is filled is refused: false, and nothing changes. The current value again
-  // is accepted and changes nothing.
-  bool setControl(Control c, int value);
-
-  // The control's current value; for a list the selected function number, 0 when none is
-  // selected; 0 for a control of another editor.
-  int controlValue(Control c) const;
+  // The bars and also the two lists, which take a function number 1..11. A list refuses every
+  // value before it is filled.
+  bool setControl(Control c, int value) override;
+  // For a list the selected function number, 0 when none is selected.
+  int controlValue(Control c) const override;
 
   // Puts the ten values of a random draw into their controls, in the order they were drawn.
   void applyRandom(const RandomCombination& draw);
@@ -49,14 +44,13 @@ class OriginForm : public EditorWindow {
  private:
   static constexpr int kBarCount = 12;  // hsbgalaxy..hsbsize in the control table
 
-  void barChanged(int index, int value);
+  void barChanged(int index, int value) override;
   void listChanged(Control list, int row);
   QListWidget* listFor(Control c) const;
   void showCredits(QObject* caption);
 
   PictureParams& params_;
   Dialogs& dialogs_;
-  std::array<QScrollBar*, kBarCount> bars_{};
   std::array<QLabel*, kBarCount> valueLabels_{};
   QListWidget* listv1a_ = nullptr;
   QListWidget* listv1b_ = nullptr;

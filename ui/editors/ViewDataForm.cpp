@@ -6,8 +6,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <span>
 
-#include "ui/editors/InfoWindow.h"
+#include "ui/editors/FixedWindow.h"
 
 namespace orbisk {
 
@@ -41,21 +42,72 @@ enum Field {
   kWidth = 28,
 };
 
+// The words some fields have for some of their values: words[i] stands for the value first + i.
+struct Words {
+  std::span<const char* const> words;
+  int first = 0;
+
+  const char* forValue(int value) const {
+    const int at = value - first;
+    return at >= 0 && at < static_cast<int>(words.size()) ? words[static_cast<size_t>(at)]
+                                                          : nullptr;
+  }
+};
+
 // The words of the function lists, by function number 1..11.
 constexpr const char* kFunctionWords[] = {"none", "sin", "-sin", "cos", "-cos", "tan",
                                           "-tan", "atn", "-atn", "int", "-int"};
-constexpr int kFunctionCount = sizeof(kFunctionWords) / sizeof(kFunctionWords[0]);
+constexpr const char* kDirectionWords[] = {"inward", "outward"};               // 1, 2
+constexpr const char* kInverseWords[] = {"regular", "inverted"};               // 0, 1
+constexpr const char* kFrameWords[] = {" regular", " thumbnail", " maximum"};  // 1..3
+
+// What each value label shows of its field: the number, replaced by a word where the value has
+// one. A label that shows no numbers keeps its previous text for a value without a word.
+struct ValueShown {
+  const char* label;  // objectName of the value label
+  Field field;        // the field it shows
+  bool number;        // shows the value as a number
+  Words words;        // words for some values, or none
+};
+
+constexpr ValueShown kValuesShown[] = {
+    {"lblsize", kSize, true, {}},
+    {"lblcategory", kCategory, true, {}},
+    {"lbltype", kType, true, {}},
+    {"lblgalaxy", kGalaxy, true, {}},
+    {"lbldirection", kDirection, true, {kDirectionWords, 1}},
+    {"lbleffect", kEffect, true, {}},
+    {"lbllevel", kLevel, true, {}},
+    {"lblworld", kWorld, true, {}},
+    {"lblsolarsystem", kSolarSystem, true, {}},
+    {"lbllab", kLab, true, {}},
+    {"lblv2", kV2, true, {}},
+    {"lblv3", kV3, true, {}},
+    {"lblv4", kV4, true, {}},
+    {"lblxray", kColourSystem, true, {}},
+    {"lblcolor", kInverse, true, {kInverseWords, 0}},
+    {"lbllenght", kLength, true, {}},
+    {"lblwidth", kWidth, true, {}},
+    {"lblkl1", kRed, true, {}},
+    {"lblkl2", kGreen, true, {}},
+    {"lblkl3", kBlue, true, {}},
+    {"lbldried", kShape, true, {}},
+    {"lblthumb", kFrame, false, {kFrameWords, 1}},
+    {"lblv1a", kV1a, false, {kFunctionWords, 1}},
+    {"lblv1b", kV1b, false, {kFunctionWords, 1}},
+};
 
 // Room for the widest number a field can hold, so the window never has to grow.
 constexpr const char* kWidestNumber = "-32768";
 
-void setNumber(QLabel* label, int16_t value) {
-  label->setText(QString::number(value));
-}
+// The grid's columns: a caption and its value on the left, another pair on the right (from
+// kRightCaption on).
+constexpr int kLeftCaption = 0, kLeftValue = 1, kRightCaption = 2;
+constexpr int kColumns = 4;
 
-// A function word, or the label keeps what it showed before.
-void setFunctionWord(QLabel* label, int16_t value) {
-  if (value >= 1 && value <= kFunctionCount) label->setText(kFunctionWords[value - 1]);
+// Makes the label wide enough for the widest number and a margin.
+void reserveNumberRoom(QLabel* label, int margin) {
+  label->setMinimumWidth(label->fontMetrics().horizontalAdvance(kWidestNumber) + margin);
 }
 
 QFrame* makeSeparator(QWidget* parent) {
@@ -67,107 +119,34 @@ QFrame* makeSeparator(QWidget* parent) {
 
 }  // namespace
 
-ViewDataForm::ViewDataForm(QWidget* parent) : QWidget(parent, kInfoWindowFlags) {
+ViewDataForm::ViewDataForm(QWidget* parent) : QWidget(parent, kFixedWindowFlags) {
   setObjectName("viewdataform");
   setWindowTitle(QString());
   setAttribute(Qt::WA_DeleteOnClose);
 
   auto* outer = new QVBoxLayout(this);
-  auto* grid = new QGridLayout;
-  grid->setHorizontalSpacing(10);
-  grid->setVerticalSpacing(3);
-  outer->addLayout(grid);
-  constexpr int kLeftCaption = 0, kLeftValue = 1, kRightCaption = 2, kRightValue = 3;
-  constexpr int kColumns = 4;
+  grid_ = new QGridLayout;
+  grid_->setHorizontalSpacing(10);
+  grid_->setVerticalSpacing(3);
+  outer->addLayout(grid_);
 
-  int row = 0;
-  addCaption(grid, "Galaxy", row, kLeftCaption);
-  lblgalaxy_ = addValue(grid, "lblgalaxy", row, kLeftValue);
-  addCaption(grid, "V1A", row, kRightCaption);
-  lblv1a_ = addValue(grid, "lblv1a", row, kRightValue);
-  ++row;
-  addCaption(grid, "Solar System", row, kLeftCaption);
-  lblsolarsystem_ = addValue(grid, "lblsolarsystem", row, kLeftValue);
-  addCaption(grid, "V1B", row, kRightCaption);
-  lblv1b_ = addValue(grid, "lblv1b", row, kRightValue);
-  ++row;
-  addCaption(grid, "World", row, kLeftCaption);
-  lblworld_ = addValue(grid, "lblworld", row, kLeftValue);
-  addCaption(grid, "V2", row, kRightCaption);
-  lblv2_ = addValue(grid, "lblv2", row, kRightValue);
-  ++row;
-  addCaption(grid, "Lab", row, kLeftCaption);
-  lbllab_ = addValue(grid, "lbllab", row, kLeftValue);
-  addCaption(grid, "V3", row, kRightCaption);
-  lblv3_ = addValue(grid, "lblv3", row, kRightValue);
-  ++row;
-  addCaption(grid, "Level", row, kLeftCaption);
-  lbllevel_ = addValue(grid, "lbllevel", row, kLeftValue);
-  addCaption(grid, "V4", row, kRightCaption);
-  lblv4_ = addValue(grid, "lblv4", row, kRightValue);
-  ++row;
-  addCaption(grid, "Category", row, kLeftCaption);
-  lblcategory_ = addValue(grid, "lblcategory", row, kLeftValue);
-  addCaption(grid, "Type", row, kRightCaption);
-  lbltype_ = addValue(grid, "lbltype", row, kRightValue);
-  ++row;
-  addCaption(grid, "Effect", row, kLeftCaption);
-  lbleffect_ = addValue(grid, "lbleffect", row, kLeftValue);
-  ++row;
-  grid->addWidget(makeSeparator(this), row++, 0, 1, kColumns);
-
-  addCaption(grid, "Colour Sys.", row, kLeftCaption);
-  lblxray_ = addValue(grid, "lblxray", row, kLeftValue);
-  ++row;
-  addCaption(grid, "RGB", row, kLeftCaption);
-  {
-    auto* rgb = new QHBoxLayout;
-    rgb->setSpacing(8);
-    lblkl1_ = new QLabel(this);
-    lblkl2_ = new QLabel(this);
-    lblkl3_ = new QLabel(this);
-    lblkl1_->setObjectName("lblkl1");
-    lblkl2_->setObjectName("lblkl2");
-    lblkl3_->setObjectName("lblkl3");
-    for (QLabel* label : {lblkl1_, lblkl2_, lblkl3_}) {
-      label->setMinimumWidth(label->fontMetrics().horizontalAdvance(kWidestNumber));
-      rgb->addWidget(label);
-    }
-    rgb->addStretch(1);
-    grid->addLayout(rgb, row, kLeftValue, 1, kColumns - kLeftValue);
-  }
-  ++row;
-  grid->addWidget(makeSeparator(this), row++, 0, 1, kColumns);
-
-  addCaption(grid, "Direction", row, kLeftCaption);
-  lbldirection_ = addValue(grid, "lbldirection", row, kLeftValue);
-  addCaption(grid, "Shape", row, kRightCaption);
-  lbldried_ = addValue(grid, "lbldried", row, kRightValue);
-  ++row;
-  addCaption(grid, "Length", row, kLeftCaption);
-  lbllenght_ = addValue(grid, "lbllenght", row, kLeftValue);
-  addCaption(grid, "Width", row, kRightCaption);
-  lblwidth_ = addValue(grid, "lblwidth", row, kRightValue);
-  ++row;
-  grid->addWidget(makeSeparator(this), row++, 0, 1, kColumns);
-
-  addCaption(grid, "Colour", row, kLeftCaption);
-  lblcolor_ = addValue(grid, "lblcolor", row, kLeftValue);
-  ++row;
-  addCaption(grid, "Size", row, kLeftCaption);
-  {
-    // The frame word carries its own leading blank and follows the size directly.
-    auto* size = new QHBoxLayout;
-    size->setSpacing(0);
-    lblsize_ = new QLabel(this);
-    lblsize_->setObjectName("lblsize");
-    lblthumb_ = new QLabel(this);
-    lblthumb_->setObjectName("lblthumb");
-    size->addWidget(lblsize_);
-    size->addWidget(lblthumb_);
-    size->addStretch(1);
-    grid->addLayout(size, row, kLeftValue, 1, kColumns - kLeftValue);
-  }
+  addRow("Galaxy", "lblgalaxy", "V1A", "lblv1a");
+  addRow("Solar System", "lblsolarsystem", "V1B", "lblv1b");
+  addRow("World", "lblworld", "V2", "lblv2");
+  addRow("Lab", "lbllab", "V3", "lblv3");
+  addRow("Level", "lbllevel", "V4", "lblv4");
+  addRow("Category", "lblcategory", "Type", "lbltype");
+  addRow("Effect", "lbleffect");
+  addSeparator();
+  addRow("Colour Sys.", "lblxray");
+  addStrip("RGB", {"lblkl1", "lblkl2", "lblkl3"}, 8, true);
+  addSeparator();
+  addRow("Direction", "lbldirection", "Shape", "lbldried");
+  addRow("Length", "lbllenght", "Width", "lblwidth");
+  addSeparator();
+  addRow("Colour", "lblcolor");
+  // The frame word carries its own leading blank and follows the size directly.
+  addStrip("Size", {"lblsize", "lblthumb"}, 0, false);
 
   outer->addSpacing(6);
   auto* buttons = new QHBoxLayout;
@@ -186,67 +165,52 @@ ViewDataForm::ViewDataForm(QWidget* parent) : QWidget(parent, kInfoWindowFlags) 
   centreOnScreen(this);
 }
 
-QLabel* ViewDataForm::addCaption(QGridLayout* grid, const QString& text, int row, int column) {
-  auto* caption = new QLabel(text, this);
-  grid->addWidget(caption, row, column);
-  return caption;
+void ViewDataForm::addRow(const char* caption, const char* name, const char* rightCaption,
+                          const char* rightName) {
+  auto addPair = [this](const char* pairCaption, const char* pairName, int column) {
+    grid_->addWidget(new QLabel(pairCaption, this), rows_, column);
+    QLabel* value = addValue(pairName);
+    reserveNumberRoom(value, 4);
+    grid_->addWidget(value, rows_, column + 1);
+  };
+  addPair(caption, name, kLeftCaption);
+  if (rightCaption) addPair(rightCaption, rightName, kRightCaption);
+  ++rows_;
 }
 
-QLabel* ViewDataForm::addValue(QGridLayout* grid, const char* name, int row, int column) {
+void ViewDataForm::addStrip(const char* caption, std::initializer_list<const char*> names,
+                            int spacing, bool reserveNumbers) {
+  grid_->addWidget(new QLabel(caption, this), rows_, kLeftCaption);
+  auto* strip = new QHBoxLayout;
+  strip->setSpacing(spacing);
+  for (const char* name : names) {
+    QLabel* value = addValue(name);
+    if (reserveNumbers) reserveNumberRoom(value, 0);
+    strip->addWidget(value);
+  }
+  strip->addStretch(1);
+  grid_->addLayout(strip, rows_, kLeftValue, 1, kColumns - kLeftValue);
+  ++rows_;
+}
+
+void ViewDataForm::addSeparator() {
+  grid_->addWidget(makeSeparator(this), rows_++, 0, 1, kColumns);
+}
+
+QLabel* ViewDataForm::addValue(const char* name) {
   auto* value = new QLabel(this);
   value->setObjectName(name);
-  value->setMinimumWidth(value->fontMetrics().horizontalAdvance(kWidestNumber) + 4);
-  grid->addWidget(value, row, column);
   return value;
 }
 
 void ViewDataForm::showRecord(const DataRecord& record, const QString& bareFileName) {
-  // Numbers first, in the order the program has always filled them in.
-  setNumber(lblsize_, record[kSize]);
-  setNumber(lblcategory_, record[kCategory]);
-  setNumber(lbltype_, record[kType]);
-  setNumber(lblgalaxy_, record[kGalaxy]);
-  setNumber(lbldirection_, record[kDirection]);
-  setNumber(lbleffect_, record[kEffect]);
-  setNumber(lbllevel_, record[kLevel]);
-  setNumber(lblworld_, record[kWorld]);
-  setNumber(lblsolarsystem_, record[kSolarSystem]);
-  setNumber(lbllab_, record[kLab]);
-  setNumber(lblv2_, record[kV2]);
-  setNumber(lblv3_, record[kV3]);
-  setNumber(lblv4_, record[kV4]);
-  setNumber(lblxray_, record[kColourSystem]);
-  setNumber(lblcolor_, record[kInverse]);
-  setNumber(lbllenght_, record[kLength]);
-  setNumber(lblwidth_, record[kWidth]);
-  setNumber(lblkl1_, record[kRed]);
-  setNumber(lblkl2_, record[kGreen]);
-  setNumber(lblkl3_, record[kBlue]);
-  setNumber(lbldried_, record[kShape]);
-
-  // The frame is only ever shown as a word; an unknown frame leaves the previous word.
-  switch (record[kFrame]) {
-    case 1:
-      lblthumb_->setText(" regular");
-      break;
-    case 2:
-      lblthumb_->setText(" thumbnail");
-      break;
-    case 3:
-      lblthumb_->setText(" maximum");
-      break;
-    default:
-      break;
+  for (const ValueShown& shown : kValuesShown) {
+    auto* label = findChild<QLabel*>(shown.label, Qt::FindDirectChildrenOnly);
+    const int16_t value = record[shown.field];
+    if (shown.number) label->setText(QString::number(value));
+    if (const char* word = shown.words.forValue(value)) label->setText(word);
   }
-  if (record[kDirection] == 1) lbldirection_->setText("inward");
-  if (record[kDirection] == 2) lbldirection_->setText("outward");
-
   setWindowTitle(bareFileName + " - Orbisk");
-
-  setFunctionWord(lblv1a_, record[kV1a]);
-  setFunctionWord(lblv1b_, record[kV1b]);
-  if (record[kInverse] == 0) lblcolor_->setText("regular");
-  if (record[kInverse] == 1) lblcolor_->setText("inverted");
 }
 
 }  // namespace orbisk

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <initializer_list>
 
 #include "model/DataFile.h"
 
@@ -22,33 +23,19 @@ class ViewDataForm : public QWidget {
   void showRecord(const DataRecord& record, const QString& bareFileName);
 
  private:
-  QLabel* addCaption(QGridLayout* grid, const QString& text, int row, int column);
-  QLabel* addValue(QGridLayout* grid, const char* name, int row, int column);
+  // A row of the grid: a caption and its value label, and optionally a second pair beside them.
+  void addRow(const char* caption, const char* name, const char* rightCaption = nullptr,
+              const char* rightName = nullptr);
+  // A row of the grid: a caption and several value labels side by side, `spacing` apart, each
+  // with room for the widest number when reserveNumbers holds.
+  void addStrip(const char* caption, std::initializer_list<const char*> names, int spacing,
+                bool reserveNumbers);
+  // A line across the grid.
+  void addSeparator();
+  QLabel* addValue(const char* name);
 
-  QLabel* lblgalaxy_;
-  QLabel* lblv1a_;
-  QLabel* lblsolarsystem_;
-  QLabel* lblv1b_;
-  QLabel* lblworld_;
-  QLabel* lblv2_;
-  QLabel* lbllab_;
-  QLabel* lblv3_;
-  QLabel* lbllevel_;
-  QLabel* lblv4_;
-  QLabel* lblcategory_;
-  QLabel* lbltype_;
-  QLabel* lbleffect_;
-  QLabel* lblxray_;
-  QLabel* lblkl1_;
-  QLabel* lblkl2_;
-  QLabel* lblkl3_;
-  QLabel* lbldirection_;
-  QLabel* lbldried_;
-  QLabel* lbllenght_;
-  QLabel* lblwidth_;
-  QLabel* lblcolor_;
-  QLabel* lblsize_;
-  QLabel* lblthumb_;
+  QGridLayout* grid_ = nullptr;
+  int rows_ = 0;  // the grid rows made so far
 };
 
 }  // namespace orbisk

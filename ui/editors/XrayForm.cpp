@@ -11,10 +11,6 @@ namespace {
 constexpr int kGreyscaleSystem = 7;  // the grey colour system
 constexpr int kDefaultSystem = 1;    // what "&Default" chooses (not the start-up value 2)
 
-int barIndex(Control c) {
-  return static_cast<int>(c) - static_cast<int>(Control::hsbxray);
-}
-
 // The record field of each addition; the colour system itself waits for "&OK".
 int16_t PictureParams::*additionField(int index) {
   switch (index) {
@@ -32,7 +28,9 @@ int16_t PictureParams::*additionField(int index) {
 }  // namespace
 
 XrayForm::XrayForm(PictureParams& params, Dialogs& /*dialogs*/, QWidget* parent)
-    : EditorWindow("xrayform", "Orbisk - Colour System", QSize(276, 147), parent), params_(params) {
+    : EditorWindow("xrayform", "Orbisk - Colour System", QSize(276, 147), Control::hsbxray,
+                   kBarCount, parent),
+      params_(params) {
   // Left half: a swatch, the value label beside it and the bar below, for red, green and blue.
   struct Addition {
     Control control;
@@ -56,13 +54,13 @@ XrayForm::XrayForm(PictureParams& params, Dialogs& /*dialogs*/, QWidget* parent)
     swatch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     swatch->setGeometry(8, top, 20, 20);
     valueLabels_[i + 1] = placeValueLabel(additions[i].label, QRect(34, top, 44, 20));
-    bars_[i + 1] = placeBar(additions[i].control, QRect(8, top + 23, 100, 17));
+    placeBar(additions[i].control, QRect(8, top + 23, 100, 17));
   }
 
   // Middle column: the colour system.
   placeCaption("Colour System", "captionxray", QRect(110, 6, 94, 20));
   valueLabels_[0] = placeValueLabel("lblxray", QRect(135, 29, 44, 20));
-  bars_[0] = placeBar(Control::hsbxray, QRect(118, 52, 78, 17));
+  placeBar(Control::hsbxray, QRect(118, 52, 78, 17));
 
   // Right column: the two presets at the top, "&OK" at the bottom.
   auto* greyscale = new QPushButton("Greyscale", this);
@@ -75,28 +73,11 @@ XrayForm::XrayForm(PictureParams& params, Dialogs& /*dialogs*/, QWidget* parent)
   ok->setObjectName("okbutton");
   ok->setGeometry(206, 114, 66, 26);
 
-  for (int i = 0; i < kBarCount; ++i) {
-    QScrollBar* bar = bars_[static_cast<size_t>(i)];
-    valueLabels_[static_cast<size_t>(i)]->setText(QString::number(bar->value()));
-    connect(bar, &QScrollBar::valueChanged, this, [this, i](int value) { barChanged(i, value); });
-  }
+  for (int i = 0; i < kBarCount; ++i)
+    valueLabels_[static_cast<size_t>(i)]->setText(QString::number(bar(i)->value()));
   connect(greyscale, &QPushButton::clicked, this, &XrayForm::chooseGreyscale);
   connect(defaults, &QPushButton::clicked, this, &XrayForm::restoreDefaults);
   connect(ok, &QPushButton::clicked, this, &XrayForm::confirm);
-}
-
-bool XrayForm::setControl(Control c, int value) {
-  const int index = barIndex(c);
-  if (index < 0 || index >= kBarCount || !controlAccepts(c, value)) return false;
-  // QScrollBar::setValue clamps, so the range was checked above; an equal value emits nothing.
-  bars_[static_cast<size_t>(index)]->setValue(value);
-  return true;
-}
-
-int XrayForm::controlValue(Control c) const {
-  const int index = barIndex(c);
-  if (index < 0 || index >= kBarCount) return 0;
-  return bars_[static_cast<size_t>(index)]->value();
 }
 
 void XrayForm::barChanged(int index, int value) {

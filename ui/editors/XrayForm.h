@@ -8,15 +8,15 @@
 #include "ui/editors/EditorWindow.h"
 
 class QLabel;
-class QScrollBar;
 
 namespace orbisk {
 
 class Dialogs;
 
-// The colour-system bar reaches the record only on "&OK"; the three additions are written into
-// the record at every change, because the colour systems read them while a render runs. The
-// frame's close button hides the window without taking the colour system over.
+// Its controls are hsbxray, kl1ad, kl2ad and kl3ad. The colour-system bar reaches the record
+// only on "&OK"; the three additions are written into the record at every change, because the
+// colour systems read them while a render runs. The frame's close button hides the window
+// without taking the colour system over.
 class XrayForm : public EditorWindow {
   Q_OBJECT
 
@@ -24,22 +24,15 @@ class XrayForm : public EditorWindow {
   // This editor shows no message box; it takes the dialogs like the other editors do.
   XrayForm(PictureParams& params, Dialogs& dialogs, QWidget* parent = nullptr);
 
-  // Sets hsbxray, kl1ad, kl2ad or kl3ad as if the user had moved it. A value outside the
-  // control's range, or a control of another editor, is refused: false, and nothing changes.
-  bool setControl(Control c, int value);
-  // The control's current value; 0 for a control of another editor.
-  int controlValue(Control c) const;
-
  private:
   static constexpr int kBarCount = 4;  // hsbxray, kl1ad, kl2ad, kl3ad in the control table
 
-  void barChanged(int index, int value);
+  void barChanged(int index, int value) override;
   void chooseGreyscale();
   void restoreDefaults();
   void confirm();
 
   PictureParams& params_;
-  std::array<QScrollBar*, kBarCount> bars_{};
   std::array<QLabel*, kBarCount> valueLabels_{};
 };
 

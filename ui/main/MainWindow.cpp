@@ -9,8 +9,11 @@
 #include <QScrollBar>
 
 #include "ui/Dialogs.h"
+#include "ui/editors/AboutForm.h"
 #include "ui/editors/DriedForm.h"
+#include "ui/editors/HintsForm.h"
 #include "ui/editors/OriginForm.h"
+#include "ui/editors/ViewDataForm.h"
 #include "ui/editors/XrayForm.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/RenderDriver.h"
@@ -387,14 +390,13 @@ void MainWindow::askToExit() {
 }
 
 void MainWindow::closeAllWindows() {
-  originForm_->close();
-  // The other windows are found by name, so those not made yet are simply skipped.
-  for (const char* name :
-       {"aboutform", "hintsform", "introform", "xrayform", "viewdataform", "driedform"}) {
-    const auto windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows) {
-      if (window != this && window->objectName() == QLatin1String(name)) window->close();
-    }
+  // In the fixed order: origin, about, hints, intro, colour system, view data, shape, this
+  // window. Only this window's own windows are closed, and those not open are skipped. The
+  // intro window has closed for good before this window is first shown, so it has no turn here.
+  QWidget* const windows[] = {originForm_, aboutForm_,    hintsForm_,
+                              xrayForm_,   viewDataForm_, driedForm_};
+  for (QWidget* window : windows) {
+    if (window) window->close();
   }
   close();
 }

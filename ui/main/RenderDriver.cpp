@@ -1,11 +1,19 @@
 #include "ui/main/RenderDriver.h"
 
+#include <cstdio>
+
 namespace orbisk {
 
 namespace {
 
 // About 60 repaints a second keep the picture growing smoothly without repainting per column.
 constexpr qint64 kRepaintIntervalMs = 16;
+
+// With ORBISK_TIMINGS=1 every traversal prints its samples, marks and seconds on stderr, like
+// the headless renderer, so the two can be compared.
+bool timingsWanted() {
+  return qEnvironmentVariable("ORBISK_TIMINGS") == QLatin1String("1");
+}
 
 }  // namespace
 
@@ -25,6 +33,7 @@ void RenderDriver::begin() {
   job_ = std::make_unique<RenderJob>(state_, params_, surface_);
   job_->start();
   columnsDone_ = 0;
+  sinceBegin_.start();
   sinceRepaint_.start();
   turnTimer_.start();
 }
@@ -55,6 +64,11 @@ bool RenderDriver::runOneTurn() {
 
 void RenderDriver::finish() {
   turnTimer_.stop();
+  if (timingsWanted()) {
+    std::fprintf(stderr, "orbisk: %llu samples, %llu marks, %.3f s\n",
+                 static_cast<unsigned long long>(job_->samples()),
+                 static_cast<unsigned long long>(job_->marks()), sinceBegin_.nsecsElapsed() / 1e9);
+  }
   job_.reset();
   emit repaintDue();
   // Listeners may start the next traversal from here, so nothing of this one is touched after.

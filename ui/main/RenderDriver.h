@@ -54,6 +54,7 @@ class RenderDriver : public QObject {
   std::unique_ptr<RenderJob> job_;
   QTimer turnTimer_;
   QElapsedTimer sinceRepaint_;
+  QElapsedTimer sinceBegin_;  // for the ORBISK_TIMINGS=1 line at the end of a traversal
   int columnsDone_ = 0;
 };
 

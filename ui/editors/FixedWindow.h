@@ -1,4 +1,5 @@
-// What the intro, hints, about and view-data windows share: frame style and placement.
+// What every window besides the main window shares: a frame without minimise or maximise button,
+// and a place in the middle of the screen.
 #pragma once
 
 #include <Qt>
@@ -8,8 +9,9 @@ class QWidget;
 namespace orbisk {
 
 // A top-level window with a title bar and a close button, but no minimise or maximise button.
-constexpr Qt::WindowFlags kInfoWindowFlags =
-    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+constexpr Qt::WindowFlags kFixedWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
+                                              Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                              Qt::WindowCloseButtonHint;
 
 // Moves the window so that its frame is centred on its screen.
 void centreOnScreen(QWidget* window);

@@ -1,4 +1,4 @@
-#include "ui/editors/InfoWindow.h"
+#include "ui/editors/FixedWindow.h"
 
 #include <QGuiApplication>
 #include <QScreen>
