@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Builds the two fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)
+# into build-fuzz/ and runs each for RUNS inputs (default 10000), starting from a temporary copy
+# of its seed corpus in fuzz/corpus/, so the repository's corpus is never written.
+#
+# A crash, a sanitizer report, a broken property, an input running longer than 10 seconds or one
+# needing more than 2 GB makes it exit non-zero; the failing input is kept in
+# build-fuzz/artifacts/ and printed in hex. ORBISK_FUZZ_SEED is libFuzzer's seed (default 1, so
+# a run can be repeated exactly; 0 picks a new one every time). ORBISK_FUZZ_SECONDS bounds each
+# target's time (default 900); a target stopped by it passes with the runs it managed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-10000}
+seed=${ORBISK_FUZZ_SEED:-1}
+seconds=${ORBISK_FUZZ_SECONDS:-900}
+
+scripts/install-deps.sh
+scripts/install-fuzz-deps.sh
+cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DORBISK_FUZZ=ON -DORBISK_SANITIZE=ON -DORBISK_GUI=OFF -DORBISK_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j "$(nproc)" --target fuzz_datafile fuzz_render
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+artifacts=build-fuzz/artifacts
+mkdir -p "$artifacts"
+
+# Input size bounds: a render input is 132 bytes; data-file inputs may be a few times larger
+# than any real file, and the data-file target repeats some of them into endless streams.
+declare -A max_len=([datafile]=8192 [render]=132)
+
+status=0
+for target in datafile render; do
+  cp -r "fuzz/corpus/$target" "$work/$target"
+  log="$work/$target.log"
+  echo "== fuzz_$target: $runs runs, seed $seed =="
+  if build-fuzz/fuzz/fuzz_$target -runs="$runs" -seed="$seed" -max_total_time="$seconds" \
+    -timeout=10 -rss_limit_mb=2048 -max_len="${max_len[$target]}" -print_final_stats=1 \
+    -artifact_prefix="$artifacts/$target-" "$work/$target" >"$log" 2>&1; then
+    grep -E '^Done|^stat::(number_of_executed_units|new_units_added|slowest_unit_time_sec|peak_rss_mb)' "$log"
+  else
+    status=1
+    echo "fuzz_$target FAILED:"
+    tail -n 80 "$log"
+    for input in $(grep -o "Test unit written to .*" "$log" | sed 's/Test unit written to //'); do
+      echo "failing input $input:"
+      od -An -tx1 -v "$input" | head -n 40
+    done
+  fi
+done
+exit $status
