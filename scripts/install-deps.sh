@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, when any is missing.
+# Installs Debian packages when any is missing: the ones given as arguments, or without
+# arguments the packages the build needs.
 set -euo pipefail
-packages=(cmake g++ qt6-base-dev libgtest-dev libbenchmark-dev)
+if [ $# -gt 0 ]; then
+  packages=("$@")
+else
+  packages=(cmake g++ qt6-base-dev libgtest-dev libbenchmark-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
