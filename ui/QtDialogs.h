@@ -9,7 +9,8 @@
 namespace orbisk {
 
 // Turns "description|pattern" pairs such as "(*.dat)|*.dat" into Qt's name filters such as
-// "(*.dat) (*.dat)"; several patterns of one pair ("*.bmp;*.jpg") become "(*.bmp *.jpg)".
+// "(*.dat)" (a description that already shows its patterns keeps them once, others get them
+// added); several patterns of one pair ("*.bmp;*.jpg") become "(*.bmp *.jpg)".
 // A trailing description without its pattern is dropped.
 QStringList qtNameFilters(const QString& pairs);
 
