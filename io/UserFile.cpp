@@ -88,7 +88,7 @@ UserFileRead readFile(const std::string& path, std::size_t maxBytes, bool wholeF
   for (;;) {
     const std::size_t room = maxBytes - result.bytes.size();
     // One byte beyond the bound tells a file that is too large from one that fits exactly.
-    const std::size_t wanted = std::min(sizeof buffer, room + 1);
+    const std::size_t wanted = room >= sizeof buffer ? sizeof buffer : room + 1;
     const ssize_t got = ::read(fd.get(), buffer, wanted);
     if (got < 0) {
       if (errno == EINTR) continue;
