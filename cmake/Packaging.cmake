@@ -14,10 +14,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ORBISK_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The package's description: the summary line, then the long text (CPack indents it).
+# The long text under the summary line (CPack indents it).
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Orbisk draws fractal-like pictures from small sets of integer formula
+    "Orbisk draws fractal-like pictures from small sets of integer formula
 choices: a galaxy, solar system, world, lab, level, effect, two functions,
 three variables, category, type and size, a colour system and one of 38
 shapes. Pictures grow column by column; their parameters are kept in
