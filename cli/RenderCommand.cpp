@@ -23,7 +23,8 @@ constexpr const char* kUsage =
     "usage: orbisk-render [--detail high|low] [--trace FILE] [-o OUT.bmp|OUT.png] DATAFILE";
 
 // What --help prints after the usage line: one line per option, then the exit status.
-constexpr const char* kHelp = R"(Render the picture of an Orbisk data file without a window: what the program
+constexpr const char* kHelp =
+    R"(Render the picture of an Orbisk data file without a window: what the program
 draws after a fresh start, Load data of DATAFILE and one CREATE.
 
   --detail high|low   sample every pixel (high, default) or every 4th (low)
