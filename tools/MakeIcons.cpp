@@ -1,5 +1,5 @@
 // orbisk-make-icons: cuts a square out of a picture orbisk-render drew and writes it at every
-// icon size of the hicolor theme. scripts/make-icons.sh runs it; the results are committed.
+// icon size of the hicolor theme. scripts/make-artwork.sh runs it; the results are committed.
 #include <QDir>
 #include <QImage>
 #include <QString>
