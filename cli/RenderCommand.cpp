@@ -8,6 +8,7 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "OrbiskVersion.h"
 #include "cli/FrameSize.h"
 #include "io/PictureFile.h"
 #include "io/UserFile.h"
@@ -22,6 +23,25 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: orbisk-render [--detail high|low] [--trace FILE] [-o OUT.bmp|OUT.png] DATAFILE";
+
+// What --help prints after the usage line: one line per option, then the exit status.
+constexpr const char* kHelp =
+    R"(Render the picture of an Orbisk data file without a window: what the program
+draws after a fresh start, Load data of DATAFILE and one CREATE.
+
+  --detail high|low   sample every pixel (high, default) or every 4th (low)
+  --trace FILE        write one line per drawing call to FILE
+  -o OUT.bmp|OUT.png  write the picture as a 24-bit BMP or a PNG
+  -h, --help          display this help and exit
+      --version       output version information and exit
+
+Exit status:
+ 0  if OK,
+ 2  if the command line or the data file is bad or a file cannot be written.
+
+Example:
+  orbisk-render -o picture.png picture.dat
+)";
 
 bool endsWith(const std::string& s, const std::string& tail) {
   if (s.size() < tail.size()) return false;
@@ -154,9 +174,18 @@ int runRender(const RenderOptions& options, std::FILE* err) {
 
 int renderCommand(int argc, char** argv, std::FILE* err) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-    std::fprintf(stdout, "%s\n", kUsage);
-    return 0;
+  // --help and --version win over everything else on the line, as with the common GNU tools.
+  for (const std::string& a : args) {
+    if (a == "--help" || a == "-h") {
+      std::fprintf(stdout, "%s\n%s", kUsage, kHelp);
+      return 0;
+    }
+  }
+  for (const std::string& a : args) {
+    if (a == "--version") {
+      std::fprintf(stdout, "orbisk-render (Orbisk) %s\n", ORBISK_VERSION);
+      return 0;
+    }
   }
   RenderOptions options;
   if (std::string error = parseRenderOptions(args, options); !error.empty()) {
