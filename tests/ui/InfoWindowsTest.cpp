@@ -134,8 +134,8 @@ TEST(IntroForm, ShowsARenderedPictureFillingTheWindow) {
 }
 
 // Qt hands the window manager the program's name for an empty title; the intro hands it an
-// empty one. Offscreen only Qt's side can be seen; on an X server the test reads what the
-// window manager is given.
+// empty one. Offscreen only Qt's side can be seen; on an X server (ORBISK_GUI_TEST_PLATFORM=xcb)
+// the test reads what the window manager is given.
 TEST(IntroForm, HandsTheWindowManagerNoTitle) {
   IntroForm intro;
   intro.show();
