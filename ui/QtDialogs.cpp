@@ -75,8 +75,9 @@ void QtDialogs::saveFile(QWidget* parent, const FileDialogRequest& request,
   openFileDialog(parent, request, true, std::move(chosen));
 }
 
-void QtDialogs::chooseColour(QWidget* parent, std::function<void(std::optional<QColor>)> chosen) {
-  auto* dialog = new QColorDialog(parent);
+void QtDialogs::chooseColour(QWidget* parent, const QColor& initial,
+                             std::function<void(std::optional<QColor>)> chosen) {
+  auto* dialog = new QColorDialog(initial, parent);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   QObject::connect(dialog, &QColorDialog::finished, dialog, [dialog, chosen](int result) {
     if (result == QDialog::Accepted) {

@@ -24,7 +24,8 @@ class QtDialogs : public Dialogs {
                 std::function<void(const QString&)> chosen) override;
   void saveFile(QWidget* parent, const FileDialogRequest& request,
                 std::function<void(const QString&)> chosen) override;
-  void chooseColour(QWidget* parent, std::function<void(std::optional<QColor>)> chosen) override;
+  void chooseColour(QWidget* parent, const QColor& initial,
+                    std::function<void(std::optional<QColor>)> chosen) override;
 };
 
 }  // namespace orbisk

@@ -68,14 +68,15 @@ TEST(MainDialogsQt, ColourPickerAnswersTheColourOrNothing) {
   std::vector<std::optional<QColor>> answers;
   auto record = [&](std::optional<QColor> colour) { answers.push_back(colour); };
 
-  dialogs.chooseColour(&parent, record);
+  dialogs.chooseColour(&parent, QColor(1, 2, 3), record);
   auto* picker = parent.findChild<QColorDialog*>();
   ASSERT_NE(picker, nullptr);
+  EXPECT_EQ(picker->currentColor(), QColor(1, 2, 3));
   picker->setCurrentColor(QColor(10, 20, 30));
   picker->accept();
   delete picker;
 
-  dialogs.chooseColour(&parent, record);
+  dialogs.chooseColour(&parent, QColor(1, 2, 3), record);
   picker = parent.findChild<QColorDialog*>();
   ASSERT_NE(picker, nullptr);
   picker->reject();
