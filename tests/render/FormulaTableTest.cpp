@@ -39,6 +39,8 @@ constexpr const char* kOrigin =
 constexpr const char* kShapes =
     "16,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,2,3,1,-20,30,5,-7";
 
+// World 1, v1b Cos, level P x P and solar system Atn: here a changed sign in the category table
+// reaches the picture even for category 7, whose det is 0.
 constexpr const char* kCategory =
     "16,1,6,2,1,3,4,3,16,1,5,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,2,1,1,25,25,0,0";
 
