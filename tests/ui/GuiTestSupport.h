@@ -20,6 +20,8 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -115,11 +117,18 @@ inline void expectOnlyInformation(const ScriptedDialogs& dialogs) {
 // ---------------------------------------------------------------------------------------------
 // Widgets by objectName, mouse clicks
 
-// The child of the given type and objectName; fails the test when there is none.
+// Thrown by child() when a widget, window or action is missing. The test framework reports it as
+// a failure of the running test, which ends there: a missing object never takes the rest of the
+// suite down by a null dereference.
+struct MissingChild : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// The child of the given type and objectName; fails and ends the test when there is none.
 template <typename T>
 T* child(const QObject& parent, const char* name) {
   T* found = parent.findChild<T*>(name);
-  EXPECT_NE(found, nullptr) << "no " << name;
+  if (found == nullptr) throw MissingChild(std::string("no ") + name);
   return found;
 }
 
