@@ -8,8 +8,10 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "cli/FrameSize.h"
+#include "io/RecordedPicture.h"
+#include "io/RedrawPicture.h"
 #include "model/DataFile.h"
+#include "model/FrameSize.h"
 #include "render/RasterCanvas.h"
 #include "render/RenderJob.h"
 #include "render/TraceSurface.h"
@@ -19,7 +21,8 @@ namespace orbisk {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: orbisk-render [--detail high|low] [--trace FILE] [-o OUT.bmp|OUT.png] DATAFILE";
+    "usage: orbisk-render [--detail high|low] [--trace FILE] [-o OUT.bmp|OUT.png] "
+    "DATAFILE|PICTURE.png";
 
 bool endsWith(const std::string& s, const std::string& tail) {
   if (s.size() < tail.size()) return false;
@@ -71,6 +74,32 @@ int fail(std::FILE* err, const std::string& message) {
   return 2;
 }
 
+// What to draw: a data file after a fresh start, or the record a PNG of ours carries.
+bool pictureToDraw(const RenderOptions& options, DrawnPicture& drawn, std::string& error) {
+  const QString input = QString::fromLocal8Bit(options.dataFile.c_str());
+  if (isPngFile(input)) {
+    const RecordedPictureRead read = readRecordedPicture(input);
+    if (read.outcome != RecordedPictureRead::Outcome::Recorded) {
+      error = read.error.toStdString();
+      return false;
+    }
+    drawn = read.picture;
+    if (options.detailGiven) drawn.detailstep = options.lowDetail ? 4 : 1;
+  } else {
+    const RecordFileResult loaded = readRecordFile(options.dataFile);
+    if (!loaded.ok) {
+      error = loaded.error;
+      return false;
+    }
+    // A fresh start: default parameters and working values, black canvas, then Load data.
+    drawn = DrawnPicture{};
+    applyRecord(loaded.record, drawn.params);
+    drawn.detailstep = options.lowDetail ? 4 : 1;
+  }
+  drawn.params.detailstep = drawn.detailstep;
+  return true;
+}
+
 }  // namespace
 
 std::string parseRenderOptions(const std::vector<std::string>& args, RenderOptions& options) {
@@ -88,6 +117,7 @@ std::string parseRenderOptions(const std::vector<std::string>& args, RenderOptio
       if (error.empty() && detail != "high" && detail != "low")
         error = "--detail takes high or low, not '" + detail + "'";
       options.lowDetail = detail == "low";
+      options.detailGiven = true;
     } else if (a == "--trace") {
       error = value(options.tracePath);
     } else if (a == "-o") {
@@ -109,18 +139,10 @@ std::string parseRenderOptions(const std::vector<std::string>& args, RenderOptio
 }
 
 int runRender(const RenderOptions& options, std::FILE* err) {
-  const RecordFileResult loaded = readRecordFile(options.dataFile);
-  if (!loaded.ok) return fail(err, loaded.error);
-
-  // A fresh start, then Load data.
-  PictureParams params;
-  applyRecord(loaded.record, params);
-  params.detailstep = options.lowDetail ? 4 : 1;
-
-  const CanvasSize size = frameCanvasSize(params.framesize);
-  RasterCanvas canvas(size.width, size.height, 0);
-  canvas.setPenWidth(options.lowDetail ? 4 : 1);
-  canvas.setPenMode(params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy);
+  DrawnPicture drawn;
+  if (std::string error; !pictureToDraw(options, drawn, error)) return fail(err, error);
+  RasterCanvas canvas = blankCanvasFor(drawn);
+  const CanvasSize size{canvas.width(), canvas.height()};
 
   std::unique_ptr<PendingFile> trace;
   std::FILE* traceFile = nullptr;
@@ -137,19 +159,19 @@ int runRender(const RenderOptions& options, std::FILE* err) {
   const bool progressBar = isatty(fileno(err));
   const bool timings = std::getenv("ORBISK_TIMINGS") && std::strcmp(std::getenv("ORBISK_TIMINGS"), "1") == 0;
   const auto begin = std::chrono::steady_clock::now();
-  RenderJob job(state, params, surface);
-  job.start();
-  while (job.hasColumns()) {
-    job.stepColumn();
+  uint64_t samples = 0, marks = 0;
+  redrawPicture(drawn, state, surface, nullptr, [&](const RenderJob& job) {
+    samples = job.samples();
+    marks = job.marks();
     if (progressBar) showProgress(err, job.progress());
-  }
+  });
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
   if (progressBar) std::fprintf(err, "\n");
   if (timings)
     std::fprintf(err, "orbisk-render: %llu samples, %llu marks, %.3f s\n",
-                 static_cast<unsigned long long>(job.samples()),
-                 static_cast<unsigned long long>(job.marks()), seconds);
+                 static_cast<unsigned long long>(samples),
+                 static_cast<unsigned long long>(marks), seconds);
 
   if (traceFile) {
     const bool written = std::ferror(traceFile) == 0;
@@ -163,8 +185,12 @@ int runRender(const RenderOptions& options, std::FILE* err) {
                          canvas.height(), canvas.width() * 4, QImage::Format_RGB32);
     const bool bmp = endsWith(options.outputPath, ".bmp");
     const QImage image = wrapped.convertToFormat(QImage::Format_RGB888);  // 24 bits per pixel
-    if (!image.save(QString::fromStdString(picture->temp()), bmp ? "BMP" : "PNG"))
-      return fail(err, "cannot write " + options.outputPath);
+    // Every PNG carries the record that drew it.
+    const QString problem =
+        writeRecordedPicture(QString::fromLocal8Bit(picture->temp().c_str()), image,
+                             bmp ? "BMP" : "PNG", drawn);
+    if (!problem.isEmpty())
+      return fail(err, "cannot write " + options.outputPath + ": " + problem.toStdString());
   }
   if (trace) {
     if (std::string e = trace->commit(); !e.empty()) return fail(err, e);

@@ -1,0 +1,36 @@
+// Picture files with the record that drew them: PNG text chunks under "Orbisk record".
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <optional>
+
+#include "io/DrawnPicture.h"
+
+namespace orbisk {
+
+// True when the file's first bytes are the PNG signature, whatever its name.
+bool isPngFile(const QString& path);
+
+// Writes image as "BMP" or "PNG"; a PNG gets the record of drawn as its "Orbisk record" text.
+// The file is replaced only when the new one is complete. Returns "" or the reason it failed.
+QString writeRecordedPicture(const QString& path, const QImage& image, const QByteArray& format,
+                             const std::optional<DrawnPicture>& drawn);
+
+struct RecordedPictureRead {
+  enum class Outcome {
+    Recorded,    // a PNG with a well-formed record: picture holds it
+    NoRecord,    // a readable picture without a record
+    Damaged,     // a record that cannot be read: error says why
+    Unreadable,  // the file cannot be opened or is no picture
+  };
+  Outcome outcome = Outcome::Unreadable;
+  DrawnPicture picture;
+  QString error;  // one line naming the file and the reason, for every outcome but Recorded
+};
+
+// Reads only the record of a picture file, not its pixels.
+RecordedPictureRead readRecordedPicture(const QString& path);
+
+}  // namespace orbisk
