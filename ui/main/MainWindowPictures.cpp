@@ -1,13 +1,16 @@
 // Picture files and the clipboard: "Load picture", "Save picture as...", Copy and Paste.
 #include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QColor>
 #include <QDir>
 #include <QGuiApplication>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
+#include "io/RecordedPicture.h"
 #include "ui/Dialogs.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/MainWindow.h"
@@ -36,6 +39,26 @@ QString shownName(const QString& path) {
   return QDir::toNativeSeparators(path);
 }
 
+// The save dialog's entries: BMP first and preselected, then PNG.
+const char* const kSavePictureFilter = "(*.bmp)|*.bmp|(*.png)|*.png";
+constexpr int kPngFilterEntry = 1;
+
+// The name decides where it says .png or .bmp; otherwise the dialog's selected entry does.
+QByteArray pictureFormatFor(const QString& path, int filterIndex) {
+  if (path.endsWith(".png", Qt::CaseInsensitive)) return "PNG";
+  if (path.endsWith(".bmp", Qt::CaseInsensitive)) return "BMP";
+  return filterIndex == kPngFilterEntry ? "PNG" : "BMP";
+}
+
+// A file the desktop hands over is a picture when its content says so or, for one that cannot
+// be looked into, when its name does.
+bool isPictureFile(const QString& path) {
+  if (QFileInfo(path).isFile()) return !QImageReader::imageFormat(path).isEmpty();
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  return suffix == "bmp" || suffix == "jpg" || suffix == "jpeg" || suffix == "gif" ||
+         suffix == "png";
+}
+
 }  // namespace
 
 void MainWindow::onLoadPicture() {
@@ -45,7 +68,7 @@ void MainWindow::onLoadPicture() {
   });
 }
 
-void MainWindow::loadPicture(const QString& path) {
+bool MainWindow::loadPicture(const QString& path) {
   QImageReader reader(path);
   // A picture saved under the wrong extension still loads.
   reader.setDecideFormatFromContent(true);
@@ -55,7 +78,7 @@ void MainWindow::loadPicture(const QString& path) {
     dialogs_.warn(this, "Load picture",
                   QString("The picture \"%1\" cannot be read: %2.")
                       .arg(shownName(path), reader.errorString()));
-    return;
+    return false;
   }
   // The canvas takes the new frame's size before the picture goes on, so a picture that is
   // larger than the old frame is not cut to it.
@@ -63,6 +86,7 @@ void MainWindow::loadPicture(const QString& path) {
   showPicture(picture);
   // Taken at the new size, so that "Undo filter(s)" brings back the whole loaded picture.
   takeUndoCopy();
+  return true;
 }
 
 void MainWindow::fitFrameToPicture(int width, int height) {
@@ -120,36 +144,66 @@ void MainWindow::showPicture(const QImage& picture) {
 }
 
 void MainWindow::onSavePicture() {
-  const FileDialogRequest request{"Save picture as...", "(*.bmp)|*.bmp", true};
-  dialogs_.saveFile(this, request, [this](const QString& path) {
-    if (!path.isEmpty()) savePicture(path);
+  const FileDialogRequest request{"Save picture as...", kSavePictureFilter, true};
+  dialogs_.saveFileWithFilter(this, request, [this](const QString& path, int filterIndex) {
+    if (!path.isEmpty()) savePicture(path, filterIndex);
   });
 }
 
-void MainWindow::savePicture(const QString& path) {
+void MainWindow::savePicture(const QString& path, int filterIndex) {
   // The canvas at its current size, whatever part the view shows; 24 bits per pixel keep every
   // colour the canvas can hold. The name is used as given: no extension is added.
   const QImage picture = view_->canvasWidget()->image().convertToFormat(QImage::Format_RGB888);
-  // Written to a temporary file beside the target and renamed over it only when complete, so a
-  // failed save never leaves an existing file truncated.
-  QSaveFile file(path);
-  QString problem;
-  if (!file.open(QIODevice::WriteOnly)) {
-    problem = file.errorString();
-  } else {
-    QImageWriter writer(&file, "bmp");
-    if (!writer.write(picture)) {
-      problem = writer.errorString();
-      file.cancelWriting();
-    } else if (!file.commit()) {
-      problem = file.errorString();
-    }
-  }
+  // A PNG carries the record that drew the picture, but only while the canvas shows exactly
+  // that run: after a filter, a paste or anything else the record would lie.
+  const QByteArray format = pictureFormatFor(path, filterIndex);
+  const std::optional<DrawnPicture> record =
+      canvasIsExactRun() ? lastRun() : std::optional<DrawnPicture>();
+  // Written beside the target and renamed over it only when complete, so a failed save never
+  // leaves an existing file truncated.
+  const QString problem = writeRecordedPicture(path, picture, format, record);
   if (!problem.isEmpty()) {
     dialogs_.warn(
         this, "Save picture as...",
         QString("The picture \"%1\" cannot be written: %2.").arg(shownName(path), problem));
   }
+}
+
+void MainWindow::openFile(const QString& path) {
+  if (exiting_ || path.isEmpty()) return;
+  // A file opened before the first CREATE opens the menus as the first run does.
+  const auto loadAndCreate = [this](const QString& file) {
+    if (!loadData(file)) return;
+    enableMenusForGood();
+    // A traversal going on is stopped; the new one starts once it has ended.
+    if (isRendering()) onStop();
+    startRun(Run::Create);
+  };
+  if (isPngFile(path)) {
+    const RecordedPictureRead read = readRecordedPicture(path);
+    if (read.outcome == RecordedPictureRead::Outcome::Recorded ||
+        read.outcome == RecordedPictureRead::Outcome::Damaged) {
+      loadAndCreate(path);  // a damaged record gets Load data's message
+      return;
+    }
+  } else if (!isPictureFile(path)) {
+    loadAndCreate(path);
+    return;
+  }
+  if (loadPicture(path)) enableMenusForGood();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (!urls.isEmpty() && urls.first().isLocalFile()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+  event->acceptProposedAction();
+  // Message boxes open without blocking, so the drop ends at once whatever the file holds.
+  openFile(urls.first().toLocalFile());
 }
 
 void MainWindow::onCopy() {
