@@ -27,26 +27,46 @@ struct StateEntry {
 
 // Every working value of the renderer, in the order of its declaration.
 const StateEntry kStateEntries[] = {
-    {"state.colstart", &RenderState::colstart},   {"state.colend", &RenderState::colend},
-    {"state.progspan", &RenderState::progspan},   {"state.col", &RenderState::col},
-    {"state.row", &RenderState::row},             {"state.N1", &RenderState::N1},
-    {"state.N2", &RenderState::N2},               {"state.catsign1", &RenderState::catsign1},
-    {"state.catsign2", &RenderState::catsign2},   {"state.catsign3", &RenderState::catsign3},
-    {"state.galshiftx", &RenderState::galshiftx}, {"state.galshifty", &RenderState::galshifty},
-    {"state.coefa", &RenderState::coefa},         {"state.coefb", &RenderState::coefb},
-    {"state.coefc", &RenderState::coefc},         {"state.coefd", &RenderState::coefd},
-    {"state.v2val", &RenderState::v2val},         {"state.v2rest", &RenderState::v2rest},
-    {"state.galx", &RenderState::galx},           {"state.galy", &RenderState::galy},
-    {"state.det", &RenderState::det},             {"state.spanx", &RenderState::spanx},
-    {"state.spany", &RenderState::spany},         {"state.orbp", &RenderState::orbp},
-    {"state.orbq", &RenderState::orbq},           {"state.orbr", &RenderState::orbr},
-    {"state.nextp", &RenderState::nextp},         {"state.nextq", &RenderState::nextq},
-    {"state.levelcap", &RenderState::levelcap},   {"state.typesign1", &RenderState::typesign1},
-    {"state.typesign2", &RenderState::typesign2}, {"state.iter", &RenderState::iter},
-    {"state.itersq", &RenderState::itersq},       {"state.red", &RenderState::red},
-    {"state.green", &RenderState::green},         {"state.blue", &RenderState::blue},
-    {"state.halfwidth", &RenderState::halfwidth}, {"state.halfheight", &RenderState::halfheight},
-    {"state.endx", &RenderState::endx},           {"state.endy", &RenderState::endy},
+    {"state.colstart", &RenderState::colstart},
+    {"state.colend", &RenderState::colend},
+    {"state.progspan", &RenderState::progspan},
+    {"state.col", &RenderState::col},
+    {"state.row", &RenderState::row},
+    {"state.N1", &RenderState::N1},
+    {"state.N2", &RenderState::N2},
+    {"state.catsign1", &RenderState::catsign1},
+    {"state.catsign2", &RenderState::catsign2},
+    {"state.catsign3", &RenderState::catsign3},
+    {"state.galshiftx", &RenderState::galshiftx},
+    {"state.galshifty", &RenderState::galshifty},
+    {"state.coefa", &RenderState::coefa},
+    {"state.coefb", &RenderState::coefb},
+    {"state.coefc", &RenderState::coefc},
+    {"state.coefd", &RenderState::coefd},
+    {"state.v2val", &RenderState::v2val},
+    {"state.v2rest", &RenderState::v2rest},
+    {"state.galx", &RenderState::galx},
+    {"state.galy", &RenderState::galy},
+    {"state.det", &RenderState::det},
+    {"state.spanx", &RenderState::spanx},
+    {"state.spany", &RenderState::spany},
+    {"state.orbp", &RenderState::orbp},
+    {"state.orbq", &RenderState::orbq},
+    {"state.orbr", &RenderState::orbr},
+    {"state.nextp", &RenderState::nextp},
+    {"state.nextq", &RenderState::nextq},
+    {"state.levelcap", &RenderState::levelcap},
+    {"state.typesign1", &RenderState::typesign1},
+    {"state.typesign2", &RenderState::typesign2},
+    {"state.iter", &RenderState::iter},
+    {"state.itersq", &RenderState::itersq},
+    {"state.red", &RenderState::red},
+    {"state.green", &RenderState::green},
+    {"state.blue", &RenderState::blue},
+    {"state.halfwidth", &RenderState::halfwidth},
+    {"state.halfheight", &RenderState::halfheight},
+    {"state.endx", &RenderState::endx},
+    {"state.endy", &RenderState::endy},
 };
 
 template <typename Float, typename Bits>
@@ -64,9 +84,12 @@ std::string stateValue(const RenderState& state, const StateField& field) {
   return std::visit(
       [&](auto member) -> std::string {
         using T = std::remove_cvref_t<decltype(state.*member)>;
-        if constexpr (std::is_same_v<T, double>) return hexBits<double, uint64_t>(state.*member);
-        else if constexpr (std::is_same_v<T, float>) return hexBits<float, uint32_t>(state.*member);
-        else return std::to_string(state.*member);
+        if constexpr (std::is_same_v<T, double>)
+          return hexBits<double, uint64_t>(state.*member);
+        else if constexpr (std::is_same_v<T, float>)
+          return hexBits<float, uint32_t>(state.*member);
+        else
+          return std::to_string(state.*member);
       },
       field);
 }
@@ -95,9 +118,12 @@ bool readHexBits(std::string_view text, Bits& bits) {
   bits = 0;
   for (char c : text) {
     int digit;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else return false;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else
+      return false;
     bits = static_cast<Bits>((bits << 4) | static_cast<Bits>(digit));
   }
   return true;

@@ -38,9 +38,12 @@ QString writeRecordedPicture(const QString& path, const QImage& image, const QBy
     problem = file.errorString();
   } else {
     QImageWriter writer(&file, format);
+    // The text goes on the image, not through QImageWriter::setText: the writer would file a key
+    // with a blank in it under "Description".
+    QImage tagged = image;
     if (format == "PNG" && drawn)
-      writer.setText(kPictureRecordKey, QString::fromStdString(formatPictureRecord(*drawn)));
-    if (!writer.write(image)) {
+      tagged.setText(kPictureRecordKey, QString::fromStdString(formatPictureRecord(*drawn)));
+    if (!writer.write(tagged)) {
       problem = writer.errorString();
       file.cancelWriting();
     } else if (!file.commit()) {
@@ -57,19 +60,23 @@ RecordedPictureRead readRecordedPicture(const QString& path) {
                      .arg(shownName(path));
     return read;
   }
+  // The texts come with the decoded image: QImageReader::text() would merge the lines of the
+  // record into one.
   QImageReader reader(path);
   reader.setDecideFormatFromContent(true);
-  if (!reader.canRead()) {
+  const QImage image = reader.read();
+  if (image.isNull()) {
     read.error = QString("The picture \"%1\" cannot be read: %2.")
                      .arg(shownName(path), reader.errorString());
     return read;
   }
-  if (!reader.textKeys().contains(kPictureRecordKey)) {
+  const QString recordText = image.text(kPictureRecordKey);
+  if (recordText.isNull()) {
     read.outcome = RecordedPictureRead::Outcome::NoRecord;
     read.error = QString("The picture \"%1\" carries no Orbisk record.").arg(shownName(path));
     return read;
   }
-  const std::string text = reader.text(kPictureRecordKey).toStdString();
+  const std::string text = recordText.toStdString();
   std::string reason;
   const std::optional<DrawnPicture> picture = parsePictureRecord(text, &reason);
   if (!picture) {

@@ -30,7 +30,7 @@ struct RecordedPictureRead {
   QString error;  // one line naming the file and the reason, for every outcome but Recorded
 };
 
-// Reads only the record of a picture file, not its pixels.
+// Reads the record a picture file carries (the picture is decoded to reach it).
 RecordedPictureRead readRecordedPicture(const QString& path);
 
 }  // namespace orbisk

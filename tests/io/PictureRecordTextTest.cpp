@@ -89,30 +89,30 @@ TEST(PictureRecordTextTest, DamagedTextsAreRefusedWithAReason) {
   };
   const std::string damaged[] = {
       "",
-      good.substr(0, good.size() - 1),                           // no final line end
-      replaced("record 1", "Orbisk picture record 2"),           // another first line
+      good.substr(0, good.size() - 1),                  // no final line end
+      replaced("record 1", "Orbisk picture record 2"),  // another first line
       replaced("Orbisk picture record 1", "Orbisk picture record 2"),
-      replaced("\nscale 1\n", "\n"),                             // optional: still fine below
-      replaced("\nbackground 0\n", "\n"),                        // missing line
+      replaced("\nscale 1\n", "\n"),                                   // optional: still fine below
+      replaced("\nbackground 0\n", "\n"),                              // missing line
       replaced("\nbackground 0\n", "\nbackground 0\nbackground 0\n"),  // twice
       replaced("\nbackground 0\n", "\nbackground 16777216\n"),
       replaced("\nbackground 0\n", "\nbackground 00\n"),
-      replaced("\nbackground 0\n", "\ncolour 0\n"),              // unknown line
+      replaced("\nbackground 0\n", "\ncolour 0\n"),  // unknown line
       replaced("\ndetailstep 1\n", "\ndetailstep 2\n"),
       replaced("\nscale 1\n", "\nscale 9\n"),
-      replaced("\nstate.N1 110\n", "\nstate.N1 32768\n"),        // beyond 16 bits
+      replaced("\nstate.N1 110\n", "\nstate.N1 32768\n"),  // beyond 16 bits
       replaced("\nstate.N1 110\n", "\nstate.N1 -0\n"),
       replaced("\nstate.N1 110\n", "\nstate.N1 110\r\n"),
       replaced("\nstate.col 0000000000000000\n", "\nstate.col 000000000000000\n"),
       replaced("\nstate.col 0000000000000000\n", "\nstate.col 000000000000000G\n"),
       replaced("\nstate.col 0000000000000000\n", "\nstate.col 0x00000000000000\n"),
-      replaced("record 110,", "record +110,"),                   // not as Save data writes it
+      replaced("record 110,", "record +110,"),  // not as Save data writes it
       replaced("record 110,", "record 0110,"),
-      replaced("record 110,", "record 5,"),                      // the size bar refuses 5
+      replaced("record 110,", "record 5,"),  // the size bar refuses 5
       replaced("record 110,", "record 110, "),
-      replaced(",1001,1001,40", ",1001,1002,40"),                // a reserved field
-      replaced(",25,25,0,0\n", ",25,25,0\n"),                    // 31 fields
-      replaced(",25,25,0,0\n", ",25,25,0,0,0\n"),                // 33 fields
+      replaced(",1001,1001,40", ",1001,1002,40"),  // a reserved field
+      replaced(",25,25,0,0\n", ",25,25,0\n"),      // 31 fields
+      replaced(",25,25,0,0\n", ",25,25,0,0,0\n"),  // 33 fields
       good + std::string(kMaxPictureRecordChars, '\n'),
   };
   int refused = 0;

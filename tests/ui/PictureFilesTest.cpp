@@ -286,7 +286,7 @@ TEST_F(SavePicture, WritesTheWholeCanvasOfEachFrameAs24BitBmpUnderTheGivenName) 
   const ScriptedDialogs::FileRequest& request = dialogs.fileRequests.back();
   EXPECT_TRUE(request.save);
   EXPECT_EQ(request.request.title, "Save picture as...");
-  EXPECT_EQ(request.request.filter, "(*.bmp)|*.bmp");
+  EXPECT_EQ(request.request.filter, "(*.bmp)|*.bmp|(*.png)|*.png");
   EXPECT_TRUE(request.request.confirmOverwrite);
 }
 

@@ -9,8 +9,8 @@
 #include "io/RecordedPicture.h"
 #include "io/RedrawPicture.h"
 #include "tests/ui/GuiTestSupport.h"
-#include "ui/editors/OriginForm.h"
 #include "ui/QtDialogs.h"
+#include "ui/editors/OriginForm.h"
 #include "ui/main/CommandLineFile.h"
 
 namespace orbisk::guitest {
@@ -45,7 +45,8 @@ void dropFile(MainWindow& window, const QString& path) {
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(path)});
   QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(&window, &drop);
+  // Straight to the window's handler: an unshown window gets no drops through the application.
+  static_cast<QObject&>(window).event(&drop);
 }
 
 struct PicturesWithRecordsTest : FileFixture {
@@ -151,9 +152,9 @@ TEST_F(PicturesWithRecordsTest, APngWithoutAGoodRecordChangesNothing) {
   createAndFinish();
   const PictureParams before = window->params();
   writePicture("plain.png", patternPicture(40, 30), "PNG");
-  QImageWriter writer(pathOf("damaged.png"), "PNG");
-  writer.setText(kPictureRecordKey, "Orbisk picture record 1\nprogram 4.2\n");
-  ASSERT_TRUE(writer.write(patternPicture(40, 30)));
+  QImage damaged = patternPicture(40, 30);
+  damaged.setText(kPictureRecordKey, "Orbisk picture record 1\nprogram 4.2\n");
+  writePicture("damaged.png", damaged, "PNG");
 
   chooseFile(*window, "opendatafile", pathOf("plain.png"));
   chooseFile(*window, "opendatafile", pathOf("damaged.png"));
@@ -175,7 +176,7 @@ TEST_F(PicturesWithRecordsTest, DropAndCommandLineOpenFilesAsTheMenusDo) {
   EXPECT_TRUE(window->canvasIsExactRun());
   auto other = makeWindow();
   chooseFile(*other, "opendatafile", data);
-  createAndFinish(*other);
+  guitest::createAndFinish(*other);
   EXPECT_EQ(pixelsOf(other->canvas()), pixelsOf(window->canvas()));
 
   // A picture without a record is loaded as Load picture loads it.
@@ -210,7 +211,7 @@ TEST(QtDialogsTest, EachFileDialogOpensInTheFolderLastUsed) {
   QFileDialog* save = openDialog();
   ASSERT_NE(save, nullptr);
   save->selectFile(folder.filePath("x.dat"));
-  save->accept();
+  static_cast<QDialog*>(save)->accept();
   flushDeletes();
   EXPECT_EQ(chosen, folder.filePath("x.dat"));
 
@@ -218,8 +219,7 @@ TEST(QtDialogsTest, EachFileDialogOpensInTheFolderLastUsed) {
   QFileDialog* open = openDialog();
   ASSERT_NE(open, nullptr);
   EXPECT_EQ(open->directory().absolutePath(), QDir(folder.path()).absolutePath());
-  EXPECT_TRUE(open->selectedFiles().isEmpty() ||
-              QFileInfo(open->selectedFiles().first()).isDir());
+  EXPECT_TRUE(open->selectedFiles().isEmpty() || QFileInfo(open->selectedFiles().first()).isDir());
   open->reject();
   flushDeletes();
 }

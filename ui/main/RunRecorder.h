@@ -34,10 +34,10 @@ class RunRecorder {
   bool showsExactRun(const QImage& picture) const;
 
  private:
-  DrawnPicture start_;          // the running traversal's record and start values
-  bool runExact_ = false;       // the running traversal has kept to its record so far
-  uint64_t canvasEdits_ = 0;    // the canvas's edit count when the traversal started
-  int canvasWidth_ = 0;         // the canvas's size, pen and pen mode at the start
+  DrawnPicture start_;        // the running traversal's record and start values
+  bool runExact_ = false;     // the running traversal has kept to its record so far
+  uint64_t canvasEdits_ = 0;  // the canvas's edit count when the traversal started
+  int canvasWidth_ = 0;       // the canvas's size, pen and pen mode at the start
   int canvasHeight_ = 0;
   int penWidth_ = 1;
   PenMode penMode_ = PenMode::Copy;
