@@ -10,20 +10,21 @@
 
 namespace orbisk {
 
-// True when the file's first bytes are the PNG signature, whatever its name.
+// True when the file's first bytes are the PNG signature, whatever its name. The file is
+// opened without blocking; anything but a readable regular file gives false.
 bool isPngFile(const QString& path);
 
-// Writes image as "BMP" or "PNG"; a PNG gets the record of drawn as its "Orbisk record" text.
-// The file is replaced only when the new one is complete. Returns "" or the reason it failed.
+// Writes image as "BMP" or "PNG" through writePictureFile; a PNG gets the record of drawn as its
+// "Orbisk record" text. Returns "" or one line naming the file and the reason.
 QString writeRecordedPicture(const QString& path, const QImage& image, const QByteArray& format,
                              const std::optional<DrawnPicture>& drawn);
 
 struct RecordedPictureRead {
   enum class Outcome {
-    Recorded,    // a PNG with a well-formed record: picture holds it
+    Recorded,    // a picture with a well-formed record: picture holds it
     NoRecord,    // a readable picture without a record
     Damaged,     // a record that cannot be read: error says why
-    Unreadable,  // the file cannot be opened or is no picture
+    Unreadable,  // the file cannot be read or is no picture
   };
   Outcome outcome = Outcome::Unreadable;
   DrawnPicture picture;

@@ -39,8 +39,8 @@ class Dialogs {
                                   std::function<void(const QString&, int)> chosen) {
     saveFile(parent, request, [chosen](const QString& path) { chosen(path, 0); });
   }
-  // Colour picker; chosen receives nullopt on cancel.
-  virtual void chooseColour(QWidget* parent,
+  // Colour picker, opened at the initial colour; chosen receives nullopt on cancel.
+  virtual void chooseColour(QWidget* parent, const QColor& initial,
                             std::function<void(std::optional<QColor>)> chosen) = 0;
 };
 

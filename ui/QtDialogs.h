@@ -10,7 +10,8 @@
 namespace orbisk {
 
 // Turns "description|pattern" pairs such as "(*.dat)|*.dat" into Qt's name filters such as
-// "(*.dat) (*.dat)"; several patterns of one pair ("*.bmp;*.jpg") become "(*.bmp *.jpg)".
+// "(*.dat)" (a description that already shows its patterns keeps them once, others get them
+// added); several patterns of one pair ("*.bmp;*.jpg") become "(*.bmp *.jpg)".
 // A trailing description without its pattern is dropped.
 QStringList qtNameFilters(const QString& pairs);
 
@@ -26,7 +27,8 @@ class QtDialogs : public Dialogs {
                 std::function<void(const QString&)> chosen) override;
   void saveFileWithFilter(QWidget* parent, const FileDialogRequest& request,
                           std::function<void(const QString&, int)> chosen) override;
-  void chooseColour(QWidget* parent, std::function<void(std::optional<QColor>)> chosen) override;
+  void chooseColour(QWidget* parent, const QColor& initial,
+                    std::function<void(std::optional<QColor>)> chosen) override;
 
   // The folder the next file dialog opens in: the one of the file last chosen in any of them.
   QString folder() const { return *folder_; }

@@ -96,7 +96,8 @@ TEST_F(RenderCommandTest, BadInputIsReportedInOneLineAndWritesNothing) {
       {{"--trace", path("a.trace"), bad}, "bad.dat"},
       {{"--colour", "red", good}, "--colour"},
       {{"--detail", "medium", good}, "medium"},
-      {{"--trace", path("a.trace"), "-o", path("nofolder/x.png"), good}, "x.png"},
+      {{"--trace", path("a.trace"), "-o", path("nofolder/x.png"), good},
+       "x.png: No such file or directory"},
       {{"--trace", path("a.trace"), "-o", path("x.jpg"), good}, "x.jpg"},
       {{}, "no data file"},
   };

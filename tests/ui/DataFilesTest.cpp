@@ -95,7 +95,8 @@ TEST_F(DataFiles, SavingTheStartUpSetWritesTheKnownLine) {
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   EXPECT_TRUE(dialogs.fileRequests[0].save);
   EXPECT_EQ(dialogs.fileRequests[0].request.title, "Save datafile as...");
-  EXPECT_EQ(dialogs.fileRequests[0].request.filter, "(*.dat)|*.dat");
+  EXPECT_EQ(dialogs.fileRequests[0].request.filter,
+            "(*.dat)|*.dat|Data files|*.dat;*.DAT|All files|*");
   EXPECT_TRUE(dialogs.fileRequests[0].request.confirmOverwrite);
   EXPECT_EQ(readFile(pathOf("start.dat")), kStartupLine);
   EXPECT_TRUE(dialogs.warnings.empty());
@@ -176,7 +177,8 @@ TEST_F(DataFiles, SaveThenLoadRestoresEveryStoredFieldEditorMenuAndFrame) {
   auto fresh = readyWindow();
   loadData(*fresh, pathOf("all.dat"));
   EXPECT_EQ(dialogs.fileRequests.back().request.title, "Open datafile");
-  EXPECT_EQ(dialogs.fileRequests.back().request.filter, "(*.dat)|*.dat|(*.png)|*.png");
+  EXPECT_EQ(dialogs.fileRequests.back().request.filter,
+            "(*.dat)|*.dat|(*.png)|*.png|Data files and pictures|*.dat;*.DAT;*.png;*.PNG|All files|*");
   EXPECT_FALSE(dialogs.fileRequests.back().save);
   EXPECT_EQ(stateOf(*fresh), saved);
   EXPECT_TRUE(dialogs.warnings.empty());
@@ -413,7 +415,8 @@ TEST_F(ViewData, ShowsTheStartUpFileInNumbersAndWords) {
   const WindowState before = stateOf(*window);
   viewData(*window, start);
   EXPECT_EQ(dialogs.fileRequests.back().request.title, "Open datafile");
-  EXPECT_EQ(dialogs.fileRequests.back().request.filter, "(*.dat)|*.dat|(*.png)|*.png");
+  EXPECT_EQ(dialogs.fileRequests.back().request.filter,
+            "(*.dat)|*.dat|(*.png)|*.png|Data files and pictures|*.dat;*.DAT;*.png;*.PNG|All files|*");
   ASSERT_NE(view(), nullptr);
   EXPECT_TRUE(view()->isVisible());
   EXPECT_EQ(view()->windowTitle(), "start.dat - Orbisk");

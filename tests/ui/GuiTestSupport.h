@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -61,6 +62,7 @@ class ScriptedDialogs : public Dialogs {
   std::vector<Message> warnings;
   std::vector<FileRequest> fileRequests;
   int colourRequests = 0;
+  QColor colourOpenedAt;  // the colour the last colour picker was opened at
 
   void askYesNo(QWidget*, const QString& title, const QString& text,
                 std::function<void(bool)> answer) override {
@@ -90,8 +92,10 @@ class ScriptedDialogs : public Dialogs {
     }
     answerFile(true, request, [&](const QString& path) { chosen(path, filter); });
   }
-  void chooseColour(QWidget*, std::function<void(std::optional<QColor>)> chosen) override {
+  void chooseColour(QWidget*, const QColor& initial,
+                    std::function<void(std::optional<QColor>)> chosen) override {
     ++colourRequests;
+    colourOpenedAt = initial;
     chosen(colourAnswer);
   }
 
@@ -177,6 +181,20 @@ inline void doubleClick(QWidget* target) {
   click(target, at);
   sendMouse(target, QEvent::MouseButtonDblClick, at, Qt::LeftButton);
   sendMouse(target, QEvent::MouseButtonRelease, at, Qt::NoButton);
+}
+
+// A key pressed and released on the widget; text is what the key types, if anything.
+inline void sendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                    const QString& text = QString()) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+  QApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+  QApplication::sendEvent(target, &release);
+}
+
+// Types the text into the widget, one key per character.
+inline void typeText(QWidget* target, const QString& text) {
+  for (const QChar c : text) sendKey(target, QKeySequence(QString(c))[0].key(), Qt::NoModifier, c);
 }
 
 // Runs the deletions that deleteLater() and WA_DeleteOnClose have scheduled.

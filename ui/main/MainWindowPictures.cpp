@@ -10,6 +10,8 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include "io/PictureFile.h"
+#include "io/PictureRecordText.h"
 #include "io/RecordedPicture.h"
 #include "ui/Dialogs.h"
 #include "ui/main/CanvasView.h"
@@ -35,12 +37,9 @@ PictureFrame frameForPicture(int width, int height) {
   return PictureFrame::Unchanged;
 }
 
-QString shownName(const QString& path) {
-  return QDir::toNativeSeparators(path);
-}
-
 // The save dialog's entries: BMP first and preselected, then PNG.
-const char* const kSavePictureFilter = "(*.bmp)|*.bmp|(*.png)|*.png";
+const char* const kSavePictureFilter =
+    "(*.bmp)|*.bmp|(*.png)|*.png|Pictures|*.bmp;*.BMP;*.png;*.PNG|All files|*";
 constexpr int kPngFilterEntry = 1;
 
 // The name decides where it says .png or .bmp; otherwise the dialog's selected entry does.
@@ -62,28 +61,31 @@ bool isPictureFile(const QString& path) {
 }  // namespace
 
 void MainWindow::onLoadPicture() {
-  const FileDialogRequest request{"Open", "(*.bmp)|*.bmp|(*.jpg)|*.jpg|(*.gif)|*.gif", false};
+  // Beside the three kinds to choose from, one entry shows every picture the command reads and
+  // one every file, so a picture saved without an extension can be found again.
+  const FileDialogRequest request{"Open",
+                                  "(*.bmp)|*.bmp|(*.jpg)|*.jpg|(*.gif)|*.gif|"
+                                  "Pictures|*.bmp;*.jpg;*.jpeg;*.gif;*.BMP;*.JPG;*.JPEG;*.GIF|"
+                                  "All files|*",
+                                  false};
   dialogs_.openFile(this, request, [this](const QString& path) {
     if (!path.isEmpty()) loadPicture(path);
   });
 }
 
 bool MainWindow::loadPicture(const QString& path) {
-  QImageReader reader(path);
-  // A picture saved under the wrong extension still loads.
-  reader.setDecideFormatFromContent(true);
-  const QImage picture = reader.read();
-  if (picture.isNull()) {
+  // The format is told by the content, so a picture saved under the wrong extension still loads.
+  // Only the part the largest canvas can show is decoded; the frame needs just the full size.
+  const PictureRead read = readPictureFile(path, QSize(kMaximumWidth, kMaximumHeight));
+  if (!read.ok) {
     // Nothing has been touched yet: the canvas, the frame and the undo copy stay as they were.
-    dialogs_.warn(this, "Load picture",
-                  QString("The picture \"%1\" cannot be read: %2.")
-                      .arg(shownName(path), reader.errorString()));
+    dialogs_.warn(this, "Load picture", read.error);
     return false;
   }
   // The canvas takes the new frame's size before the picture goes on, so a picture that is
   // larger than the old frame is not cut to it.
-  fitFrameToPicture(picture.width(), picture.height());
-  showPicture(picture);
+  fitFrameToPicture(read.fullSize.width(), read.fullSize.height());
+  showPicture(read.image);
   // Taken at the new size, so that "Undo filter(s)" brings back the whole loaded picture.
   takeUndoCopy();
   return true;
@@ -153,20 +155,16 @@ void MainWindow::onSavePicture() {
 void MainWindow::savePicture(const QString& path, int filterIndex) {
   // The canvas at its current size, whatever part the view shows; 24 bits per pixel keep every
   // colour the canvas can hold. The name is used as given: no extension is added.
-  const QImage picture = view_->canvasWidget()->image().convertToFormat(QImage::Format_RGB888);
   // A PNG carries the record that drew the picture, but only while the canvas shows exactly
   // that run: after a filter, a paste or anything else the record would lie.
-  const QByteArray format = pictureFormatFor(path, filterIndex);
-  const std::optional<DrawnPicture> record =
-      canvasIsExactRun() ? lastRun() : std::optional<DrawnPicture>();
-  // Written beside the target and renamed over it only when complete, so a failed save never
-  // leaves an existing file truncated.
-  const QString problem = writeRecordedPicture(path, picture, format, record);
-  if (!problem.isEmpty()) {
-    dialogs_.warn(
-        this, "Save picture as...",
-        QString("The picture \"%1\" cannot be written: %2.").arg(shownName(path), problem));
-  }
+  QMap<QString, QString> texts;
+  if (canvasIsExactRun())
+    texts.insert(kPictureRecordKey, QString::fromStdString(formatPictureRecord(*lastRun())));
+  // The picture is complete in memory before the file is touched; an existing file is replaced
+  // whole or, where it cannot be replaced, overwritten in place, keeping its permission bits.
+  const QString problem = writePictureFile(path, view_->canvasWidget()->image(),
+                                           pictureFormatFor(path, filterIndex), texts);
+  if (!problem.isEmpty()) dialogs_.warn(this, "Save picture as...", problem);
 }
 
 void MainWindow::openFile(const QString& path) {
