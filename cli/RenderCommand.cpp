@@ -1,17 +1,17 @@
 #include "cli/RenderCommand.h"
 
+#include <unistd.h>
 #include <QImage>
 #include <QString>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
-    // Every PNG carries the record that drew it.
-    const QString error = writeRecordedPicture(QString::fromLocal8Bit(options.outputPath.c_str()),
-                                               image, bmp ? "BMP" : "PNG", drawn);
-    if (!error.isEmpty()) return fail(err, error.toLocal8Bit().toStdString());
+#include "OrbiskVersion.h"
+#include "io/RecordedPicture.h"
+#include "io/RedrawPicture.h"
+#include "io/UserFile.h"
 #include "model/DataFile.h"
 #include "model/FrameSize.h"
 #include "render/RasterCanvas.h"
@@ -55,8 +55,8 @@ bool endsWith(const std::string& s, const std::string& tail) {
 void showProgress(std::FILE* err, const RenderProgress& p) {
   const double fraction = p.maximum > 0 ? std::min(1.0, double(p.value) / p.maximum) : 1.0;
   const int filled = static_cast<int>(fraction * 40);
-  std::fprintf(err, "\r[%-40.*s] %3d%%", filled, "========================================",
-               static_cast<int>(fraction * 100));
+  std::fprintf(err, "\r[%-40.*s] %3d%%", filled,
+               "========================================", static_cast<int>(fraction * 100));
   std::fflush(err);
 }
 
@@ -150,7 +150,8 @@ int runRender(const RenderOptions& options, std::FILE* err) {
 
   RenderState state;
   const bool progressBar = isatty(fileno(err));
-  const bool timings = std::getenv("ORBISK_TIMINGS") && std::strcmp(std::getenv("ORBISK_TIMINGS"), "1") == 0;
+  const bool timings =
+      std::getenv("ORBISK_TIMINGS") && std::strcmp(std::getenv("ORBISK_TIMINGS"), "1") == 0;
   const auto begin = std::chrono::steady_clock::now();
   uint64_t samples = 0, marks = 0;
   redrawPicture(drawn, state, surface, nullptr, [&](const RenderJob& job) {
@@ -163,8 +164,8 @@ int runRender(const RenderOptions& options, std::FILE* err) {
   if (progressBar) std::fprintf(err, "\n");
   if (timings)
     std::fprintf(err, "orbisk-render: %llu samples, %llu marks, %.3f s\n",
-                 static_cast<unsigned long long>(samples),
-                 static_cast<unsigned long long>(marks), seconds);
+                 static_cast<unsigned long long>(samples), static_cast<unsigned long long>(marks),
+                 seconds);
 
   std::string trace;
   if (traceFile) {

@@ -84,7 +84,8 @@ TEST_F(PicturesWithRecordsTest, APngSavedAfterSeveralRunsDrawsAgainPixelForPixel
   EXPECT_TRUE(readFile(pathOf("plain.bmp")).startsWith("BM"));
   EXPECT_TRUE(isPngFile(pathOf("noext")));
   EXPECT_TRUE(readFile(pathOf("noext2")).startsWith("BM"));
-  EXPECT_TRUE(dialogs.fileRequests.back().request.filter.startsWith("(*.bmp)|*.bmp|(*.png)|*.png|"));
+  EXPECT_TRUE(
+      dialogs.fileRequests.back().request.filter.startsWith("(*.bmp)|*.bmp|(*.png)|*.png|"));
 }
 
 TEST_F(PicturesWithRecordsTest, OnlyAnExactRunIsRecorded) {

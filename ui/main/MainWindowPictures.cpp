@@ -1,13 +1,13 @@
 // Picture files and the clipboard: "Load picture", "Save picture as...", Copy and Paste.
 #include <QClipboard>
+#include <QColor>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QMimeData>
-#include <QColor>
-#include <QDir>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QMimeData>
 #include <QPainter>
 
 #include "io/PictureFile.h"
