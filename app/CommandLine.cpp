@@ -9,9 +9,10 @@ namespace orbisk {
 namespace {
 
 // One line per option; a new option or operand gets its line here and in the usage line.
-constexpr const char* kHelp = R"(Usage: orbisk [OPTION]...
+constexpr const char* kHelp = R"(Usage: orbisk [OPTION]... [FILE]
 Start Orbisk, the desktop program that draws fractal-like pictures from integer
-formula choices.
+formula choices. A FILE opens once the intro closes: a data file, or a PNG that
+carries its Orbisk record, is loaded and drawn; any other picture is loaded.
 
   -h, --help     display this help and exit
       --version  output version information and exit

@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "ui/QtDialogs.h"
 #include "ui/editors/IntroForm.h"
+#include "ui/main/CommandLineFile.h"
 #include "ui/main/MainWindow.h"
 
 int main(int argc, char** argv) {
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
   QObject::connect(intro, &orbisk::IntroForm::closed, &window, [&window] {
     window.show();
     window.activateWindow();
+    // orbisk FILE: the file opens once the window is up.
+    orbisk::openCommandLineFile(window, QCoreApplication::arguments());
   });
   intro->show();
 

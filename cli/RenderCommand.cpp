@@ -1,18 +1,19 @@
 #include "cli/RenderCommand.h"
 
+#include <unistd.h>
 #include <QImage>
 #include <QString>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
 #include "OrbiskVersion.h"
-#include "cli/FrameSize.h"
-#include "io/PictureFile.h"
+#include "io/RecordedPicture.h"
+#include "io/RedrawPicture.h"
 #include "io/UserFile.h"
 #include "model/DataFile.h"
+#include "model/FrameSize.h"
 #include "render/RasterCanvas.h"
 #include "render/RenderJob.h"
 #include "render/TraceSurface.h"
@@ -22,12 +23,14 @@ namespace orbisk {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: orbisk-render [--detail high|low] [--trace FILE] [-o OUT.bmp|OUT.png] DATAFILE";
+    "usage: orbisk-render [--detail high|low] [--trace FILE] [-o OUT.bmp|OUT.png] "
+    "DATAFILE|PICTURE.png";
 
 // What --help prints after the usage line: one line per option, then the exit status.
 constexpr const char* kHelp =
     R"(Render the picture of an Orbisk data file without a window: what the program
-draws after a fresh start, Load data of DATAFILE and one CREATE.
+draws after a fresh start, Load data of DATAFILE and one CREATE. Given a PNG that
+Orbisk wrote, draw that picture again from the record it carries.
 
   --detail high|low   sample every pixel (high, default) or every 4th (low)
   --trace FILE        write one line per drawing call to FILE
@@ -52,14 +55,40 @@ bool endsWith(const std::string& s, const std::string& tail) {
 void showProgress(std::FILE* err, const RenderProgress& p) {
   const double fraction = p.maximum > 0 ? std::min(1.0, double(p.value) / p.maximum) : 1.0;
   const int filled = static_cast<int>(fraction * 40);
-  std::fprintf(err, "\r[%-40.*s] %3d%%", filled, "========================================",
-               static_cast<int>(fraction * 100));
+  std::fprintf(err, "\r[%-40.*s] %3d%%", filled,
+               "========================================", static_cast<int>(fraction * 100));
   std::fflush(err);
 }
 
 int fail(std::FILE* err, const std::string& message) {
   std::fprintf(err, "orbisk-render: %s\n", message.c_str());
   return 2;
+}
+
+// What to draw: a data file after a fresh start, or the record a PNG of ours carries.
+bool pictureToDraw(const RenderOptions& options, DrawnPicture& drawn, std::string& error) {
+  const QString input = QString::fromLocal8Bit(options.dataFile.c_str());
+  if (isPngFile(input)) {
+    const RecordedPictureRead read = readRecordedPicture(input);
+    if (read.outcome != RecordedPictureRead::Outcome::Recorded) {
+      error = read.error.toStdString();
+      return false;
+    }
+    drawn = read.picture;
+    if (options.detailGiven) drawn.detailstep = options.lowDetail ? 4 : 1;
+  } else {
+    const RecordFileResult loaded = readRecordFile(options.dataFile);
+    if (!loaded.ok) {
+      error = loaded.error;
+      return false;
+    }
+    // A fresh start: default parameters and working values, black canvas, then Load data.
+    drawn = DrawnPicture{};
+    applyRecord(loaded.record, drawn.params);
+    drawn.detailstep = options.lowDetail ? 4 : 1;
+  }
+  drawn.params.detailstep = drawn.detailstep;
+  return true;
 }
 
 }  // namespace
@@ -79,6 +108,7 @@ std::string parseRenderOptions(const std::vector<std::string>& args, RenderOptio
       if (error.empty() && detail != "high" && detail != "low")
         error = "--detail takes high or low, not '" + detail + "'";
       options.lowDetail = detail == "low";
+      options.detailGiven = true;
     } else if (a == "--trace") {
       error = value(options.tracePath);
     } else if (a == "-o") {
@@ -100,18 +130,10 @@ std::string parseRenderOptions(const std::vector<std::string>& args, RenderOptio
 }
 
 int runRender(const RenderOptions& options, std::FILE* err) {
-  const RecordFileResult loaded = readRecordFile(options.dataFile);
-  if (!loaded.ok) return fail(err, loaded.error);
-
-  // A fresh start, then Load data.
-  PictureParams params;
-  applyRecord(loaded.record, params);
-  params.detailstep = options.lowDetail ? 4 : 1;
-
-  const CanvasSize size = frameCanvasSize(params.framesize);
-  RasterCanvas canvas(size.width, size.height, 0);
-  canvas.setPenWidth(options.lowDetail ? 4 : 1);
-  canvas.setPenMode(params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy);
+  DrawnPicture drawn;
+  if (std::string error; !pictureToDraw(options, drawn, error)) return fail(err, error);
+  RasterCanvas canvas = blankCanvasFor(drawn);
+  const CanvasSize size{canvas.width(), canvas.height()};
 
   // The trace is gathered in memory and written only when the run is complete, through the same
   // safe writer as every other file, so a failed run leaves nothing behind.
@@ -128,21 +150,22 @@ int runRender(const RenderOptions& options, std::FILE* err) {
 
   RenderState state;
   const bool progressBar = isatty(fileno(err));
-  const bool timings = std::getenv("ORBISK_TIMINGS") && std::strcmp(std::getenv("ORBISK_TIMINGS"), "1") == 0;
+  const bool timings =
+      std::getenv("ORBISK_TIMINGS") && std::strcmp(std::getenv("ORBISK_TIMINGS"), "1") == 0;
   const auto begin = std::chrono::steady_clock::now();
-  RenderJob job(state, params, surface);
-  job.start();
-  while (job.hasColumns()) {
-    job.stepColumn();
+  uint64_t samples = 0, marks = 0;
+  redrawPicture(drawn, state, surface, nullptr, [&](const RenderJob& job) {
+    samples = job.samples();
+    marks = job.marks();
     if (progressBar) showProgress(err, job.progress());
-  }
+  });
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
   if (progressBar) std::fprintf(err, "\n");
   if (timings)
     std::fprintf(err, "orbisk-render: %llu samples, %llu marks, %.3f s\n",
-                 static_cast<unsigned long long>(job.samples()),
-                 static_cast<unsigned long long>(job.marks()), seconds);
+                 static_cast<unsigned long long>(samples), static_cast<unsigned long long>(marks),
+                 seconds);
 
   std::string trace;
   if (traceFile) {
@@ -160,8 +183,9 @@ int runRender(const RenderOptions& options, std::FILE* err) {
                          canvas.height(), canvas.width() * 4, QImage::Format_RGB32);
     const bool bmp = endsWith(options.outputPath, ".bmp");
     const QImage image = wrapped.convertToFormat(QImage::Format_RGB888);  // 24 bits per pixel
-    const QString error = writePictureFile(QString::fromLocal8Bit(options.outputPath.c_str()),
-                                           image, bmp ? "BMP" : "PNG");
+    // Every PNG carries the record that drew it.
+    const QString error = writeRecordedPicture(QString::fromLocal8Bit(options.outputPath.c_str()),
+                                               image, bmp ? "BMP" : "PNG", drawn);
     if (!error.isEmpty()) return fail(err, error.toLocal8Bit().toStdString());
   }
   if (!options.tracePath.empty()) {

@@ -1,4 +1,5 @@
-// The headless renderer: what the program does after a fresh start, Load data and one CREATE.
+// The headless renderer: what the program does after a fresh start, Load data and one CREATE;
+// or, for a PNG carrying its record, the run that drew that picture.
 #pragma once
 
 #include <cstdio>
@@ -8,10 +9,11 @@
 namespace orbisk {
 
 struct RenderOptions {
-  std::string dataFile;    // the data file to load
+  std::string dataFile;    // the data file to load, or a PNG carrying its record
   std::string tracePath;   // --trace FILE, empty for none
   std::string outputPath;  // -o OUT.bmp|OUT.png, empty for none
   bool lowDetail = false;  // --detail low
+  bool detailGiven = false;  // --detail was given (a PNG's own detail applies otherwise)
 };
 
 // Parses the arguments after the program name. Returns an empty string or a one-line error.

@@ -63,7 +63,6 @@ PictureRead readPictureFile(const QString& path, QSize shownLimit) {
     result.error = undecodable(path);
     return result;
   }
-  for (const QString& key : reader.textKeys()) result.texts.insert(key, reader.text(key));
 
   // Only the part that can be shown is decoded where the format can do so (JPEG can), which
   // keeps a large photo quick and small; other formats are decoded whole within a bound.
@@ -85,6 +84,9 @@ PictureRead readPictureFile(const QString& path, QSize shownLimit) {
     result.error = undecodable(path);
     return result;
   }
+  // The texts as the decoded image holds them: QImageReader::text() would join a text's lines
+  // and file a key with a blank in it under "Description".
+  for (const QString& key : image.textKeys()) result.texts.insert(key, image.text(key));
   if (!full.isValid()) full = image.size();
   const QSize kept = shownLimit.isValid() ? image.size().boundedTo(shownLimit) : image.size();
   if (image.size() != kept) image = image.copy(QRect(QPoint(0, 0), kept));
@@ -101,11 +103,13 @@ QString writePictureFile(const QString& path, const QImage& image, const QByteAr
   QBuffer buffer(&encoded);
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, kind);
-  if (kind == "png") {
-    for (auto it = texts.begin(); it != texts.end(); ++it) writer.setText(it.key(), it.value());
-  }
   // 24 bits per pixel keep every colour the canvas holds and match what BMP readers expect.
-  const QImage written = kind == "bmp" ? image.convertToFormat(QImage::Format_RGB888) : image;
+  QImage written = kind == "bmp" ? image.convertToFormat(QImage::Format_RGB888) : image;
+  // The texts go on the image: QImageWriter::setText would file a key with a blank in it under
+  // "Description".
+  if (kind == "png") {
+    for (auto it = texts.begin(); it != texts.end(); ++it) written.setText(it.key(), it.value());
+  }
   if (!writer.write(written)) {
     return "Cannot save " + shownPath(path) + ": " + writer.errorString();
   }

@@ -116,6 +116,7 @@ void RasterCanvas::resize(int width, int height) {
               resized.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width));
   }
   pixels_.swap(resized);
+  ++edits_;
   width_ = width;
   height_ = height;
   updatePlotBounds();
@@ -123,6 +124,7 @@ void RasterCanvas::resize(int width, int height) {
 
 void RasterCanvas::clear() {
   std::fill(pixels_.begin(), pixels_.end(), toStored(background_));
+  ++edits_;
 }
 
 void RasterCanvas::setBackgroundColour(uint32_t colour) {
@@ -138,6 +140,7 @@ void RasterCanvas::setPenWidth(int width) {
 void RasterCanvas::applyMask(MaskOp op, uint32_t mask) {
   // toStored keeps the alpha byte set, so neither operation disturbs it.
   const uint32_t storedMask = toStored(mask);
+  ++edits_;
   if (op == MaskOp::And) {
     for (uint32_t& p : pixels_) p &= storedMask;
   } else {

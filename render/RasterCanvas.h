@@ -47,6 +47,10 @@ class RasterCanvas : public Surface {
   // from the top-left corner; what does not fit is cut off.
   void setPicture(const uint32_t* pixels, int width, int height, int stride);
 
+  // Counts the changes other than drawing (wipes, pictures, masks, resizes), so a caller can tell
+  // whether anything but plot and line touched the pixels since it last looked.
+  uint64_t edits() const { return edits_; }
+
   // 24-bit colour, red in the low byte; 0 (black) for a position off the canvas.
   uint32_t pixel(int x, int y) const;
   const uint32_t* bits() const { return pixels_.data(); }  // 0xffRRGGBB rows of width()
@@ -77,6 +81,7 @@ class RasterCanvas : public Surface {
   float plotMaxX_ = 0;
   float plotMinY_ = 0;
   float plotMaxY_ = 0;
+  uint64_t edits_ = 0;  // see edits()
 };
 
 }  // namespace orbisk

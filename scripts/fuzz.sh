@@ -18,7 +18,8 @@ scripts/install-deps.sh
 scripts/install-fuzz-deps.sh
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DORBISK_FUZZ=ON -DORBISK_SANITIZE=ON -DORBISK_GUI=OFF -DORBISK_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j "$(nproc)" --target fuzz_datafile fuzz_render fuzz_picture
+cmake --build build-fuzz -j "$(nproc)" --target fuzz_datafile fuzz_render fuzz_picture \
+  fuzz_picture_record
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -27,11 +28,12 @@ mkdir -p "$artifacts"
 
 # Input size bounds: a render input is 132 bytes; data-file inputs may be a few times larger
 # than any real file, and the data-file target repeats some of them into endless streams;
-# picture inputs are small pictures and their cut-off or broken variants.
-declare -A max_len=([datafile]=8192 [render]=132 [picture]=4096)
+# picture inputs are small pictures and their cut-off or broken variants; a picture record text
+# has about 1,500 characters.
+declare -A max_len=([datafile]=8192 [render]=132 [picture]=4096 [picture_record]=4096)
 
 status=0
-for target in datafile render picture; do
+for target in datafile render picture picture_record; do
   cp -r "fuzz/corpus/$target" "$work/$target"
   log="$work/$target.log"
   echo "== fuzz_$target: $runs runs, seed $seed =="

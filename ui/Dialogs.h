@@ -33,6 +33,12 @@ class Dialogs {
                         std::function<void(const QString&)> chosen) = 0;
   virtual void saveFile(QWidget* parent, const FileDialogRequest& request,
                         std::function<void(const QString&)> chosen) = 0;
+  // A save dialog that also reports which filter entry (0 for the first) was selected when the
+  // user chose; a cancel gives an empty path.
+  virtual void saveFileWithFilter(QWidget* parent, const FileDialogRequest& request,
+                                  std::function<void(const QString&, int)> chosen) {
+    saveFile(parent, request, [chosen](const QString& path) { chosen(path, 0); });
+  }
   // Colour picker, opened at the initial colour; chosen receives nullopt on cancel.
   virtual void chooseColour(QWidget* parent, const QColor& initial,
                             std::function<void(std::optional<QColor>)> chosen) = 0;

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <algorithm>
 #include <QMessageBox>
 
 namespace orbisk {
@@ -30,18 +32,30 @@ QMessageBox* messageBox(QWidget* parent, QMessageBox::Icon icon, const QString& 
 }
 
 void openFileDialog(QWidget* parent, const FileDialogRequest& request, bool save,
-                    std::function<void(const QString&)> chosen) {
+                    const std::shared_ptr<QString>& folder,
+                    std::function<void(const QString&, int)> chosen) {
   auto* dialog = new QFileDialog(parent, request.title);
+  // Each dialog opens where the last one chose a file, with an empty file name.
+  if (!folder->isEmpty()) dialog->setDirectory(*folder);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  dialog->setNameFilters(qtNameFilters(request.filter));
+  const QStringList filters = qtNameFilters(request.filter);
+  dialog->setNameFilters(filters);
   if (save && !request.confirmOverwrite) dialog->setOption(QFileDialog::DontConfirmOverwrite);
   // finished arrives once, for OK and for Cancel alike, so the caller hears exactly one answer.
-  QObject::connect(dialog, &QFileDialog::finished, dialog, [dialog, chosen](int result) {
-    const QStringList files = dialog->selectedFiles();
-    chosen(result == QDialog::Accepted && !files.isEmpty() ? files.first() : QString());
-  });
+  QObject::connect(dialog, &QFileDialog::finished, dialog,
+                   [dialog, chosen, folder, filters](int result) {
+                     const QStringList files = dialog->selectedFiles();
+                     if (result != QDialog::Accepted || files.isEmpty()) {
+                       chosen(QString(), 0);
+                       return;
+                     }
+                     *folder = QFileInfo(files.first()).absolutePath();
+                     chosen(files.first(),
+                            std::max(0, static_cast<int>(
+                                            filters.indexOf(dialog->selectedNameFilter()))));
+                   });
   dialog->open();
 }
 
@@ -67,12 +81,19 @@ void QtDialogs::warn(QWidget* parent, const QString& title, const QString& text)
 
 void QtDialogs::openFile(QWidget* parent, const FileDialogRequest& request,
                          std::function<void(const QString&)> chosen) {
-  openFileDialog(parent, request, false, std::move(chosen));
+  openFileDialog(parent, request, false, folder_,
+                 [chosen](const QString& path, int) { chosen(path); });
 }
 
 void QtDialogs::saveFile(QWidget* parent, const FileDialogRequest& request,
                          std::function<void(const QString&)> chosen) {
-  openFileDialog(parent, request, true, std::move(chosen));
+  openFileDialog(parent, request, true, folder_,
+                 [chosen](const QString& path, int) { chosen(path); });
+}
+
+void QtDialogs::saveFileWithFilter(QWidget* parent, const FileDialogRequest& request,
+                                   std::function<void(const QString&, int)> chosen) {
+  openFileDialog(parent, request, true, folder_, std::move(chosen));
 }
 
 void QtDialogs::chooseColour(QWidget* parent, const QColor& initial,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QStringList>
+#include <memory>
 
 #include "ui/Dialogs.h"
 
@@ -24,8 +25,17 @@ class QtDialogs : public Dialogs {
                 std::function<void(const QString&)> chosen) override;
   void saveFile(QWidget* parent, const FileDialogRequest& request,
                 std::function<void(const QString&)> chosen) override;
+  void saveFileWithFilter(QWidget* parent, const FileDialogRequest& request,
+                          std::function<void(const QString&, int)> chosen) override;
   void chooseColour(QWidget* parent, const QColor& initial,
                     std::function<void(std::optional<QColor>)> chosen) override;
+
+  // The folder the next file dialog opens in: the one of the file last chosen in any of them.
+  QString folder() const { return *folder_; }
+
+ private:
+  // Shared with the dialogs' answer handlers, which may outlive a call.
+  std::shared_ptr<QString> folder_ = std::make_shared<QString>();
 };
 
 }  // namespace orbisk

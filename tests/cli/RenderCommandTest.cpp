@@ -1,5 +1,8 @@
 #include "cli/RenderCommand.h"
 
+#include "io/PictureRecordText.h"
+#include "io/RecordedPicture.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -154,6 +157,42 @@ TEST_F(RenderCommandTest, DetailLowDrawsWithTheFourPixelPen) {
   ASSERT_EQ(kind, 'P');
   const QImage image(QString::fromStdString(path("low.png")));
   EXPECT_NE(image.pixel(static_cast<int>(x) + 2, static_cast<int>(y) + 2) & 0xffffffu, 0u);
+}
+
+TEST_F(RenderCommandTest, APngOfOursIsDrawnAgainFromItsRecord) {
+  const std::string data = writeData("shape.dat",
+      "54,1,6,2,9,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,5,12,0,0,0,0,0,2,1,1,25,25,0,0\r\n");
+  ASSERT_EQ(run({"--detail", "low", "-o", path("first.png"), data}), 0) << stderr_;
+  const QString first = QString::fromStdString(path("first.png"));
+  RecordedPictureRead read = readRecordedPicture(first);
+  ASSERT_EQ(read.outcome, RecordedPictureRead::Outcome::Recorded) << read.error.toStdString();
+  EXPECT_EQ(read.picture.detailstep, 4);
+
+  // The PNG alone, without --detail, draws the same pixels.
+  ASSERT_EQ(run({"-o", path("again.png"), path("first.png")}), 0) << stderr_;
+  const QImage original = QImage(first).convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(QImage(QString::fromStdString(path("again.png"))).convertToFormat(QImage::Format_RGB32),
+            original);
+
+  // An edited record draws what it says: the picture of the edited data file.
+  DrawnPicture edited = read.picture;
+  edited.params.eff = 4;
+  ASSERT_EQ(writeRecordedPicture(QString::fromStdString(path("edited.png")), original, "PNG",
+                                 edited), "");
+  ASSERT_EQ(run({"-o", path("from-edited.png"), path("edited.png")}), 0) << stderr_;
+  const std::string editedData = writeData("edited.dat",
+      "54,1,6,2,4,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,5,12,0,0,0,0,0,2,1,1,25,25,0,0\r\n");
+  ASSERT_EQ(run({"--detail", "low", "-o", path("from-data.png"), editedData}), 0) << stderr_;
+  EXPECT_EQ(QImage(QString::fromStdString(path("from-edited.png"))),
+            QImage(QString::fromStdString(path("from-data.png"))));
+
+  // A damaged record is refused in one line and nothing is written.
+  QImage damaged = original;
+  damaged.setText(kPictureRecordKey, "Orbisk picture record 1\nrecord 1,2,3\n");
+  ASSERT_TRUE(damaged.save(QString::fromStdString(path("damaged.png")), "PNG"));
+  EXPECT_EQ(run({"-o", path("none.png"), path("damaged.png")}), 2);
+  EXPECT_NE(stderr_.find("damaged"), std::string::npos) << stderr_;
+  EXPECT_FALSE(fs::exists(path("none.png")));
 }
 
 }  // namespace

@@ -178,7 +178,7 @@ TEST_F(DataFiles, SaveThenLoadRestoresEveryStoredFieldEditorMenuAndFrame) {
   loadData(*fresh, pathOf("all.dat"));
   EXPECT_EQ(dialogs.fileRequests.back().request.title, "Open datafile");
   EXPECT_EQ(dialogs.fileRequests.back().request.filter,
-            "(*.dat)|*.dat|Data files|*.dat;*.DAT|All files|*");
+            "(*.dat)|*.dat|(*.png)|*.png|Data files and pictures|*.dat;*.DAT;*.png;*.PNG|All files|*");
   EXPECT_FALSE(dialogs.fileRequests.back().save);
   EXPECT_EQ(stateOf(*fresh), saved);
   EXPECT_TRUE(dialogs.warnings.empty());
@@ -416,7 +416,7 @@ TEST_F(ViewData, ShowsTheStartUpFileInNumbersAndWords) {
   viewData(*window, start);
   EXPECT_EQ(dialogs.fileRequests.back().request.title, "Open datafile");
   EXPECT_EQ(dialogs.fileRequests.back().request.filter,
-            "(*.dat)|*.dat|Data files|*.dat;*.DAT|All files|*");
+            "(*.dat)|*.dat|(*.png)|*.png|Data files and pictures|*.dat;*.DAT;*.png;*.PNG|All files|*");
   ASSERT_NE(view(), nullptr);
   EXPECT_TRUE(view()->isVisible());
   EXPECT_EQ(view()->windowTitle(), "start.dat - Orbisk");

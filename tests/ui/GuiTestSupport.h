@@ -56,6 +56,7 @@ class ScriptedDialogs : public Dialogs {
 
   bool answerYes = false;              // the answer to every Yes/No question
   std::deque<QString> fileAnswers;     // the files the next file dialogs return; empty cancels
+  std::deque<int> filterAnswers;       // the filter entries save dialogs report; none: the first
   std::optional<QColor> colourAnswer;  // the colour picker's answer; nullopt cancels
 
   std::vector<Message> questions;
@@ -83,6 +84,15 @@ class ScriptedDialogs : public Dialogs {
   void saveFile(QWidget*, const FileDialogRequest& request,
                 std::function<void(const QString&)> chosen) override {
     answerFile(true, request, chosen);
+  }
+  void saveFileWithFilter(QWidget*, const FileDialogRequest& request,
+                          std::function<void(const QString&, int)> chosen) override {
+    int filter = 0;
+    if (!filterAnswers.empty()) {
+      filter = filterAnswers.front();
+      filterAnswers.pop_front();
+    }
+    answerFile(true, request, [&](const QString& path) { chosen(path, filter); });
   }
   void chooseColour(QWidget*, const QColor& initial,
                     std::function<void(std::optional<QColor>)> chosen) override {

@@ -326,7 +326,8 @@ TEST_F(SavePicture, WritesTheWholeCanvasOfEachFrameAs24BitBmpUnderTheGivenName) 
   const ScriptedDialogs::FileRequest& request = dialogs.fileRequests.back();
   EXPECT_TRUE(request.save);
   EXPECT_EQ(request.request.title, "Save picture as...");
-  EXPECT_EQ(request.request.filter, "(*.bmp)|*.bmp|Bitmap pictures|*.bmp;*.BMP|All files|*");
+  EXPECT_EQ(request.request.filter,
+            "(*.bmp)|*.bmp|(*.png)|*.png|Pictures|*.bmp;*.BMP;*.png;*.PNG|All files|*");
   EXPECT_TRUE(request.request.confirmOverwrite);
 }
 

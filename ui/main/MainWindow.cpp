@@ -32,11 +32,14 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
 
   view_ = new CanvasView(canvas_, this);
   setCentralWidget(view_);
+  setAcceptDrops(true);
   // The client area stays 632 x 434 below the menu bar; the window cannot be resized.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
   driver_ = new RenderDriver(state_, params_, canvas_, stopflag_, this);
   connect(driver_, &RenderDriver::columnDone, view_, &CanvasView::showProgress);
+  connect(driver_, &RenderDriver::columnDone, this,
+          [this] { recorder_.columnDone(params_, canvas_); });
   connect(driver_, &RenderDriver::repaintDue, view_->canvasWidget(), qOverload<>(&QWidget::update));
   connect(driver_, &RenderDriver::ended, this, &MainWindow::onTraversalEnded);
 
@@ -74,6 +77,11 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::isRendering() const {
   return driver_->isRunning();
+}
+
+bool MainWindow::canvasIsExactRun() const {
+  // A traversal going on shows a picture still growing.
+  return !driver_->isRunning() && recorder_.showsExactRun(view_->canvasWidget()->image());
 }
 
 void MainWindow::setRandomSource(std::function<RandomCombination()> source) {
@@ -144,6 +152,7 @@ void MainWindow::startCreate() {
     view_->canvasWidget()->update();
   }
   currentRun_ = Run::Create;
+  recorder_.runStarted(params_, state_, canvas_);
   driver_->begin();
 }
 
@@ -158,6 +167,7 @@ void MainWindow::startRandom() {
   // The ten draws go through the origin editor, whose change handling writes the record.
   originForm_->applyRandom(randomSource_());
   currentRun_ = Run::Random;
+  recorder_.runStarted(params_, state_, canvas_);
   driver_->begin();
 }
 
@@ -174,6 +184,12 @@ void MainWindow::onTraversalEnded() {
   // Random refreshes the undo copy as CREATE does, so "Undo filter(s)" after a random picture
   // brings back that picture and not an older one.
   takeUndoCopy();
+  recorder_.runEnded(driver_->completed(), redo1_);
+  // A picture loaded while this traversal ran brings its working values for the next run.
+  if (pendingState_) {
+    state_ = *pendingState_;
+    pendingState_.reset();
+  }
 
   if (pendingRun_ != Run::None && !exiting_) {
     const Run next = pendingRun_;

@@ -8,11 +8,14 @@
 #include <QPointer>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
+#include "io/DrawnPicture.h"
 #include "model/PictureParams.h"
 #include "render/RandomCombination.h"
 #include "render/RasterCanvas.h"
 #include "render/RenderState.h"
+#include "ui/main/RunRecorder.h"
 
 class QAction;
 class QMenu;
@@ -54,6 +57,18 @@ class MainWindow : public QMainWindow {
   RenderDriver& renderDriver() { return *driver_; }
   bool isRendering() const;
 
+  // The record and start values of the last complete, unstopped run (kept after filters: a
+  // filter does not change what drew the picture).
+  std::optional<DrawnPicture> lastRun() const { return recorder_.lastRun(); }
+  // True only while the canvas shows exactly that run and nothing else: no filter, paste,
+  // loaded picture, Background, stop, second run over it or change that reached it mid-run.
+  bool canvasIsExactRun() const;
+
+  // A file handed over by the desktop (command line or drop), at any time: a data file or a PNG
+  // carrying its record is applied as "Load data" does and drawn as CREATE draws; any other
+  // picture is loaded as "Load picture" does. A bad file gets the menu's message.
+  void openFile(const QString& path);
+
   // Replace the clock-seeded draws of Random and the system beep, for tests.
   void setRandomSource(std::function<RandomCombination()> source);
   void setBeeper(std::function<void()> beep);
@@ -65,6 +80,8 @@ class MainWindow : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   enum class Run { None, Create, Random };
@@ -94,12 +111,19 @@ class MainWindow : public QMainWindow {
   void setPenModeAndChecks(int16_t inverse);  // pen mode and Colours check marks for 0 or 1
 
   // Data files
+  // "Load data" of a data file or a PNG carrying its record; false (after a message) when the
+  // file cannot be applied, and then nothing has changed.
+  bool loadData(const QString& path);
+  // A picture's record, detail, background and carried-over working values, so that CREATE
+  // draws that picture again.
+  void applyDrawnPicture(const DrawnPicture& picture);
+  void setDetail(int16_t detailstep);  // the detail, pen and check mark, without the progress bar
   void applyLoadedRecord(const DataRecord& record);
   void alignWindowWithLoadedRecord();
 
   // Picture files and the clipboard
-  void loadPicture(const QString& path);
-  void savePicture(const QString& path);
+  bool loadPicture(const QString& path);  // false (after a message) when nothing changed
+  void savePicture(const QString& path, int filterIndex);
   // Makes the picture the canvas's background, at its own size from the top-left corner.
   void showPicture(const QImage& picture);
   // Switches to the frame a loaded picture of this size asks for, without the Frame commands'
@@ -175,6 +199,9 @@ class MainWindow : public QMainWindow {
   RenderDriver* driver_ = nullptr;  // a child QObject, gone before the members it uses
   QHash<QObject*, QMenu*> menuOf_;  // the menu each action or submenu action sits in
 
+  RunRecorder recorder_;  // what drew the canvas's picture
+  // Working values of a picture loaded while a traversal ran; they take over when it ends.
+  std::optional<RenderState> pendingState_;
   Run currentRun_ = Run::None;  // the run whose traversal is going on
   Run pendingRun_ = Run::None;  // chosen while a stopped run was still finishing
   bool menusEnabled_ = false;   // the first run enables the menus for good

@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <string>
 
+#include "io/RecordedPicture.h"
 #include "model/ControlRanges.h"
 #include "model/DataFile.h"
 #include "ui/Dialogs.h"
@@ -21,6 +22,9 @@ namespace {
 
 // The data files first, then every file, so one saved without an extension can be found again.
 const char* const kDataFilter = "(*.dat)|*.dat|Data files|*.dat;*.DAT|All files|*";
+// Load data and View data also read the record a PNG of ours carries.
+const char* const kDataOrPictureFilter =
+    "(*.dat)|*.dat|(*.png)|*.png|Data files and pictures|*.dat;*.DAT;*.png;*.PNG|All files|*";
 const char* const kSaveTitle = "Save datafile as...";
 const char* const kOpenTitle = "Open datafile";
 // View data shows the first fields only; the shape settings after them are not shown.
@@ -66,18 +70,59 @@ void MainWindow::onSaveData() {
 }
 
 void MainWindow::onLoadData() {
-  dialogs_.openFile(this, {kOpenTitle, kDataFilter, false}, [this](const QString& path) {
+  dialogs_.openFile(this, {kOpenTitle, kDataOrPictureFilter, false}, [this](const QString& path) {
     if (path.isEmpty() || exiting_) return;
-    const RecordFileResult read = readRecordFile(localPath(path));
-    if (!read.ok) {
-      // A file that is not a record would wipe the picture with zeros: it changes nothing.
-      dialogs_.warn(this, "Orbisk - Load data", messageText(read.error));
-      return;
-    }
-    // A running render takes the new values from its next column on; loading starts none.
-    applyLoadedRecord(read.record);
-    alignWindowWithLoadedRecord();
+    loadData(path);
   });
+}
+
+bool MainWindow::loadData(const QString& path) {
+  if (isPngFile(path)) {
+    const RecordedPictureRead read = readRecordedPicture(path);
+    if (read.outcome != RecordedPictureRead::Outcome::Recorded) {
+      dialogs_.warn(this, "Orbisk - Load data", read.error);
+      return false;
+    }
+    applyDrawnPicture(read.picture);
+    return true;
+  }
+  const RecordFileResult read = readRecordFile(localPath(path));
+  if (!read.ok) {
+    // A file that is not a record would wipe the picture with zeros: it changes nothing.
+    dialogs_.warn(this, "Orbisk - Load data", messageText(read.error));
+    return false;
+  }
+  // A running render takes the new values from its next column on; loading starts none.
+  applyLoadedRecord(read.record);
+  alignWindowWithLoadedRecord();
+  return true;
+}
+
+void MainWindow::applyDrawnPicture(const DrawnPicture& picture) {
+  // The record goes through the same steps as a data file's; the reader has made sure it is
+  // exactly what "Save data as..." writes, so every control takes its value.
+  applyLoadedRecord(parseRecord(formatRecord(picture.params)));
+  alignWindowWithLoadedRecord();
+  setDetail(picture.detailstep);
+  // A running traversal keeps its own working values; the picture's take over when it ends.
+  if (isRendering()) {
+    pendingState_ = picture.startState;
+  } else {
+    state_ = picture.startState;
+  }
+  // The picture was drawn on a canvas of its background colour; a different colour wipes the
+  // canvas as Background does.
+  if (canvas_.backgroundColour() != (picture.background & 0xffffffu)) {
+    canvas_.setBackgroundColour(picture.background);
+    view_->canvasWidget()->update();
+  }
+}
+
+void MainWindow::setDetail(int16_t detailstep) {
+  if (detailstep != 1 && detailstep != 4) return;
+  params_.detailstep = detailstep;
+  canvas_.setPenWidth(detailstep == 4 ? 4 : 1);
+  action(detailstep == 4 ? "detaillow" : "detailhigh")->setChecked(true);
 }
 
 void MainWindow::applyLoadedRecord(const DataRecord& r) {
@@ -153,17 +198,28 @@ void MainWindow::alignWindowWithLoadedRecord() {
 }
 
 void MainWindow::onViewData() {
-  dialogs_.openFile(this, {kOpenTitle, kDataFilter, false}, [this](const QString& path) {
+  dialogs_.openFile(this, {kOpenTitle, kDataOrPictureFilter, false}, [this](const QString& path) {
     if (path.isEmpty() || exiting_) return;
-    const RecordFileResult read = readRecordFile(localPath(path), kViewedFields);
-    if (!read.ok) {
-      // An open view window keeps showing the file it showed.
-      dialogs_.warn(this, "Orbisk - View data", messageText(read.error));
-      return;
+    DataRecord record;
+    if (isPngFile(path)) {
+      const RecordedPictureRead read = readRecordedPicture(path);
+      if (read.outcome != RecordedPictureRead::Outcome::Recorded) {
+        dialogs_.warn(this, "Orbisk - View data", read.error);
+        return;
+      }
+      record = parseRecord(formatRecord(read.picture.params), kViewedFields);
+    } else {
+      const RecordFileResult read = readRecordFile(localPath(path), kViewedFields);
+      if (!read.ok) {
+        // An open view window keeps showing the file it showed.
+        dialogs_.warn(this, "Orbisk - View data", messageText(read.error));
+        return;
+      }
+      record = read.record;
     }
     // OK discards the window; the next View data builds a fresh one with empty labels.
     if (!viewDataForm_) viewDataForm_ = new ViewDataForm(this);
-    viewDataForm_->showRecord(read.record, QFileInfo(path).fileName());
+    viewDataForm_->showRecord(record, QFileInfo(path).fileName());
     viewDataForm_->show();
     viewDataForm_->raise();
   });

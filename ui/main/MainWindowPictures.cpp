@@ -2,10 +2,17 @@
 #include <QClipboard>
 #include <QColor>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
+#include <QMimeData>
 #include <QPainter>
 
 #include "io/PictureFile.h"
+#include "io/PictureRecordText.h"
+#include "io/RecordedPicture.h"
 #include "ui/Dialogs.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/MainWindow.h"
@@ -30,6 +37,27 @@ PictureFrame frameForPicture(int width, int height) {
   return PictureFrame::Unchanged;
 }
 
+// The save dialog's entries: BMP first and preselected, then PNG.
+const char* const kSavePictureFilter =
+    "(*.bmp)|*.bmp|(*.png)|*.png|Pictures|*.bmp;*.BMP;*.png;*.PNG|All files|*";
+constexpr int kPngFilterEntry = 1;
+
+// The name decides where it says .png or .bmp; otherwise the dialog's selected entry does.
+QByteArray pictureFormatFor(const QString& path, int filterIndex) {
+  if (path.endsWith(".png", Qt::CaseInsensitive)) return "PNG";
+  if (path.endsWith(".bmp", Qt::CaseInsensitive)) return "BMP";
+  return filterIndex == kPngFilterEntry ? "PNG" : "BMP";
+}
+
+// A file the desktop hands over is a picture when its content says so or, for one that cannot
+// be looked into, when its name does.
+bool isPictureFile(const QString& path) {
+  if (QFileInfo(path).isFile()) return !QImageReader::imageFormat(path).isEmpty();
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  return suffix == "bmp" || suffix == "jpg" || suffix == "jpeg" || suffix == "gif" ||
+         suffix == "png";
+}
+
 }  // namespace
 
 void MainWindow::onLoadPicture() {
@@ -45,14 +73,14 @@ void MainWindow::onLoadPicture() {
   });
 }
 
-void MainWindow::loadPicture(const QString& path) {
+bool MainWindow::loadPicture(const QString& path) {
   // The format is told by the content, so a picture saved under the wrong extension still loads.
   // Only the part the largest canvas can show is decoded; the frame needs just the full size.
   const PictureRead read = readPictureFile(path, QSize(kMaximumWidth, kMaximumHeight));
   if (!read.ok) {
     // Nothing has been touched yet: the canvas, the frame and the undo copy stay as they were.
     dialogs_.warn(this, "Load picture", read.error);
-    return;
+    return false;
   }
   // The canvas takes the new frame's size before the picture goes on, so a picture that is
   // larger than the old frame is not cut to it.
@@ -60,6 +88,7 @@ void MainWindow::loadPicture(const QString& path) {
   showPicture(read.image);
   // Taken at the new size, so that "Undo filter(s)" brings back the whole loaded picture.
   takeUndoCopy();
+  return true;
 }
 
 void MainWindow::fitFrameToPicture(int width, int height) {
@@ -117,20 +146,62 @@ void MainWindow::showPicture(const QImage& picture) {
 }
 
 void MainWindow::onSavePicture() {
-  const FileDialogRequest request{"Save picture as...",
-                                  "(*.bmp)|*.bmp|Bitmap pictures|*.bmp;*.BMP|All files|*", true};
-  dialogs_.saveFile(this, request, [this](const QString& path) {
-    if (!path.isEmpty()) savePicture(path);
+  const FileDialogRequest request{"Save picture as...", kSavePictureFilter, true};
+  dialogs_.saveFileWithFilter(this, request, [this](const QString& path, int filterIndex) {
+    if (!path.isEmpty()) savePicture(path, filterIndex);
   });
 }
 
-void MainWindow::savePicture(const QString& path) {
+void MainWindow::savePicture(const QString& path, int filterIndex) {
   // The canvas at its current size, whatever part the view shows; 24 bits per pixel keep every
   // colour the canvas can hold. The name is used as given: no extension is added.
+  // A PNG carries the record that drew the picture, but only while the canvas shows exactly
+  // that run: after a filter, a paste or anything else the record would lie.
+  QMap<QString, QString> texts;
+  if (canvasIsExactRun())
+    texts.insert(kPictureRecordKey, QString::fromStdString(formatPictureRecord(*lastRun())));
   // The picture is complete in memory before the file is touched; an existing file is replaced
   // whole or, where it cannot be replaced, overwritten in place, keeping its permission bits.
-  const QString problem = writePictureFile(path, view_->canvasWidget()->image(), "BMP");
+  const QString problem = writePictureFile(path, view_->canvasWidget()->image(),
+                                           pictureFormatFor(path, filterIndex), texts);
   if (!problem.isEmpty()) dialogs_.warn(this, "Save picture as...", problem);
+}
+
+void MainWindow::openFile(const QString& path) {
+  if (exiting_ || path.isEmpty()) return;
+  // A file opened before the first CREATE opens the menus as the first run does.
+  const auto loadAndCreate = [this](const QString& file) {
+    if (!loadData(file)) return;
+    enableMenusForGood();
+    // A traversal going on is stopped; the new one starts once it has ended.
+    if (isRendering()) onStop();
+    startRun(Run::Create);
+  };
+  if (isPngFile(path)) {
+    const RecordedPictureRead read = readRecordedPicture(path);
+    if (read.outcome == RecordedPictureRead::Outcome::Recorded ||
+        read.outcome == RecordedPictureRead::Outcome::Damaged) {
+      loadAndCreate(path);  // a damaged record gets Load data's message
+      return;
+    }
+  } else if (!isPictureFile(path)) {
+    loadAndCreate(path);
+    return;
+  }
+  if (loadPicture(path)) enableMenusForGood();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (!urls.isEmpty() && urls.first().isLocalFile()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+  event->acceptProposedAction();
+  // Message boxes open without blocking, so the drop ends at once whatever the file holds.
+  openFile(urls.first().toLocalFile());
 }
 
 void MainWindow::onCopy() {

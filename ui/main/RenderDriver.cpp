@@ -33,6 +33,7 @@ void RenderDriver::begin() {
   job_ = std::make_unique<RenderJob>(state_, params_, surface_);
   job_->start();
   columnsDone_ = 0;
+  completed_ = false;
   sinceBegin_.start();
   sinceRepaint_.start();
   turnTimer_.start();
@@ -42,7 +43,7 @@ bool RenderDriver::runOneTurn() {
   if (!job_) return false;
   // The user's Stop was handled in the yield just before this turn: end before the column.
   if (stopflag_ == -1) {
-    finish();
+    finish(false);
     return false;
   }
   if (job_->hasColumns()) {
@@ -56,14 +57,15 @@ bool RenderDriver::runOneTurn() {
   }
   // The end steps follow the last column at once, without another yield.
   if (!job_->hasColumns()) {
-    finish();
+    finish(true);
     return false;
   }
   return true;
 }
 
-void RenderDriver::finish() {
+void RenderDriver::finish(bool completed) {
   turnTimer_.stop();
+  completed_ = completed;
   if (timingsWanted()) {
     std::fprintf(stderr, "orbisk: %llu samples, %llu marks, %.3f s\n",
                  static_cast<unsigned long long>(job_->samples()),

@@ -35,6 +35,8 @@ class RenderDriver : public QObject {
   bool isRunning() const { return job_ != nullptr; }
   // Columns computed by the current traversal, or by the last one once it has ended.
   int columnsDone() const { return columnsDone_; }
+  // Whether the last traversal ran through all its columns; false when a stop ended it.
+  bool completed() const { return completed_; }
 
  signals:
   // After every column, with the job's progress.
@@ -45,7 +47,7 @@ class RenderDriver : public QObject {
   void ended();
 
  private:
-  void finish();
+  void finish(bool completed);
 
   RenderState& state_;
   const PictureParams& params_;
@@ -56,6 +58,7 @@ class RenderDriver : public QObject {
   QElapsedTimer sinceRepaint_;
   QElapsedTimer sinceBegin_;  // for the ORBISK_TIMINGS=1 line at the end of a traversal
   int columnsDone_ = 0;
+  bool completed_ = false;  // see completed()
 };
 
 }  // namespace orbisk

@@ -1,0 +1,37 @@
+// Picture files with the record that drew them: PNG text chunks under "Orbisk record".
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <optional>
+
+#include "io/DrawnPicture.h"
+
+namespace orbisk {
+
+// True when the file's first bytes are the PNG signature, whatever its name. The file is
+// opened without blocking; anything but a readable regular file gives false.
+bool isPngFile(const QString& path);
+
+// Writes image as "BMP" or "PNG" through writePictureFile; a PNG gets the record of drawn as its
+// "Orbisk record" text. Returns "" or one line naming the file and the reason.
+QString writeRecordedPicture(const QString& path, const QImage& image, const QByteArray& format,
+                             const std::optional<DrawnPicture>& drawn);
+
+struct RecordedPictureRead {
+  enum class Outcome {
+    Recorded,    // a picture with a well-formed record: picture holds it
+    NoRecord,    // a readable picture without a record
+    Damaged,     // a record that cannot be read: error says why
+    Unreadable,  // the file cannot be read or is no picture
+  };
+  Outcome outcome = Outcome::Unreadable;
+  DrawnPicture picture;
+  QString error;  // one line naming the file and the reason, for every outcome but Recorded
+};
+
+// Reads the record a picture file carries (the picture is decoded to reach it).
+RecordedPictureRead readRecordedPicture(const QString& path);
+
+}  // namespace orbisk

@@ -1,0 +1,72 @@
+#include "ui/main/RunRecorder.h"
+
+#include <algorithm>
+
+#include "model/FrameSize.h"
+
+namespace orbisk {
+
+namespace {
+
+// The values a column reads from the record (Length only moves the progress bar, and the values
+// read once per run are fixed at the start).
+bool sameColumnInputs(const PictureParams& a, const PictureParams& b) {
+  return a.detailstep == b.detailstep && a.widthfac == b.widthfac && a.eff == b.eff &&
+         a.func1 == b.func1 && a.func2 == b.func2 && a.t1 == b.t1 && a.w == b.w &&
+         a.worldw == b.worldw && a.sols == b.sols && a.cit == b.cit && a.v4 == b.v4 &&
+         a.xraykleur == b.xraykleur && a.kl1ad == b.kl1ad && a.kl2ad == b.kl2ad &&
+         a.kl3ad == b.kl3ad && a.driedkeuze == b.driedkeuze && a.glij == b.glij &&
+         a.hoogte == b.hoogte && a.hsbhorizon == b.hsbhorizon && a.hsbvertical == b.hsbvertical &&
+         a.size == b.size;
+}
+
+bool isBlank(const RasterCanvas& canvas) {
+  const uint32_t stored = 0xff000000u | ((canvas.backgroundColour() & 0xffu) << 16) |
+                          (canvas.backgroundColour() & 0xff00u) |
+                          ((canvas.backgroundColour() >> 16) & 0xffu);
+  const uint32_t* pixels = canvas.bits();
+  const auto count = static_cast<std::size_t>(canvas.width()) * canvas.height();
+  return std::all_of(pixels, pixels + count, [stored](uint32_t p) { return p == stored; });
+}
+
+}  // namespace
+
+void RunRecorder::runStarted(const PictureParams& params, const RenderState& state,
+                             const RasterCanvas& canvas) {
+  start_ = DrawnPicture{};
+  start_.params = params;
+  start_.startState = state;
+  start_.background = canvas.backgroundColour();
+  start_.detailstep = params.detailstep;
+  canvasEdits_ = canvas.edits();
+  canvasWidth_ = canvas.width();
+  canvasHeight_ = canvas.height();
+  penWidth_ = canvas.penWidth();
+  penMode_ = canvas.penMode();
+
+  const CanvasSize frame = frameCanvasSize(params.framesize);
+  const bool detailKnown = params.detailstep == 1 || params.detailstep == 4;
+  runExact_ = detailKnown && penWidth_ == (params.detailstep == 4 ? 4 : 1) &&
+              penMode_ == (params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy) &&
+              canvasWidth_ == frame.width && canvasHeight_ == frame.height && isBlank(canvas);
+}
+
+void RunRecorder::columnDone(const PictureParams& params, const RasterCanvas& canvas) {
+  if (!runExact_) return;
+  runExact_ = sameColumnInputs(params, start_.params) && canvas.edits() == canvasEdits_ &&
+              canvas.width() == canvasWidth_ && canvas.height() == canvasHeight_ &&
+              canvas.penWidth() == penWidth_ && canvas.penMode() == penMode_;
+}
+
+void RunRecorder::runEnded(bool complete, const QImage& picture) {
+  if (!complete) return;
+  lastRun_ = start_;
+  exactPicture_ = runExact_ ? picture.copy() : QImage();
+}
+
+bool RunRecorder::showsExactRun(const QImage& picture) const {
+  return lastRun_ && !exactPicture_.isNull() && picture.size() == exactPicture_.size() &&
+         picture.convertToFormat(exactPicture_.format()) == exactPicture_;
+}
+
+}  // namespace orbisk

@@ -1,0 +1,48 @@
+// Keeps what drew the canvas's picture: the record and working values of the last complete run,
+// and whether the canvas still shows exactly that run and nothing else.
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <optional>
+
+#include "io/DrawnPicture.h"
+#include "model/PictureParams.h"
+#include "render/RasterCanvas.h"
+#include "render/RenderState.h"
+
+namespace orbisk {
+
+class RunRecorder {
+ public:
+  // Right before a traversal begins, after the canvas was cleared (or not). The run can be
+  // drawn again exactly only from a blank canvas whose size, pen and pen mode follow from the
+  // record and the detail.
+  void runStarted(const PictureParams& params, const RenderState& state,
+                  const RasterCanvas& canvas);
+  // After every column: anything the column read that differs from the start, or any change
+  // to the canvas but drawing, means the picture is no longer that of its record.
+  void columnDone(const PictureParams& params, const RasterCanvas& canvas);
+  // When the traversal is over; complete is false for a stopped run. picture is the canvas as
+  // the run left it.
+  void runEnded(bool complete, const QImage& picture);
+
+  // The record and start values of the last complete run.
+  const std::optional<DrawnPicture>& lastRun() const { return lastRun_; }
+  // True when the last complete run was drawn exactly from its record and picture is still
+  // pixel for pixel what it drew.
+  bool showsExactRun(const QImage& picture) const;
+
+ private:
+  DrawnPicture start_;        // the running traversal's record and start values
+  bool runExact_ = false;     // the running traversal has kept to its record so far
+  uint64_t canvasEdits_ = 0;  // the canvas's edit count when the traversal started
+  int canvasWidth_ = 0;       // the canvas's size, pen and pen mode at the start
+  int canvasHeight_ = 0;
+  int penWidth_ = 1;
+  PenMode penMode_ = PenMode::Copy;
+  std::optional<DrawnPicture> lastRun_;
+  QImage exactPicture_;  // what the last complete run drew, when it kept to its record; else null
+};
+
+}  // namespace orbisk
