@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <charconv>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -10,8 +11,10 @@
 
 #include "cli/FrameSize.h"
 #include "model/DataFile.h"
+#include "render/LargePicture.h"
 #include "render/RasterCanvas.h"
 #include "render/RenderJob.h"
+#include "render/ScaledSurface.h"
 #include "render/TraceSurface.h"
 
 namespace orbisk {
@@ -19,7 +22,8 @@ namespace orbisk {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: orbisk-render [--detail high|low] [--trace FILE] [-o OUT.bmp|OUT.png] DATAFILE";
+    "usage: orbisk-render [--detail high|low] [--scale 1..8] [--trace FILE] [-o OUT.bmp|OUT.png] "
+    "DATAFILE";
 
 bool endsWith(const std::string& s, const std::string& tail) {
   if (s.size() < tail.size()) return false;
@@ -66,6 +70,18 @@ void showProgress(std::FILE* err, const RenderProgress& p) {
   std::fflush(err);
 }
 
+// A whole number 1..8 written in plain digits, nothing else.
+bool parseScale(const std::string& text, int& scale) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end || value < ScaledSurface::kMinScale ||
+      value > ScaledSurface::kMaxScale)
+    return false;
+  scale = value;
+  return true;
+}
+
 int fail(std::FILE* err, const std::string& message) {
   std::fprintf(err, "orbisk-render: %s\n", message.c_str());
   return 2;
@@ -88,6 +104,11 @@ std::string parseRenderOptions(const std::vector<std::string>& args, RenderOptio
       if (error.empty() && detail != "high" && detail != "low")
         error = "--detail takes high or low, not '" + detail + "'";
       options.lowDetail = detail == "low";
+    } else if (a == "--scale") {
+      std::string scale;
+      error = value(scale);
+      if (error.empty() && !parseScale(scale, options.scale))
+        error = "--scale takes a whole number from 1 to 8, not '" + scale + "'";
     } else if (a == "--trace") {
       error = value(options.tracePath);
     } else if (a == "-o") {
@@ -117,10 +138,18 @@ int runRender(const RenderOptions& options, std::FILE* err) {
   applyRecord(loaded.record, params);
   params.detailstep = options.lowDetail ? 4 : 1;
 
+  // The canvas of the frame, or one --scale times larger with a pen as many times wider.
   const CanvasSize size = frameCanvasSize(params.framesize);
-  RasterCanvas canvas(size.width, size.height, 0);
-  canvas.setPenWidth(options.lowDetail ? 4 : 1);
-  canvas.setPenMode(params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy);
+  const LargePictureSpec spec{options.scale, size.width, size.height, options.lowDetail ? 4 : 1,
+                              params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy, 0};
+  const std::unique_ptr<RasterCanvas> canvasMemory = makeLargeCanvas(spec);
+  if (!canvasMemory)
+    return fail(err, "not enough memory for a picture of " + std::to_string(size.width * spec.scale) +
+                         " x " + std::to_string(size.height * spec.scale) + " pixels");
+  RasterCanvas& canvas = *canvasMemory;
+  // The shape stage and the trace see the frame's canvas; only the drawing is scaled.
+  ScaledSurface scaled(canvas, options.scale, size.width, size.height);
+  Surface& drawn = options.scale == 1 ? static_cast<Surface&>(canvas) : scaled;
 
   std::unique_ptr<PendingFile> trace;
   std::FILE* traceFile = nullptr;
@@ -130,8 +159,8 @@ int runRender(const RenderOptions& options, std::FILE* err) {
     if (!traceFile)
       return fail(err, "cannot write " + options.tracePath + ": " + std::strerror(errno));
   }
-  TraceSurface tracer(traceFile, &canvas, size.width, size.height);
-  Surface& surface = traceFile ? static_cast<Surface&>(tracer) : canvas;
+  TraceSurface tracer(traceFile, &drawn, size.width, size.height);
+  Surface& surface = traceFile ? static_cast<Surface&>(tracer) : drawn;
 
   RenderState state;
   const bool progressBar = isatty(fileno(err));

@@ -12,6 +12,7 @@ struct RenderOptions {
   std::string tracePath;   // --trace FILE, empty for none
   std::string outputPath;  // -o OUT.bmp|OUT.png, empty for none
   bool lowDetail = false;  // --detail low
+  int scale = 1;           // --scale K: the same picture K times larger, 1..8
 };
 
 // Parses the arguments after the program name. Returns an empty string or a one-line error.

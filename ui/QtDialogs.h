@@ -24,6 +24,8 @@ class QtDialogs : public Dialogs {
   void saveFile(QWidget* parent, const FileDialogRequest& request,
                 std::function<void(const QString&)> chosen) override;
   void chooseColour(QWidget* parent, std::function<void(std::optional<QColor>)> chosen) override;
+  void chooseItem(QWidget* parent, const QString& title, const QString& label,
+                  const QStringList& items, std::function<void(int)> chosen) override;
 };
 
 }  // namespace orbisk

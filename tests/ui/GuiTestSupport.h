@@ -54,12 +54,14 @@ class ScriptedDialogs : public Dialogs {
   bool answerYes = false;              // the answer to every Yes/No question
   std::deque<QString> fileAnswers;     // the files the next file dialogs return; empty cancels
   std::optional<QColor> colourAnswer;  // the colour picker's answer; nullopt cancels
+  int itemAnswer = -1;                 // the index every list choice returns; -1 cancels
 
   std::vector<Message> questions;
   std::vector<Message> informed;
   std::vector<Message> warnings;
   std::vector<FileRequest> fileRequests;
   int colourRequests = 0;
+  std::vector<QStringList> itemRequests;  // the items of every list choice asked
 
   void askYesNo(QWidget*, const QString& title, const QString& text,
                 std::function<void(bool)> answer) override {
@@ -83,6 +85,11 @@ class ScriptedDialogs : public Dialogs {
   void chooseColour(QWidget*, std::function<void(std::optional<QColor>)> chosen) override {
     ++colourRequests;
     chosen(colourAnswer);
+  }
+  void chooseItem(QWidget*, const QString&, const QString&, const QStringList& items,
+                  std::function<void(int)> chosen) override {
+    itemRequests.push_back(items);
+    chosen(itemAnswer);
   }
 
  private:

@@ -42,6 +42,10 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
 
   buildMenus();
 
+  largeJob_ = new LargePictureJob(this);
+  largeJob_->setObjectName("largepicturejob");
+  connect(largeJob_, &LargePictureJob::finished, this, &MainWindow::onLargePictureFinished);
+
   // The origin editor lives, hidden or shown, until the program ends; the renderer and the data
   // file read its controls.
   originForm_ = new OriginForm(params_, dialogs_, this);
@@ -60,6 +64,9 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+  // A large picture in progress is cancelled and its thread joined before anything else goes.
+  delete largeJob_;
+  largeJob_ = nullptr;
   // Children are destroyed after the members they refer to: end the traversal and the editors
   // while the record and the canvas still exist.
   delete driver_;
@@ -144,6 +151,7 @@ void MainWindow::startCreate() {
     view_->canvasWidget()->update();
   }
   currentRun_ = Run::Create;
+  noteRunStart(params_.alwaysclear == -1);
   driver_->begin();
 }
 
@@ -158,12 +166,14 @@ void MainWindow::startRandom() {
   // The ten draws go through the origin editor, whose change handling writes the record.
   originForm_->applyRandom(randomSource_());
   currentRun_ = Run::Random;
+  noteRunStart(true);
   driver_->begin();
 }
 
 void MainWindow::onTraversalEnded() {
   const Run ended = currentRun_;
   currentRun_ = Run::None;
+  noteRunEnd(stopflag_ == -1);
   if (ended == Run::Random && !exiting_ && params_.beepon == -1) beep();
   setRunMenus(false);
   stopflag_ = 0;
@@ -194,6 +204,7 @@ void MainWindow::onClear() {
   // Clear is reachable during a run only between Stop and the run's end steps; the stop request
   // must survive it, or the stopped run would carry on with CREATE already enabled.
   if (!driver_->isRunning()) stopflag_ = 0;
+  forgetDrawnPicture();
   canvas_.clear();
   view_->canvasWidget()->update();
 }
@@ -384,6 +395,7 @@ void MainWindow::askToExit() {
     if (!yes) return;
     stopflag_ = -1;  // a running render stops at its next check
     exiting_ = true;
+    largeJob_->cancelAndWait();
     closeAllWindows();
     emit exitConfirmed();
   });

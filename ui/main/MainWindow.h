@@ -8,14 +8,17 @@
 #include <QPointer>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "model/PictureParams.h"
 #include "render/RandomCombination.h"
 #include "render/RasterCanvas.h"
 #include "render/RenderState.h"
+#include "ui/main/LargePictureJob.h"
 
 class QAction;
 class QMenu;
+class QProgressDialog;
 
 namespace orbisk {
 
@@ -54,6 +57,11 @@ class MainWindow : public QMainWindow {
   RenderDriver& renderDriver() { return *driver_; }
   bool isRendering() const;
 
+  // The filters applied to the canvas since its picture was drawn, composed into one mask.
+  const ComposedMask& filtersSinceDrawn() const { return filtersSinceDrawn_; }
+  // The worker of "Save large picture...", for tests.
+  LargePictureJob* largePictureJob() const { return largeJob_; }
+
   // Replace the clock-seeded draws of Random and the system beep, for tests.
   void setRandomSource(std::function<RandomCombination()> source);
   void setBeeper(std::function<void()> beep);
@@ -85,6 +93,20 @@ class MainWindow : public QMainWindow {
   void takeUndoCopy();
   void beep();
 
+  // What drew the canvas's picture. Taken when a run starts; it becomes lastRun() when the run
+  // ends complete, on a canvas it cleared itself, with nothing but its own columns drawn and no
+  // change of the record meanwhile.
+  std::optional<DrawnRun> lastRun() const { return lastRun_; }
+  void noteRunStart(bool canvasCleared);
+  void noteRunEnd(bool stopped);
+  // The canvas changed by other means than a filter (paste, picture, background, clear).
+  void forgetDrawnPicture();
+
+  // Large pictures
+  void startLargePicture(const DrawnRun& picture, const ComposedMask& filters, int scale,
+                         const QString& path);
+  void onLargePictureFinished(bool written, const QString& error);
+
   // Frames
   void setFrameChecks(const char* checkedItem);
   void setScrollChecks(bool shown);
@@ -113,6 +135,7 @@ class MainWindow : public QMainWindow {
   // Menu commands, one per item. Those of later work do nothing yet.
   void onLoadPicture();
   void onSavePicture();
+  void onSaveLargePicture();
   void onLoadData();
   void onSaveData();
   void onViewData();
@@ -182,6 +205,15 @@ class MainWindow : public QMainWindow {
   bool exiting_ = false;
   std::function<RandomCombination()> randomSource_;
   std::function<void()> beep_;
+
+  std::optional<DrawnRun> runStart_;  // the run going on, as it started (none: it cannot count)
+  bool runDisturbed_ = false;         // something else changed the canvas during that run
+  std::optional<DrawnRun> lastRun_;   // the last run that drew a whole picture by itself
+  bool canvasFromLastRun_ = false;    // the canvas shows lastRun_'s picture, filtered at most
+  bool undoFromLastRun_ = false;      // the undo copy holds lastRun_'s picture
+  ComposedMask filtersSinceDrawn_;    // the filters applied since, composed
+  LargePictureJob* largeJob_ = nullptr;        // a child, made with the window
+  QProgressDialog* largeProgress_ = nullptr;  // a child, made on first use
 };
 
 }  // namespace orbisk

@@ -15,6 +15,13 @@ void MainWindow::onFilter(int index) {
   // The whole canvas in one go, without yielding: a render in progress meets the filtered
   // picture at its next column.
   canvas_.applyMask(filter->op, filter->mask);
+  // A large picture of the canvas's picture gets the same filters; one applied during a run
+  // covers only part of it, which no large picture can repeat.
+  if (isRendering()) {
+    runDisturbed_ = true;
+  } else {
+    filtersSinceDrawn_ = filtersSinceDrawn_.then(filter->op, filter->mask);
+  }
   // A render going on, or the next one, draws in the mode the Colours menu has chosen.
   canvas_.setPenMode(params_.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy);
   view_->canvasWidget()->update();
@@ -26,6 +33,8 @@ void MainWindow::onUndoFilters() {
   const QImage copy = redo1_.convertToFormat(QImage::Format_RGB32);
   canvas_.setPicture(reinterpret_cast<const uint32_t*>(copy.constBits()), copy.width(),
                      copy.height(), static_cast<int>(copy.bytesPerLine() / 4));
+  forgetDrawnPicture();
+  canvasFromLastRun_ = undoFromLastRun_ && !isRendering();
   view_->canvasWidget()->update();
 }
 
@@ -37,6 +46,7 @@ void MainWindow::onBackground() {
                            (static_cast<uint32_t>(colour.green()) << 8) |
                            (static_cast<uint32_t>(colour.blue()) << 16);
     // The canvas becomes a plain field of the colour; the undo copy keeps what it held.
+    forgetDrawnPicture();
     canvas_.setBackgroundColour(value);
     view_->canvasWidget()->update();
   });

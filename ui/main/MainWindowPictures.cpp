@@ -63,6 +63,7 @@ void MainWindow::loadPicture(const QString& path) {
   showPicture(picture);
   // Taken at the new size, so that "Undo filter(s)" brings back the whole loaded picture.
   takeUndoCopy();
+  undoFromLastRun_ = false;
 }
 
 void MainWindow::fitFrameToPicture(int width, int height) {
@@ -94,6 +95,7 @@ void MainWindow::fitFrameToPicture(int width, int height) {
 }
 
 void MainWindow::showPicture(const QImage& picture) {
+  forgetDrawnPicture();
   // Only the part the canvas can hold is kept; the rest would be cut off anyway.
   const QSize kept = picture.size().boundedTo(QSize(canvas_.width(), canvas_.height()));
   if (kept.isEmpty()) {

@@ -1,0 +1,87 @@
+// "Save large picture...": the canvas's picture drawn again K times larger and written to a
+// file, on a worker thread, while the window stays usable.
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <atomic>
+#include <functional>
+#include <thread>
+
+#include "model/PictureParams.h"
+#include "render/LargePicture.h"
+#include "render/RenderState.h"
+
+namespace orbisk {
+
+// What drew a picture on the canvas: the record as at the run's start, the renderer's working
+// values then (what carries over from earlier runs), and how the canvas was set up.
+struct DrawnRun {
+  PictureParams params;     // the record, as at the run's start
+  RenderState startState;   // the working values before the run's first step
+  uint32_t background = 0;  // the canvas background colour, red in the low byte
+  int width = 0;            // the canvas size the run drew on
+  int height = 0;
+  int penWidth = 1;                 // the canvas pen: 1 Detail High, 4 Detail Low
+  PenMode penMode = PenMode::Copy;  // copy or inverted copy
+};
+
+// Everything one large picture needs; the worker owns this copy alone.
+struct LargePictureRequest {
+  DrawnRun picture;      // what to draw
+  int scale = 2;         // 2..8 in the program; 1 is accepted too
+  ComposedMask filters;  // the filters applied to the canvas since the picture was drawn
+  QString path;          // the file to write
+  QByteArray format;     // "PNG" or "BMP"
+};
+
+// Draws one large picture at a time on its own thread, with its own working state, record copy
+// and canvas; it never touches a widget or the main window's canvas. Signals are emitted on the
+// thread that owns the job (the user-interface thread), after the worker has posted them there.
+class LargePictureJob : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit LargePictureJob(QObject* parent = nullptr);
+  // Cancels a picture in progress and waits for its thread: no thread outlives its job.
+  ~LargePictureJob() override;
+
+  // Starts the worker. Returns false, and does nothing, while another picture is in progress.
+  bool start(LargePictureRequest request);
+  // Asks the worker to stop before its next column; nothing is written afterwards.
+  void cancel();
+  // Cancels and waits for the worker to end (its finished signal is then not emitted).
+  void cancelAndWait();
+  bool isRunning() const { return running_; }
+
+  // For tests: called on the worker thread after every column with the number of columns done.
+  void setColumnHook(std::function<void(int)> hook) { columnHook_ = std::move(hook); }
+
+ signals:
+  void progressed(int percent);  // 0..100, whenever the whole percentage changes
+  // The worker is done: written says whether the file was written; error is one line, empty
+  // after success and after a cancel.
+  void finished(bool written, const QString& error);
+
+ private:
+  struct Outcome {
+    bool written = false;  // the file is complete and in place
+    QString error;         // one line; empty after success or a cancel
+  };
+  // The worker's whole task.
+  Outcome draw(const LargePictureRequest& request, int generation);
+  void postProgress(int generation, int percent);
+  void join();
+
+  std::thread worker_;
+  std::atomic<bool> cancel_ = false;  // set from the owning thread, read by the worker
+  // Owning thread only: true between start and the finished signal.
+  bool running_ = false;
+  // Owning thread only: counts the pictures started and abandoned, so that what a worker posted
+  // for a picture abandoned by cancelAndWait is dropped.
+  int generation_ = 0;
+  std::function<void(int)> columnHook_;  // set before start; called on the worker
+};
+
+}  // namespace orbisk
