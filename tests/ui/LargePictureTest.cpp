@@ -93,7 +93,8 @@ TEST_F(LargePicture, FiltersComposedEqualFiltersOneByOne) {
 // Cancel in the progress dialog stops the worker before its next column and writes nothing.
 TEST_F(LargePicture, CancelLeavesNoFile) {
   createAndFinish();
-  // The worker waits after its first column until the test has pressed Cancel.
+  // The worker waits after its first column until the test has pressed Cancel, so the picture
+  // cannot be finished before.
   std::atomic<bool> pressed = false;
   std::atomic<int> columns = 0;
   window->largePictureJob()->setColumnHook([&](int done) {
@@ -114,7 +115,7 @@ TEST_F(LargePicture, CancelLeavesNoFile) {
   cancel->click();
   pressed = true;
   waitForLargePicture(*window);
-  EXPECT_EQ(columns.load(), 1);
+  EXPECT_LE(columns.load(), 1);  // Cancel may even come before the first column
   EXPECT_TRUE(dialogs.warnings.empty());
   EXPECT_FALSE(progress->isVisible());
   EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());  // no temporary file either
