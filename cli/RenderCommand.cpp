@@ -191,8 +191,9 @@ int runRender(const RenderOptions& options, std::FILE* err) {
     const QImage wrapped(reinterpret_cast<const uchar*>(canvas.bits()), canvas.width(),
                          canvas.height(), canvas.width() * 4, QImage::Format_RGB32);
     const bool bmp = endsWith(options.outputPath, ".bmp");
-    const QImage image = wrapped.convertToFormat(QImage::Format_RGB888);  // 24 bits per pixel
-    if (!image.save(QString::fromStdString(picture->temp()), bmp ? "BMP" : "PNG"))
+    // Both writers store 24 bits per pixel and convert row by row, so the canvas is encoded
+    // where it lies: a large picture is never held twice.
+    if (!wrapped.save(QString::fromStdString(picture->temp()), bmp ? "BMP" : "PNG"))
       return fail(err, "cannot write " + options.outputPath);
   }
   if (trace) {
