@@ -33,7 +33,11 @@ class CancellableSaveFile : public QSaveFile {
 
 }  // namespace
 
-LargePictureJob::LargePictureJob(QObject* parent) : QObject(parent) {}
+LargePictureJob::LargePictureJob(QObject* parent) : QObject(parent) {
+  // A few looks a second keep the progress moving without waking the window needlessly.
+  collector_.setInterval(40);
+  connect(&collector_, &QTimer::timeout, this, &LargePictureJob::collect);
+}
 
 LargePictureJob::~LargePictureJob() {
   cancelAndWait();
@@ -41,23 +45,18 @@ LargePictureJob::~LargePictureJob() {
 
 bool LargePictureJob::start(LargePictureRequest request) {
   if (running_) return false;
-  join();  // the thread of the last picture, which has posted its result and is ending
+  join();
   cancel_ = false;
+  done_ = false;
+  percent_ = 0;
+  shownPercent_ = -1;
+  outcome_ = {};
   running_ = true;
-  const int generation = ++generation_;
-  worker_ = std::thread([this, generation, request = std::move(request)] {
-    const Outcome outcome = draw(request, generation);
-    // Back on the owning thread; dropped if the job is gone or abandoned the picture meanwhile.
-    QMetaObject::invokeMethod(
-        this,
-        [this, generation, outcome] {
-          if (generation != generation_) return;
-          running_ = false;
-          join();
-          emit finished(outcome.written, outcome.error);
-        },
-        Qt::QueuedConnection);
+  worker_ = std::thread([this, request = std::move(request)] {
+    outcome_ = draw(request);
+    done_.store(true, std::memory_order_release);
   });
+  collector_.start();
   return true;
 }
 
@@ -68,7 +67,7 @@ void LargePictureJob::cancel() {
 void LargePictureJob::cancelAndWait() {
   cancel_ = true;
   join();
-  if (running_) ++generation_;  // whatever the worker posted is dropped
+  collector_.stop();
   running_ = false;
 }
 
@@ -76,16 +75,22 @@ void LargePictureJob::join() {
   if (worker_.joinable()) worker_.join();
 }
 
-void LargePictureJob::postProgress(int generation, int percent) {
-  QMetaObject::invokeMethod(
-      this,
-      [this, generation, percent] {
-        if (generation == generation_ && running_) emit progressed(percent);
-      },
-      Qt::QueuedConnection);
+void LargePictureJob::collect() {
+  if (!running_) return;
+  const int percent = percent_.load(std::memory_order_relaxed);
+  if (percent != shownPercent_) {
+    shownPercent_ = percent;
+    emit progressed(percent);
+  }
+  if (!done_.load(std::memory_order_acquire)) return;
+  join();
+  collector_.stop();
+  running_ = false;
+  const Outcome outcome = std::move(outcome_);
+  emit finished(outcome.written, outcome.error);
 }
 
-LargePictureJob::Outcome LargePictureJob::draw(const LargePictureRequest& request, int generation) {
+LargePictureJob::Outcome LargePictureJob::draw(const LargePictureRequest& request) {
   const DrawnRun& run = request.picture;
   const LargePictureSpec spec{request.scale, run.width,   run.height,
                               run.penWidth,  run.penMode, run.background};
@@ -99,17 +104,13 @@ LargePictureJob::Outcome LargePictureJob::draw(const LargePictureRequest& reques
     if (!canvas) return {false, noMemory};
     RenderState state = run.startState;
     int columns = 0;
-    int shownPercent = -1;
     const bool complete = drawLargePicture(
         run.params, state, *canvas, spec, &cancel_, [&](const RenderProgress& progress) {
           ++columns;
           if (columnHook_) columnHook_(columns);
           const double part = progress.maximum > 0 ? progress.value / progress.maximum : 1.0;
-          const int percent = std::clamp(static_cast<int>(part * 100), 0, 100);
-          if (percent != shownPercent) {
-            shownPercent = percent;
-            postProgress(generation, percent);
-          }
+          percent_.store(std::clamp(static_cast<int>(part * 100), 0, 100),
+                         std::memory_order_relaxed);
         });
     if (!complete) return {};
     request.filters.applyTo(*canvas);

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <atomic>
 #include <functional>
 #include <thread>
@@ -37,8 +38,10 @@ struct LargePictureRequest {
 };
 
 // Draws one large picture at a time on its own thread, with its own working state, record copy
-// and canvas; it never touches a widget or the main window's canvas. Signals are emitted on the
-// thread that owns the job (the user-interface thread), after the worker has posted them there.
+// and canvas; it never touches a widget or the main window's canvas. The worker shares only
+// atomics with the owning thread: a timer of the owning thread collects its progress and its
+// result, so the signals are emitted there (the user-interface thread), and no Qt object is
+// handed between threads.
 class LargePictureJob : public QObject {
   Q_OBJECT
 
@@ -70,17 +73,19 @@ class LargePictureJob : public QObject {
     QString error;         // one line; empty after success or a cancel
   };
   // The worker's whole task.
-  Outcome draw(const LargePictureRequest& request, int generation);
-  void postProgress(int generation, int percent);
+  Outcome draw(const LargePictureRequest& request);
+  // Owning thread, on the timer: passes on the progress, and the result once the worker is done.
+  void collect();
   void join();
 
   std::thread worker_;
-  std::atomic<bool> cancel_ = false;  // set from the owning thread, read by the worker
-  // Owning thread only: true between start and the finished signal.
-  bool running_ = false;
-  // Owning thread only: counts the pictures started and abandoned, so that what a worker posted
-  // for a picture abandoned by cancelAndWait is dropped.
-  int generation_ = 0;
+  QTimer collector_;                     // runs while a picture is in progress
+  std::atomic<bool> cancel_ = false;     // set by the owning thread, read by the worker
+  std::atomic<int> percent_ = 0;         // written by the worker
+  std::atomic<bool> done_ = false;       // set by the worker once outcome_ is final
+  Outcome outcome_;                      // the worker's until done_, then the owning thread's
+  bool running_ = false;                 // owning thread only: between start and finished
+  int shownPercent_ = -1;                // owning thread only: the last percentage signalled
   std::function<void(int)> columnHook_;  // set before start; called on the worker
 };
 
