@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -14,8 +15,10 @@
 #include "io/UserFile.h"
 #include "model/DataFile.h"
 #include "model/FrameSize.h"
+#include "render/LargePicture.h"
 #include "render/RasterCanvas.h"
 #include "render/RenderJob.h"
+#include "render/ScaledSurface.h"
 #include "render/TraceSurface.h"
 
 namespace orbisk {
@@ -23,8 +26,8 @@ namespace orbisk {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: orbisk-render [--detail high|low] [--trace FILE] [-o OUT.bmp|OUT.png] "
-    "DATAFILE|PICTURE.png";
+    "usage: orbisk-render [--detail high|low] [--scale 1..8] [--trace FILE] "
+    "[-o OUT.bmp|OUT.png] DATAFILE|PICTURE.png";
 
 // What --help prints after the usage line: one line per option, then the exit status.
 constexpr const char* kHelp =
@@ -33,6 +36,8 @@ draws after a fresh start, Load data of DATAFILE and one CREATE. Given a PNG tha
 Orbisk wrote, draw that picture again from the record it carries.
 
   --detail high|low   sample every pixel (high, default) or every 4th (low)
+  --scale K           draw the same picture K times larger (1 to 8, default 1, or
+                      the scale a PNG carries)
   --trace FILE        write one line per drawing call to FILE
   -o OUT.bmp|OUT.png  write the picture as a 24-bit BMP or a PNG
   -h, --help          display this help and exit
@@ -58,6 +63,18 @@ void showProgress(std::FILE* err, const RenderProgress& p) {
   std::fprintf(err, "\r[%-40.*s] %3d%%", filled,
                "========================================", static_cast<int>(fraction * 100));
   std::fflush(err);
+}
+
+// A whole number 1..8 written in plain digits, nothing else.
+bool parseScale(const std::string& text, int& scale) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end || value < ScaledSurface::kMinScale ||
+      value > ScaledSurface::kMaxScale)
+    return false;
+  scale = value;
+  return true;
 }
 
 int fail(std::FILE* err, const std::string& message) {
@@ -109,6 +126,12 @@ std::string parseRenderOptions(const std::vector<std::string>& args, RenderOptio
         error = "--detail takes high or low, not '" + detail + "'";
       options.lowDetail = detail == "low";
       options.detailGiven = true;
+    } else if (a == "--scale") {
+      std::string scale;
+      error = value(scale);
+      if (error.empty() && !parseScale(scale, options.scale))
+        error = "--scale takes a whole number from 1 to 8, not '" + scale + "'";
+      options.scaleGiven = true;
     } else if (a == "--trace") {
       error = value(options.tracePath);
     } else if (a == "-o") {
@@ -132,8 +155,27 @@ std::string parseRenderOptions(const std::vector<std::string>& args, RenderOptio
 int runRender(const RenderOptions& options, std::FILE* err) {
   DrawnPicture drawn;
   if (std::string error; !pictureToDraw(options, drawn, error)) return fail(err, error);
-  RasterCanvas canvas = blankCanvasFor(drawn);
-  const CanvasSize size{canvas.width(), canvas.height()};
+  // A picture's own scale applies unless --scale says otherwise.
+  if (options.scaleGiven || drawn.scale < 1 || drawn.scale > 8)
+    drawn.scale = static_cast<int16_t>(options.scale);
+
+  // The canvas of the frame, or one --scale times larger with a pen as many times wider.
+  const RasterCanvas frameCanvas = blankCanvasFor(drawn);
+  const LargePictureSpec spec{drawn.scale,
+                              frameCanvas.width(),
+                              frameCanvas.height(),
+                              drawn.detailstep == 4 ? 4 : 1,
+                              drawn.params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy,
+                              drawn.background};
+  const std::unique_ptr<RasterCanvas> canvasMemory = makeLargeCanvas(spec);
+  if (!canvasMemory)
+    return fail(err, "not enough memory for a picture of " +
+                         std::to_string(frameCanvas.width() * spec.scale) + " x " +
+                         std::to_string(frameCanvas.height() * spec.scale) + " pixels");
+  RasterCanvas& canvas = *canvasMemory;
+  // The shape stage and the trace see the frame's canvas; only the drawing is scaled.
+  ScaledSurface scaled(canvas, spec.scale, frameCanvas.width(), frameCanvas.height());
+  Surface& target = spec.scale == 1 ? static_cast<Surface&>(canvas) : scaled;
 
   // The trace is gathered in memory and written only when the run is complete, through the same
   // safe writer as every other file, so a failed run leaves nothing behind.
@@ -145,8 +187,8 @@ int runRender(const RenderOptions& options, std::FILE* err) {
     if (!traceFile)
       return fail(err, "cannot write " + options.tracePath + ": " + std::strerror(errno));
   }
-  TraceSurface tracer(traceFile, &canvas, size.width, size.height);
-  Surface& surface = traceFile ? static_cast<Surface&>(tracer) : canvas;
+  TraceSurface tracer(traceFile, &target, frameCanvas.width(), frameCanvas.height());
+  Surface& surface = traceFile ? static_cast<Surface&>(tracer) : target;
 
   RenderState state;
   const bool progressBar = isatty(fileno(err));
@@ -182,10 +224,11 @@ int runRender(const RenderOptions& options, std::FILE* err) {
     const QImage wrapped(reinterpret_cast<const uchar*>(canvas.bits()), canvas.width(),
                          canvas.height(), canvas.width() * 4, QImage::Format_RGB32);
     const bool bmp = endsWith(options.outputPath, ".bmp");
-    const QImage image = wrapped.convertToFormat(QImage::Format_RGB888);  // 24 bits per pixel
-    // Every PNG carries the record that drew it.
+    // The writers store 24 bits per pixel and convert row by row, so the canvas is encoded
+    // where it lies: a large picture is never held twice. Every PNG carries the record that
+    // drew it.
     const QString error = writeRecordedPicture(QString::fromLocal8Bit(options.outputPath.c_str()),
-                                               image, bmp ? "BMP" : "PNG", drawn);
+                                               wrapped, bmp ? "BMP" : "PNG", drawn);
     if (!error.isEmpty()) return fail(err, error.toLocal8Bit().toStdString());
   }
   if (!options.tracePath.empty()) {

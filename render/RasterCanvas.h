@@ -21,7 +21,8 @@ class RasterCanvas : public Surface {
   // Sides are clamped to 0..kMaxSide pixels; larger canvases are never asked for, and the bound
   // keeps every pixel index and coordinate comfortably inside int range.
   static constexpr int kMaxSide = 1 << 16;
-  static constexpr int kMaxPenWidth = 16;  // widths are clamped to 1..kMaxPenWidth
+  // Widths are clamped to 1..kMaxPenWidth: the Low detail pen (4) on an 8 times larger canvas.
+  static constexpr int kMaxPenWidth = 32;
 
   RasterCanvas(int width, int height, uint32_t background = 0);
 
@@ -36,7 +37,7 @@ class RasterCanvas : public Surface {
   void clear();
   void setBackgroundColour(uint32_t colour);  // also wipes the canvas
   uint32_t backgroundColour() const { return background_; }
-  void setPenWidth(int width);  // 1 or 4; other widths are clamped to 1..kMaxPenWidth
+  void setPenWidth(int width);  // 1 or 4, or those times a scale; clamped to 1..kMaxPenWidth
   int penWidth() const { return penWidth_; }
   void setPenMode(PenMode mode) { penMode_ = mode; }
   PenMode penMode() const { return penMode_; }

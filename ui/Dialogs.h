@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -42,6 +43,13 @@ class Dialogs {
   // Colour picker, opened at the initial colour; chosen receives nullopt on cancel.
   virtual void chooseColour(QWidget* parent, const QColor& initial,
                             std::function<void(std::optional<QColor>)> chosen) = 0;
+  // One of a few items, picked from a list; chosen receives the item's index, or -1 on cancel.
+  // Every implementation that shows dialogs overrides it; this one cancels.
+  virtual void chooseItem(QWidget* parent, const QString& title, const QString& label,
+                          const QStringList& items, std::function<void(int)> chosen) {
+    (void)parent, (void)title, (void)label, (void)items;
+    chosen(-1);
+  }
 };
 
 }  // namespace orbisk

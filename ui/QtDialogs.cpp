@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <algorithm>
 #include <QMessageBox>
 
@@ -106,6 +107,20 @@ void QtDialogs::chooseColour(QWidget* parent, const QColor& initial,
     } else {
       chosen(std::nullopt);
     }
+  });
+  dialog->open();
+}
+
+void QtDialogs::chooseItem(QWidget* parent, const QString& title, const QString& label,
+                           const QStringList& items, std::function<void(int)> chosen) {
+  auto* dialog = new QInputDialog(parent);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setWindowTitle(title);
+  dialog->setLabelText(label);
+  dialog->setComboBoxItems(items);
+  dialog->setComboBoxEditable(false);
+  QObject::connect(dialog, &QInputDialog::finished, dialog, [dialog, items, chosen](int result) {
+    chosen(result == QDialog::Accepted ? static_cast<int>(items.indexOf(dialog->textValue())) : -1);
   });
   dialog->open();
 }

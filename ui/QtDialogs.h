@@ -29,6 +29,8 @@ class QtDialogs : public Dialogs {
                           std::function<void(const QString&, int)> chosen) override;
   void chooseColour(QWidget* parent, const QColor& initial,
                     std::function<void(std::optional<QColor>)> chosen) override;
+  void chooseItem(QWidget* parent, const QString& title, const QString& label,
+                  const QStringList& items, std::function<void(int)> chosen) override;
 
   // The folder the next file dialog opens in: the one of the file last chosen in any of them.
   QString folder() const { return *folder_; }

@@ -58,6 +58,7 @@ class ScriptedDialogs : public Dialogs {
   std::deque<QString> fileAnswers;     // the files the next file dialogs return; empty cancels
   std::deque<int> filterAnswers;       // the filter entries save dialogs report; none: the first
   std::optional<QColor> colourAnswer;  // the colour picker's answer; nullopt cancels
+  int itemAnswer = -1;                 // the index every list choice returns; -1 cancels
 
   std::vector<Message> questions;
   std::vector<Message> informed;
@@ -65,6 +66,7 @@ class ScriptedDialogs : public Dialogs {
   std::vector<FileRequest> fileRequests;
   int colourRequests = 0;
   QColor colourOpenedAt;  // the colour the last colour picker was opened at
+  std::vector<QStringList> itemRequests;  // the items of every list choice asked
 
   void askYesNo(QWidget*, const QString& title, const QString& text,
                 std::function<void(bool)> answer) override {
@@ -99,6 +101,11 @@ class ScriptedDialogs : public Dialogs {
     ++colourRequests;
     colourOpenedAt = initial;
     chosen(colourAnswer);
+  }
+  void chooseItem(QWidget*, const QString&, const QString&, const QStringList& items,
+                  std::function<void(int)> chosen) override {
+    itemRequests.push_back(items);
+    chosen(itemAnswer);
   }
 
  private:

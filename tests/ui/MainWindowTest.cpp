@@ -107,6 +107,7 @@ TEST_F(MainWindowStart, BuildsEveryMenuItemAsTheTableSays) {
   const ItemRow rows[] = {
       {"fileopen", "Load picture", "Ctrl+P", false, false, true},
       {"saveas", "Save picture as...", "F2", false, false, true},
+      {"savelarge", "Save large picture...", "", false, false, true},
       {"opendatafile", "Load data", "Ctrl+D", false, false, true},
       {"savedatafile", "Save data as...", "F3", false, false, true},
       {"viewdata", "View data", "", false, false, true},
@@ -182,7 +183,7 @@ TEST_F(MainWindowStart, BuildsTheMenusInOrderWithSeparatorsAndStartStates) {
     return out;
   };
   EXPECT_EQ(entries(menu("file")),
-            QStringList({"Load picture", "Save picture as...", "-", "Load data", "Save data as...",
+            QStringList({"Load picture", "Save picture as...", "Save large picture...", "-", "Load data", "Save data as...",
                          "-", "View data", "-", "Preferences", "-", "Exit"}));
   EXPECT_EQ(entries(menu("preferences")), QStringList({"Clear", "Progress", "Beep"}));
   EXPECT_EQ(entries(menu("options")), QStringList({"Frame", "-", "Scrollbars ", "-", "Direction",

@@ -45,6 +45,10 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
 
   buildMenus();
 
+  largeJob_ = new LargePictureJob(this);
+  largeJob_->setObjectName("largepicturejob");
+  connect(largeJob_, &LargePictureJob::finished, this, &MainWindow::onLargePictureFinished);
+
   // The origin editor lives, hidden or shown, until the program ends; the renderer and the data
   // file read its controls.
   originForm_ = new OriginForm(params_, dialogs_, this);
@@ -63,6 +67,9 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+  // A large picture in progress is cancelled and its thread joined before anything else goes.
+  delete largeJob_;
+  largeJob_ = nullptr;
   // Children are destroyed after the members they refer to: end the traversal and the editors
   // while the record and the canvas still exist.
   delete driver_;
@@ -174,6 +181,7 @@ void MainWindow::startRandom() {
 void MainWindow::onTraversalEnded() {
   const Run ended = currentRun_;
   currentRun_ = Run::None;
+  filtersSinceDrawn_ = {};  // a new picture: no filter has been applied to it yet
   if (ended == Run::Random && !exiting_ && params_.beepon == -1) beep();
   setRunMenus(false);
   stopflag_ = 0;
@@ -400,6 +408,7 @@ void MainWindow::askToExit() {
     if (!yes) return;
     stopflag_ = -1;  // a running render stops at its next check
     exiting_ = true;
+    largeJob_->cancelAndWait();
     closeAllWindows();
     emit exitConfirmed();
   });

@@ -16,9 +16,11 @@
 #include "render/RasterCanvas.h"
 #include "render/RenderState.h"
 #include "ui/main/RunRecorder.h"
+#include "ui/main/LargePictureJob.h"
 
 class QAction;
 class QMenu;
+class QProgressDialog;
 
 namespace orbisk {
 
@@ -68,6 +70,10 @@ class MainWindow : public QMainWindow {
   // carrying its record is applied as "Load data" does and drawn as CREATE draws; any other
   // picture is loaded as "Load picture" does. A bad file gets the menu's message.
   void openFile(const QString& path);
+  // The filters applied to the canvas since its picture was drawn, composed into one mask.
+  const ComposedMask& filtersSinceDrawn() const { return filtersSinceDrawn_; }
+  // The worker of "Save large picture...", for tests.
+  LargePictureJob* largePictureJob() const { return largeJob_; }
 
   // Replace the clock-seeded draws of Random and the system beep, for tests.
   void setRandomSource(std::function<RandomCombination()> source);
@@ -101,6 +107,11 @@ class MainWindow : public QMainWindow {
   void enableMenusForGood();
   void takeUndoCopy();
   void beep();
+
+  // Large pictures
+  void startLargePicture(const DrawnPicture& picture, const ComposedMask& filters, int scale,
+                         const QString& path);
+  void onLargePictureFinished(bool written, const QString& error);
 
   // Frames
   void setFrameChecks(const char* checkedItem);
@@ -137,6 +148,7 @@ class MainWindow : public QMainWindow {
   // Menu commands, one per item. Those of later work do nothing yet.
   void onLoadPicture();
   void onSavePicture();
+  void onSaveLargePicture();
   void onLoadData();
   void onSaveData();
   void onViewData();
@@ -209,6 +221,10 @@ class MainWindow : public QMainWindow {
   bool exiting_ = false;
   std::function<RandomCombination()> randomSource_;
   std::function<void()> beep_;
+
+  ComposedMask filtersSinceDrawn_;  // the filters applied since the last run ended, composed
+  LargePictureJob* largeJob_ = nullptr;        // a child, made with the window
+  QProgressDialog* largeProgress_ = nullptr;  // a child, made on first use
 };
 
 }  // namespace orbisk

@@ -15,6 +15,9 @@ void MainWindow::onFilter(int index) {
   // The whole canvas in one go, without yielding: a render in progress meets the filtered
   // picture at its next column.
   canvas_.applyMask(filter->op, filter->mask);
+  // A large picture of the canvas's picture gets the same filters. One applied during a run
+  // covers only part of it: that run no longer counts as drawn from its record.
+  filtersSinceDrawn_ = filtersSinceDrawn_.then(filter->op, filter->mask);
   // A render going on, or the next one, draws in the mode the Colours menu has chosen.
   canvas_.setPenMode(params_.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy);
   view_->canvasWidget()->update();
@@ -26,6 +29,7 @@ void MainWindow::onUndoFilters() {
   const QImage copy = redo1_.convertToFormat(QImage::Format_RGB32);
   canvas_.setPicture(reinterpret_cast<const uint32_t*>(copy.constBits()), copy.width(),
                      copy.height(), static_cast<int>(copy.bytesPerLine() / 4));
+  filtersSinceDrawn_ = {};
   view_->canvasWidget()->update();
 }
 

@@ -39,6 +39,8 @@ void MainWindow::buildMenus() {
       {0, M, "file", "  &File", "", "", false, false},
       {1, I, "fileopen", "Load picture", "Ctrl+P", "", false, true, &MainWindow::onLoadPicture},
       {1, I, "saveas", "Save picture as...", "F2", "", false, true, &MainWindow::onSavePicture},
+      {1, I, "savelarge", "Save large picture...", "", "", false, true,
+       &MainWindow::onSaveLargePicture},
       {1, S, "", "-", "", "", false, true},
       {1, I, "opendatafile", "Load data", "Ctrl+D", "", false, true, &MainWindow::onLoadData},
       {1, I, "savedatafile", "Save data as...", "F3", "", false, true, &MainWindow::onSaveData},

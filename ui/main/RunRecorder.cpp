@@ -69,4 +69,24 @@ bool RunRecorder::showsExactRun(const QImage& picture) const {
          picture.convertToFormat(exactPicture_.format()) == exactPicture_;
 }
 
+bool RunRecorder::showsExactRunFiltered(const QImage& picture, const ComposedMask& filters) const {
+  if (!lastRun_ || exactPicture_.isNull() || picture.size() != exactPicture_.size()) return false;
+  // The masks hold red in the low byte; a 32-bit image pixel holds red in the third byte.
+  const auto toPixelOrder = [](uint32_t m) {
+    return ((m & 0xffu) << 16) | (m & 0xff00u) | ((m >> 16) & 0xffu);
+  };
+  const uint32_t keep = toPixelOrder(filters.andMask) | 0xff000000u;
+  const uint32_t set = toPixelOrder(filters.orMask);
+  const QImage shown = picture.convertToFormat(QImage::Format_RGB32);
+  const QImage drawn = exactPicture_.convertToFormat(QImage::Format_RGB32);
+  for (int y = 0; y < shown.height(); ++y) {
+    const auto* a = reinterpret_cast<const uint32_t*>(shown.constScanLine(y));
+    const auto* b = reinterpret_cast<const uint32_t*>(drawn.constScanLine(y));
+    for (int x = 0; x < shown.width(); ++x) {
+      if (a[x] != ((b[x] & keep) | set)) return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace orbisk

@@ -8,6 +8,7 @@
 
 #include "io/DrawnPicture.h"
 #include "model/PictureParams.h"
+#include "render/LargePicture.h"
 #include "render/RasterCanvas.h"
 #include "render/RenderState.h"
 
@@ -32,6 +33,9 @@ class RunRecorder {
   // True when the last complete run was drawn exactly from its record and picture is still
   // pixel for pixel what it drew.
   bool showsExactRun(const QImage& picture) const;
+  // True when picture is what the last complete run drew exactly from its record, with filters
+  // applied to it afterwards: such a picture can be drawn again, at any size.
+  bool showsExactRunFiltered(const QImage& picture, const ComposedMask& filters) const;
 
  private:
   DrawnPicture start_;        // the running traversal's record and start values

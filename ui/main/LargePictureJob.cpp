@@ -1,0 +1,172 @@
+#include "ui/main/LargePictureJob.h"
+
+#include <QDir>
+#include <QImage>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <algorithm>
+#include <exception>
+#include <new>
+
+#include "io/PictureRecordText.h"
+#include "model/FrameSize.h"
+#include "render/ScaledSurface.h"
+
+namespace orbisk {
+
+namespace {
+
+// A file whose writes fail once the picture is cancelled, so that a long encoding stops within
+// a few kilobytes instead of running to its end.
+class CancellableSaveFile : public QSaveFile {
+ public:
+  CancellableSaveFile(const QString& path, const std::atomic<bool>& cancel)
+      : QSaveFile(path), cancel_(cancel) {}
+
+ protected:
+  qint64 writeData(const char* data, qint64 length) override {
+    if (cancel_.load(std::memory_order_relaxed)) return -1;
+    return QSaveFile::writeData(data, length);
+  }
+
+ private:
+  const std::atomic<bool>& cancel_;
+};
+
+}  // namespace
+
+LargePictureJob::LargePictureJob(QObject* parent) : QObject(parent) {
+  // A few looks a second keep the progress moving without waking the window needlessly.
+  collector_.setInterval(40);
+  connect(&collector_, &QTimer::timeout, this, &LargePictureJob::collect);
+}
+
+LargePictureJob::~LargePictureJob() {
+  cancelAndWait();
+}
+
+bool LargePictureJob::start(LargePictureRequest request) {
+  if (running_) return false;
+  join();
+  cancel_ = false;
+  done_ = false;
+  percent_ = 0;
+  shownPercent_ = -1;
+  outcome_ = {};
+  running_ = true;
+  worker_ = std::thread([this, request = std::move(request)] {
+    outcome_ = draw(request);
+    done_.store(true, std::memory_order_release);
+  });
+  collector_.start();
+  return true;
+}
+
+void LargePictureJob::cancel() {
+  cancel_ = true;
+}
+
+void LargePictureJob::cancelAndWait() {
+  cancel_ = true;
+  join();
+  collector_.stop();
+  running_ = false;
+}
+
+void LargePictureJob::join() {
+  if (worker_.joinable()) worker_.join();
+}
+
+void LargePictureJob::collect() {
+  if (!running_) return;
+  const int percent = percent_.load(std::memory_order_relaxed);
+  if (percent != shownPercent_) {
+    shownPercent_ = percent;
+    emit progressed(percent);
+  }
+  if (!done_.load(std::memory_order_acquire)) return;
+  join();
+  collector_.stop();
+  running_ = false;
+  const Outcome outcome = std::move(outcome_);
+  emit finished(outcome.written, outcome.error);
+}
+
+LargePictureJob::Outcome LargePictureJob::draw(const LargePictureRequest& request) {
+  const DrawnPicture& run = request.picture;
+  // The canvas the run drew on follows from its record: the frame's size, the detail's pen and
+  // the pen mode of the colours.
+  const CanvasSize size = frameCanvasSize(run.params.framesize);
+  const LargePictureSpec spec{request.scale,
+                              size.width,
+                              size.height,
+                              run.detailstep == 4 ? 4 : 1,
+                              run.params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy,
+                              run.background};
+  const int scale = clampScale(spec.scale);
+  const QString noMemory = QString("There is not enough memory for a picture of %1 x %2 pixels.")
+                               .arg(size.width * scale)
+                               .arg(size.height * scale);
+  const QString shownPath = QDir::toNativeSeparators(request.path);
+  try {
+    std::unique_ptr<RasterCanvas> canvas = makeLargeCanvas(spec);
+    if (!canvas) return {false, noMemory};
+    RenderState state = run.startState;
+    int columns = 0;
+    const bool complete = drawLargePicture(
+        run.params, state, *canvas, spec, &cancel_, [&](const RenderProgress& progress) {
+          ++columns;
+          if (columnHook_) columnHook_(columns);
+          const double part = progress.maximum > 0 ? progress.value / progress.maximum : 1.0;
+          percent_.store(std::clamp(static_cast<int>(part * 100), 0, 100),
+                         std::memory_order_relaxed);
+        });
+    if (!complete) return {};
+    request.filters.applyTo(*canvas);
+
+    // Encoded straight from the canvas's pixels: the writers convert row by row, so the
+    // picture is never held twice.
+    QImage image(reinterpret_cast<uchar*>(canvas->bits()), canvas->width(), canvas->height(),
+                 static_cast<qsizetype>(canvas->width()) * 4, QImage::Format_RGB32);
+    if (image.isNull()) return {false, noMemory};
+    // An unfiltered PNG carries its record with its scale, as every Orbisk PNG does; the text
+    // goes on the image (the writer would file a key with a blank under another name).
+    if (request.format == "PNG" && request.filters.isIdentity()) {
+      DrawnPicture recorded = run;
+      recorded.scale = static_cast<int16_t>(scale);
+      image.setText(kPictureRecordKey, QString::fromStdString(formatPictureRecord(recorded)));
+    }
+    // Written beside the target and renamed over it only when complete: a failed or cancelled
+    // picture leaves nothing behind, and an existing file is never left truncated.
+    CancellableSaveFile file(request.path, cancel_);
+    if (!file.open(QIODevice::WriteOnly)) {
+      return {
+          false,
+          QString("The picture \"%1\" cannot be written: %2.").arg(shownPath, file.errorString())};
+    }
+    QImageWriter writer(&file, request.format);
+    const bool encoded = writer.write(image);
+    if (cancel_) {
+      file.cancelWriting();
+      return {};
+    }
+    if (!encoded) {
+      file.cancelWriting();
+      return {false, QString("The picture \"%1\" cannot be written: %2.")
+                         .arg(shownPath, writer.errorString())};
+    }
+    if (!file.commit()) {
+      return {
+          false,
+          QString("The picture \"%1\" cannot be written: %2.").arg(shownPath, file.errorString())};
+    }
+    return {true, {}};
+  } catch (const std::bad_alloc&) {
+    return {false, noMemory};
+  } catch (const std::exception& e) {  // nothing may escape the thread
+    return {false, QString("The picture \"%1\" cannot be written: %2.")
+                       .arg(shownPath, QString::fromLocal8Bit(e.what()))};
+  }
+}
+
+}  // namespace orbisk
