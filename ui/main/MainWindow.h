@@ -8,8 +8,10 @@
 #include <QPointer>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "model/PictureParams.h"
+#include "render/OffscreenRender.h"
 #include "render/RandomCombination.h"
 #include "render/RasterCanvas.h"
 #include "render/RenderState.h"
@@ -23,6 +25,7 @@ class AboutForm;
 class CanvasView;
 class Dialogs;
 class DriedForm;
+class GalleryForm;
 class HintsForm;
 class OriginForm;
 class RenderDriver;
@@ -54,9 +57,17 @@ class MainWindow : public QMainWindow {
   RenderDriver& renderDriver() { return *driver_; }
   bool isRendering() const;
 
+  // The Random run with these ten values instead of fresh draws: what a gallery pick does. A
+  // run still going on is stopped first, and this one starts after its end steps.
+  void randomWith(const RandomCombination& draw);
+  // The record, working values and canvas set-up a run started now would begin from.
+  OffscreenOrder currentOrder() const;
+
   // Replace the clock-seeded draws of Random and the system beep, for tests.
   void setRandomSource(std::function<RandomCombination()> source);
   void setBeeper(std::function<void()> beep);
+  // Replace the gallery's clock-seeded draws, for tests.
+  void setGallerySource(std::function<RandomCombination()> source);
 
  signals:
   // Exit was confirmed and every window is closed: the program ends now.
@@ -156,6 +167,10 @@ class MainWindow : public QMainWindow {
   void onRandom();
   void onHints();
   void onAbout();
+  void onGallery();
+  void onHistory();
+  void onBack();
+  void onForward();
 
   Dialogs& dialogs_;
   PictureParams params_;  // the one picture record
@@ -172,6 +187,7 @@ class MainWindow : public QMainWindow {
 
   QPointer<HintsForm> hintsForm_;  // the open hints window; it deletes itself on Close
   QPointer<AboutForm> aboutForm_;  // the open about window; it deletes itself on OK
+  QPointer<GalleryForm> galleryForm_;  // the open gallery; it deletes itself when closed
   RenderDriver* driver_ = nullptr;  // a child QObject, gone before the members it uses
   QHash<QObject*, QMenu*> menuOf_;  // the menu each action or submenu action sits in
 
@@ -181,6 +197,8 @@ class MainWindow : public QMainWindow {
   bool exitQuestionOpen_ = false;
   bool exiting_ = false;
   std::function<RandomCombination()> randomSource_;
+  std::optional<RandomCombination> givenDraw_;  // a gallery pick's values for the next Random
+  std::function<RandomCombination()> gallerySource_;  // the gallery's draws; clock-seeded if unset
   std::function<void()> beep_;
 };
 
