@@ -172,8 +172,7 @@ TEST_F(MainWindowStart, BuildsTheMenusInOrderWithSeparatorsAndStartStates) {
     if (item->isEnabled()) enabled << item->text();
   }
   EXPECT_EQ(captions, QStringList({"  &File", "E&dit", "Op&tions", "Co&lours", "Origi&n", "&Shape",
-                                   "Cl&ear", "&CREATE", "Sto&p", "&Random", "E&xplore",
-                                   "&Help"}));
+                                   "Cl&ear", "&CREATE", "Sto&p", "&Random", "E&xplore", "&Help"}));
   EXPECT_EQ(enabled, QStringList({"&CREATE"}));
 
   // Each menu's entries in order, "-" for a separator.

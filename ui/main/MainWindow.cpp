@@ -14,8 +14,8 @@
 #include "ui/editors/HintsForm.h"
 #include "ui/editors/OriginForm.h"
 #include "ui/editors/ViewDataForm.h"
-#include "ui/explore/GalleryForm.h"
 #include "ui/editors/XrayForm.h"
+#include "ui/explore/GalleryForm.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/RenderDriver.h"
 #include "ui/main/StartupPictures.h"
@@ -399,8 +399,8 @@ void MainWindow::closeAllWindows() {
   // In the fixed order: origin, about, hints, intro, colour system, view data, shape, this
   // window. Only this window's own windows are closed, and those not open are skipped. The
   // intro window has closed for good before this window is first shown, so it has no turn here.
-  QWidget* const windows[] = {originForm_,   aboutForm_,  hintsForm_, xrayForm_,
-                              viewDataForm_, driedForm_,  galleryForm_};
+  QWidget* const windows[] = {originForm_,   aboutForm_, hintsForm_,  xrayForm_,
+                              viewDataForm_, driedForm_, galleryForm_};
   for (QWidget* window : windows) {
     if (window) window->close();
   }

@@ -187,7 +187,6 @@ class MainWindow : public QMainWindow {
 
   QPointer<HintsForm> hintsForm_;  // the open hints window; it deletes itself on Close
   QPointer<AboutForm> aboutForm_;  // the open about window; it deletes itself on OK
-  QPointer<GalleryForm> galleryForm_;  // the open gallery; it deletes itself when closed
   RenderDriver* driver_ = nullptr;  // a child QObject, gone before the members it uses
   QHash<QObject*, QMenu*> menuOf_;  // the menu each action or submenu action sits in
 
@@ -197,9 +196,13 @@ class MainWindow : public QMainWindow {
   bool exitQuestionOpen_ = false;
   bool exiting_ = false;
   std::function<RandomCombination()> randomSource_;
-  std::optional<RandomCombination> givenDraw_;  // a gallery pick's values for the next Random
-  std::function<RandomCombination()> gallerySource_;  // the gallery's draws; clock-seeded if unset
   std::function<void()> beep_;
+
+  // The Explore menu
+  QPointer<GalleryForm> galleryForm_;           // the open gallery; it deletes itself when closed
+  std::optional<RandomCombination> givenDraw_;  // a gallery pick's values for the next Random
+  // The gallery's draws; from the clock unless a test sets them.
+  std::function<RandomCombination()> gallerySource_;
 };
 
 }  // namespace orbisk
