@@ -2,13 +2,16 @@
 
 #include <QImage>
 #include <QString>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <unistd.h>
 
+#include "OrbiskVersion.h"
 #include "cli/FrameSize.h"
+#include "io/PictureFile.h"
+#include "io/UserFile.h"
 #include "model/DataFile.h"
 #include "render/RasterCanvas.h"
 #include "render/RenderJob.h"
@@ -21,42 +24,30 @@ namespace {
 constexpr const char* kUsage =
     "usage: orbisk-render [--detail high|low] [--trace FILE] [-o OUT.bmp|OUT.png] DATAFILE";
 
+// What --help prints after the usage line: one line per option, then the exit status.
+constexpr const char* kHelp =
+    R"(Render the picture of an Orbisk data file without a window: what the program
+draws after a fresh start, Load data of DATAFILE and one CREATE.
+
+  --detail high|low   sample every pixel (high, default) or every 4th (low)
+  --trace FILE        write one line per drawing call to FILE
+  -o OUT.bmp|OUT.png  write the picture as a 24-bit BMP or a PNG
+  -h, --help          display this help and exit
+      --version       output version information and exit
+
+Exit status:
+ 0  if OK,
+ 2  if the command line or the data file is bad or a file cannot be written.
+
+Example:
+  orbisk-render -o picture.png picture.dat
+)";
+
 bool endsWith(const std::string& s, const std::string& tail) {
   if (s.size() < tail.size()) return false;
   return std::equal(tail.rbegin(), tail.rend(), s.rbegin(),
                     [](char a, char b) { return std::tolower(a) == std::tolower(b); });
 }
-
-// A file written under a temporary name and renamed into place only when everything worked,
-// so a failed run leaves nothing behind and never a half-written file.
-class PendingFile {
- public:
-  explicit PendingFile(std::string target) : target_(std::move(target)) {
-    // A device such as /dev/stdout is written directly; it cannot be renamed over.
-    std::error_code ec;
-    const auto status = std::filesystem::status(target_, ec);
-    direct_ = !ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status);
-    temp_ = direct_ ? target_ : target_ + ".orbisk-tmp";
-  }
-  ~PendingFile() {
-    if (!committed_ && !direct_) std::remove(temp_.c_str());
-  }
-  const std::string& temp() const { return temp_; }
-  const std::string& target() const { return target_; }
-  std::string commit() {
-    if (direct_) return {};
-    if (std::rename(temp_.c_str(), target_.c_str()) != 0)
-      return "cannot write " + target_ + ": " + std::strerror(errno);
-    committed_ = true;
-    return {};
-  }
-
- private:
-  std::string target_;
-  std::string temp_;
-  bool committed_ = false;
-  bool direct_ = false;
-};
 
 void showProgress(std::FILE* err, const RenderProgress& p) {
   const double fraction = p.maximum > 0 ? std::min(1.0, double(p.value) / p.maximum) : 1.0;
@@ -122,11 +113,13 @@ int runRender(const RenderOptions& options, std::FILE* err) {
   canvas.setPenWidth(options.lowDetail ? 4 : 1);
   canvas.setPenMode(params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy);
 
-  std::unique_ptr<PendingFile> trace;
+  // The trace is gathered in memory and written only when the run is complete, through the same
+  // safe writer as every other file, so a failed run leaves nothing behind.
+  char* traceBuffer = nullptr;
+  std::size_t traceSize = 0;
   std::FILE* traceFile = nullptr;
   if (!options.tracePath.empty()) {
-    trace = std::make_unique<PendingFile>(options.tracePath);
-    traceFile = std::fopen(trace->temp().c_str(), "w");
+    traceFile = open_memstream(&traceBuffer, &traceSize);
     if (!traceFile)
       return fail(err, "cannot write " + options.tracePath + ": " + std::strerror(errno));
   }
@@ -151,36 +144,48 @@ int runRender(const RenderOptions& options, std::FILE* err) {
                  static_cast<unsigned long long>(job.samples()),
                  static_cast<unsigned long long>(job.marks()), seconds);
 
+  std::string trace;
   if (traceFile) {
     const bool written = std::ferror(traceFile) == 0;
-    if (std::fclose(traceFile) != 0 || !written)
-      return fail(err, "cannot write " + options.tracePath + ": " + std::strerror(errno));
+    const int error = std::fclose(traceFile) != 0 ? errno : 0;
+    if (written && error == 0) trace.assign(traceBuffer, traceSize);
+    std::free(traceBuffer);
+    if (!written || error != 0)
+      return fail(err, "cannot write " + options.tracePath + ": " +
+                           std::strerror(error != 0 ? error : ENOMEM));
   }
-  std::unique_ptr<PendingFile> picture;
+  // The picture goes first: when it cannot be written, no trace is left either.
   if (!options.outputPath.empty()) {
-    picture = std::make_unique<PendingFile>(options.outputPath);
     const QImage wrapped(reinterpret_cast<const uchar*>(canvas.bits()), canvas.width(),
                          canvas.height(), canvas.width() * 4, QImage::Format_RGB32);
     const bool bmp = endsWith(options.outputPath, ".bmp");
     const QImage image = wrapped.convertToFormat(QImage::Format_RGB888);  // 24 bits per pixel
-    if (!image.save(QString::fromStdString(picture->temp()), bmp ? "BMP" : "PNG"))
-      return fail(err, "cannot write " + options.outputPath);
+    const QString error = writePictureFile(QString::fromLocal8Bit(options.outputPath.c_str()),
+                                           image, bmp ? "BMP" : "PNG");
+    if (!error.isEmpty()) return fail(err, error.toLocal8Bit().toStdString());
   }
-  if (trace) {
-    if (std::string e = trace->commit(); !e.empty()) return fail(err, e);
+  if (!options.tracePath.empty()) {
+    if (std::string e = writeUserFile(options.tracePath, trace); !e.empty()) return fail(err, e);
   }
-  if (picture) {
-    if (std::string e = picture->commit(); !e.empty()) return fail(err, e);
+  if (!options.outputPath.empty())
     std::fprintf(err, "orbisk-render: wrote %s\n", options.outputPath.c_str());
-  }
   return 0;
 }
 
 int renderCommand(int argc, char** argv, std::FILE* err) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-    std::fprintf(stdout, "%s\n", kUsage);
-    return 0;
+  // --help and --version win over everything else on the line, as with the common GNU tools.
+  for (const std::string& a : args) {
+    if (a == "--help" || a == "-h") {
+      std::fprintf(stdout, "%s\n%s", kUsage, kHelp);
+      return 0;
+    }
+  }
+  for (const std::string& a : args) {
+    if (a == "--version") {
+      std::fprintf(stdout, "orbisk-render (Orbisk) %s\n", ORBISK_VERSION);
+      return 0;
+    }
   }
   RenderOptions options;
   if (std::string error = parseRenderOptions(args, options); !error.empty()) {

@@ -1,22 +1,12 @@
 #include "model/DataFile.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
-#include <chrono>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
 #include "model/ControlRanges.h"
 
 namespace orbisk {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // Values of the four reserved fields (13, 14, 18, 22). Readers ignore them.
 constexpr int16_t kReservedValue = 1001;
@@ -87,65 +77,38 @@ bool readField(Source& src, int16_t& value) {
   return true;
 }
 
+// Skips the UTF-8 byte-order mark some editors put first. Returns false when the input starts
+// with part of one only: such a start cannot begin a field either.
+template <typename Source>
+bool skipByteOrderMark(Source& src) {
+  if (src.peek() != 0xef) return true;
+  src.take();
+  if (src.peek() != 0xbb) return false;
+  src.take();
+  if (src.peek() != 0xbf) return false;
+  src.take();
+  return true;
+}
+
 template <typename Source>
 DataRecord parseFields(Source& src, int maxFields) {
   DataRecord record;
   const int wanted = std::clamp(maxFields, 0, kRecordFields);
+  if (wanted > 0 && !skipByteOrderMark(src)) return record;
   while (record.count < wanted) {
-    while (isSeparator(src.peek())) src.take();
+    int commas = 0;
+    while (isSeparator(src.peek())) {
+      if (src.peek() == ',') ++commas;
+      src.take();
+    }
+    // Two commas with only blanks between them enclose an empty field, which cannot be read;
+    // passing over it would shift every later value into the wrong parameter.
+    if (commas > 1) break;
     if (src.peek() == Source::kEnd) break;
     if (!readField(src, record.field[record.count])) break;
     ++record.count;
   }
   return record;
-}
-
-// The path as shown in a one-line message: control characters would break the line.
-std::string displayPath(const std::string& path) {
-  std::string shown = path;
-  for (char& c : shown) {
-    if (static_cast<unsigned char>(c) < 0x20) c = '?';
-  }
-  return shown;
-}
-
-std::string errnoText(int error) {
-  return error != 0 ? std::strerror(error) : "unknown error";
-}
-
-// A name for the temporary file next to the target; unique enough that the exclusive create
-// below rarely has to try again.
-fs::path temporaryNameFor(const fs::path& target) {
-  static std::atomic<unsigned> counter{0};
-  const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-  const unsigned long long tag =
-      static_cast<unsigned long long>(ticks) ^ (static_cast<unsigned long long>(++counter) << 48);
-  fs::path name = target;
-  name.replace_filename("." + target.filename().string() + "." + std::to_string(tag) + ".tmp");
-  return name;
-}
-
-// Saving through a symbolic link updates the file it points to instead of replacing the link.
-fs::path resolveLink(const fs::path& target) {
-  std::error_code ec;
-  if (!fs::is_symlink(target, ec)) return target;
-  fs::path resolved = fs::weakly_canonical(target, ec);
-  return ec ? target : resolved;
-}
-
-// Writes all of text into a newly created file; returns 0 or the errno of the failing step.
-int writeNewFile(const fs::path& name, const std::string& text, bool& created) {
-  created = false;
-  errno = 0;
-  std::FILE* file = std::fopen(name.string().c_str(), "wbx");  // fails when the name already exists
-  if (file == nullptr) return errno != 0 ? errno : EIO;
-  created = true;
-  int error = 0;
-  if (std::fwrite(text.data(), 1, text.size(), file) != text.size() || std::fflush(file) != 0) {
-    error = errno != 0 ? errno : EIO;
-  }
-  if (std::fclose(file) != 0 && error == 0) error = errno != 0 ? errno : EIO;
-  return error;
 }
 
 }  // namespace
@@ -239,69 +202,6 @@ void applyRecord(const DataRecord& r, PictureParams& p) {
   toControl(Control::hoogte, r[30], p.hoogte);
   toControl(Control::hsbvertical, r[31], p.hsbvertical);
   toControl(Control::hsbhorizon, r[32], p.hsbhorizon);
-}
-
-RecordFileResult readRecordFile(const std::string& path, int maxFields) {
-  RecordFileResult result;
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) {
-    result.error = "Cannot open " + displayPath(path) + ": " + errnoText(EISDIR);
-    return result;
-  }
-  errno = 0;
-  std::ifstream in(path, std::ios::binary);
-  if (!in.is_open()) {
-    result.error = "Cannot open " + displayPath(path) + ": " + errnoText(errno);
-    return result;
-  }
-  result.record = parseRecord(in, maxFields);
-  if (in.bad()) {
-    result.error = "Cannot read " + displayPath(path) + ": " + errnoText(errno);
-    return result;
-  }
-  const int needed = std::min(kMinimumRecordFields, std::clamp(maxFields, 0, kRecordFields));
-  if (result.record.count < needed) {
-    result.error = displayPath(path) + " is not an Orbisk data file: only " +
-                   std::to_string(result.record.count) + " of " + std::to_string(kRecordFields) +
-                   " numbers could be read";
-    return result;
-  }
-  result.ok = true;
-  return result;
-}
-
-std::string writeRecordFile(const std::string& path, const PictureParams& params) {
-  const std::string failure = "Cannot save " + displayPath(path) + ": ";
-  if (path.empty()) return failure + errnoText(ENOENT);
-
-  const fs::path target = resolveLink(path);
-  const std::string text = formatRecord(params);
-
-  fs::path temporary;
-  bool created = false;
-  int error = EEXIST;
-  for (int attempt = 0; attempt < 100 && error == EEXIST && !created; ++attempt) {
-    temporary = temporaryNameFor(target);
-    error = writeNewFile(temporary, text, created);
-  }
-  if (error != 0) {
-    std::error_code ignored;
-    if (created) fs::remove(temporary, ignored);
-    return failure + errnoText(error);
-  }
-
-  // The new file keeps the permissions of the one it replaces.
-  std::error_code ec;
-  const fs::file_status old = fs::status(target, ec);
-  if (!ec && fs::exists(old)) fs::permissions(temporary, old.permissions(), ec);
-
-  fs::rename(temporary, target, ec);
-  if (ec) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return failure + ec.message();
-  }
-  return {};
 }
 
 }  // namespace orbisk

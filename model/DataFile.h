@@ -33,9 +33,11 @@ struct DataRecord {
 // The record line for the current parameters, CR LF included.
 std::string formatRecord(const PictureParams& params);
 
-// Reads up to maxFields fields. Commas, blanks, tabs and line breaks separate fields; reading
-// stops at the first field that is not an optional minus sign followed by decimal digits with a
-// value in -32768..32767, and at the end of the input or after kMaxRecordChars characters.
+// Reads up to maxFields fields, after a UTF-8 byte-order mark if the input starts with one.
+// Commas, blanks, tabs and line breaks separate fields; reading stops at the first field that is
+// not an optional minus sign followed by decimal digits with a value in -32768..32767, at an
+// empty field (two commas with nothing but blanks, tabs or line breaks between them), and at the
+// end of the input or after kMaxRecordChars characters.
 DataRecord parseRecord(std::istream& in, int maxFields = kRecordFields);
 DataRecord parseRecord(std::string_view text, int maxFields = kRecordFields);
 
@@ -50,12 +52,17 @@ struct RecordFileResult {
   std::string error;  // one line naming the file and the problem when !ok
 };
 
-// Reads a data file. Refuses a file that cannot be opened or holds fewer than
-// kMinimumRecordFields readable fields.
+// The two functions below touch the file system the way every file the user names is touched
+// (no blocking on a FIFO, safe replace, hard links and permission bits kept); they are defined
+// in io/DataFileIo.cpp, part of the orbisk_io library.
+
+// Reads a data file. Refuses a file that cannot be opened, is not a regular file, or holds fewer
+// than kMinimumRecordFields readable fields (fewer than maxFields when that is smaller).
 RecordFileResult readRecordFile(const std::string& path, int maxFields = kRecordFields);
 
-// Writes the record through a temporary file renamed into place, so an existing file is never
-// left truncated. Returns an empty string on success, else a message naming the file and reason.
+// Writes the record as the file's whole content (see writeUserFile in io/UserFile.h), so an
+// existing file is never left truncated by a failure that can be foreseen. Returns an empty
+// string on success, else a message naming the file and the reason.
 std::string writeRecordFile(const std::string& path, const PictureParams& params);
 
 }  // namespace orbisk

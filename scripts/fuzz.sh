@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the two fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)
+# Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)
 # into build-fuzz/ and runs each for RUNS inputs (default 10000), starting from a temporary copy
 # of its seed corpus in fuzz/corpus/, so the repository's corpus is never written.
 #
@@ -18,7 +18,7 @@ scripts/install-deps.sh
 scripts/install-fuzz-deps.sh
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DORBISK_FUZZ=ON -DORBISK_SANITIZE=ON -DORBISK_GUI=OFF -DORBISK_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j "$(nproc)" --target fuzz_datafile fuzz_render
+cmake --build build-fuzz -j "$(nproc)" --target fuzz_datafile fuzz_render fuzz_picture
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -26,11 +26,12 @@ artifacts=build-fuzz/artifacts
 mkdir -p "$artifacts"
 
 # Input size bounds: a render input is 132 bytes; data-file inputs may be a few times larger
-# than any real file, and the data-file target repeats some of them into endless streams.
-declare -A max_len=([datafile]=8192 [render]=132)
+# than any real file, and the data-file target repeats some of them into endless streams;
+# picture inputs are small pictures and their cut-off or broken variants.
+declare -A max_len=([datafile]=8192 [render]=132 [picture]=4096)
 
 status=0
-for target in datafile render; do
+for target in datafile render picture; do
   cp -r "fuzz/corpus/$target" "$work/$target"
   log="$work/$target.log"
   echo "== fuzz_$target: $runs runs, seed $seed =="

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs Debian packages when any is missing: the ones given as arguments, or without
-# arguments the packages the build needs.
+# arguments the packages the build needs, the tools the install test checks with
+# (desktop-file-utils, appstream, man-db) and those cpack -G DEB needs (dpkg-dev, file).
 set -euo pipefail
 if [ $# -gt 0 ]; then
   packages=("$@")
 else
-  packages=(cmake g++ qt6-base-dev libgtest-dev libbenchmark-dev)
+  packages=(cmake g++ qt6-base-dev libxcb1-dev libgtest-dev libbenchmark-dev
+    desktop-file-utils appstream man-db dpkg-dev file)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -33,8 +33,8 @@ class Dialogs {
                         std::function<void(const QString&)> chosen) = 0;
   virtual void saveFile(QWidget* parent, const FileDialogRequest& request,
                         std::function<void(const QString&)> chosen) = 0;
-  // Colour picker; chosen receives nullopt on cancel.
-  virtual void chooseColour(QWidget* parent,
+  // Colour picker, opened at the initial colour; chosen receives nullopt on cancel.
+  virtual void chooseColour(QWidget* parent, const QColor& initial,
                             std::function<void(std::optional<QColor>)> chosen) = 0;
 };
 

@@ -12,7 +12,9 @@ QStringList qtNameFilters(const QString& pairs) {
   const QStringList parts = pairs.split('|');
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     const QString patterns = parts[i + 1].split(';', Qt::SkipEmptyParts).join(' ');
-    filters << parts[i] + " (" + patterns + ")";
+    // A description that already shows its patterns, such as "(*.dat)", is not given them twice.
+    const QString shown = "(" + patterns + ")";
+    filters << (parts[i].contains(shown) ? parts[i] : parts[i] + " " + shown);
   }
   return filters;
 }
@@ -73,8 +75,9 @@ void QtDialogs::saveFile(QWidget* parent, const FileDialogRequest& request,
   openFileDialog(parent, request, true, std::move(chosen));
 }
 
-void QtDialogs::chooseColour(QWidget* parent, std::function<void(std::optional<QColor>)> chosen) {
-  auto* dialog = new QColorDialog(parent);
+void QtDialogs::chooseColour(QWidget* parent, const QColor& initial,
+                             std::function<void(std::optional<QColor>)> chosen) {
+  auto* dialog = new QColorDialog(initial, parent);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   QObject::connect(dialog, &QColorDialog::finished, dialog, [dialog, chosen](int result) {
     if (result == QDialog::Accepted) {

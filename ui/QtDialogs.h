@@ -9,7 +9,8 @@
 namespace orbisk {
 
 // Turns "description|pattern" pairs such as "(*.dat)|*.dat" into Qt's name filters such as
-// "(*.dat) (*.dat)"; several patterns of one pair ("*.bmp;*.jpg") become "(*.bmp *.jpg)".
+// "(*.dat)" (a description that already shows its patterns keeps them once, others get them
+// added); several patterns of one pair ("*.bmp;*.jpg") become "(*.bmp *.jpg)".
 // A trailing description without its pattern is dropped.
 QStringList qtNameFilters(const QString& pairs);
 
@@ -23,7 +24,8 @@ class QtDialogs : public Dialogs {
                 std::function<void(const QString&)> chosen) override;
   void saveFile(QWidget* parent, const FileDialogRequest& request,
                 std::function<void(const QString&)> chosen) override;
-  void chooseColour(QWidget* parent, std::function<void(std::optional<QColor>)> chosen) override;
+  void chooseColour(QWidget* parent, const QColor& initial,
+                    std::function<void(std::optional<QColor>)> chosen) override;
 };
 
 }  // namespace orbisk

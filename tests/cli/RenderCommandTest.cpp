@@ -55,7 +55,8 @@ const std::string kStartUp =
     "110,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,1,1,1,25,25,0,0\r\n";
 
 TEST_F(RenderCommandTest, WritesA24BitBmpOfTheFramesSize) {
-  const std::string data = writeData("thumb.dat",
+  const std::string data = writeData(
+      "thumb.dat",
       "54,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,2,1,1,25,25,0,0\r\n");
   ASSERT_EQ(run({"-o", path("out.bmp"), data}), 0) << stderr_;
   std::ifstream bmp(path("out.bmp"), std::ios::binary);
@@ -85,26 +86,74 @@ TEST_F(RenderCommandTest, PngAndTraceOfTheStartUpSet) {
 TEST_F(RenderCommandTest, BadInputIsReportedInOneLineAndWritesNothing) {
   const std::string good = writeData("good.dat", kStartUp);
   const std::string bad = writeData("bad.dat", "hello");
+  const std::string trace = path("a.trace");
+  const std::string png = path("a.png");
   struct Case {
     std::vector<std::string> args;
-    const char* mentions;
+    const char* mentions;  // a word the one-line message must hold
   } cases[] = {
-      {{"--trace", path("a.trace"), path("missing.dat")}, "missing.dat"},
-      {{"--trace", path("a.trace"), bad}, "bad.dat"},
-      {{"--colour", "red", good}, "--colour"},
-      {{"--detail", "medium", good}, "medium"},
-      {{"--trace", path("a.trace"), "-o", path("nofolder/x.png"), good}, "x.png"},
-      {{"--trace", path("a.trace"), "-o", path("x.jpg"), good}, "x.jpg"},
-      {{}, "no data file"},
+      {{"--trace", trace, "-o", png, path("missing.dat")}, "missing.dat"},
+      {{"--trace", trace, "-o", png, bad}, "bad.dat"},
+      {{"--trace", trace, "--colour", "red", good}, "--colour"},
+      {{"--trace", trace, "--detail", "medium", good}, "medium"},
+      {{"--trace", trace, "-o", path("nofolder/x.png"), good}, "x.png: No such file or directory"},
+      {{"--trace", trace, "-o", path("x.jpg"), good}, "x.jpg"},
+      // an option given last without its value
+      {{"--trace", trace, good, "--detail"}, "--detail"},
+      {{"-o", png, good, "--trace"}, "--trace"},
+      {{"--trace", trace, good, "-o"}, "-o"},
+      {{"--trace", trace, "-o", png, good, good}, "data file"},
+      {{"--trace", trace, "-o", png}, "data file"},
+      {{}, "data file"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(run(c.args), 2) << c.mentions;
-    EXPECT_NE(stderr_.find(c.mentions), std::string::npos) << stderr_;
-    EXPECT_EQ(std::count(stderr_.begin(), stderr_.end(), '\n'), 1) << stderr_;
-    EXPECT_FALSE(fs::exists(path("a.trace"))) << c.mentions;
+    std::string line;
+    for (const std::string& a : c.args) line += a + " ";
+    EXPECT_EQ(run(c.args), 2) << line;
+    EXPECT_NE(stderr_.find(c.mentions), std::string::npos) << line << ": " << stderr_;
+    EXPECT_EQ(std::count(stderr_.begin(), stderr_.end(), '\n'), 1) << line << ": " << stderr_;
+    EXPECT_FALSE(fs::exists(trace)) << line;
+    EXPECT_FALSE(fs::exists(png)) << line;
   }
   // Nothing but the two data files is left in the folder.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
+}
+
+// A record of the start-up set with another frame (field 26).
+std::string startUpOnFrame(int framesize) {
+  std::string record = kStartUp;
+  size_t at = 0;
+  for (int comma = 0; comma < 25; ++comma) at = record.find(',', at) + 1;
+  record[at] = static_cast<char>('0' + framesize);
+  return record;
+}
+
+TEST_F(RenderCommandTest, MaximumFrameAndUpperCaseExtensions) {
+  const std::string data = writeData("max.dat", startUpOnFrame(3));
+  ASSERT_EQ(run({"-o", path("OUT.PNG"), data}), 0) << stderr_;
+  const QImage image(QString::fromStdString(path("OUT.PNG")), "PNG");
+  EXPECT_EQ(image.width(), 948);
+  EXPECT_EQ(image.height(), 651);
+  ASSERT_EQ(run({"-o", path("OUT.BMP"), data}), 0) << stderr_;
+  std::ifstream bmp(path("OUT.BMP"), std::ios::binary);
+  char magic[2] = {};
+  bmp.read(magic, 2);
+  EXPECT_EQ(std::string(magic, 2), "BM");
+}
+
+TEST_F(RenderCommandTest, DetailLowDrawsWithTheFourPixelPen) {
+  const std::string data = writeData("start.dat", kStartUp);
+  ASSERT_EQ(run({"--detail", "low", "--trace", path("low.trace"), "-o", path("low.png"), data}), 0)
+      << stderr_;
+  // Shape 1 at Detail Low plots on whole pixels four apart, so (x + 2, y + 2) of a plotted point
+  // is never plotted itself: only a 4 x 4 pen footprint (x - 1 .. x + 2) reaches it.
+  std::ifstream trace(path("low.trace"));
+  char kind = 0;
+  float x = 0, y = 0;
+  ASSERT_TRUE(trace >> kind >> x >> y);
+  ASSERT_EQ(kind, 'P');
+  const QImage image(QString::fromStdString(path("low.png")));
+  EXPECT_NE(image.pixel(static_cast<int>(x) + 2, static_cast<int>(y) + 2) & 0xffffffu, 0u);
 }
 
 }  // namespace

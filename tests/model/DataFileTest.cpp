@@ -81,7 +81,7 @@ TEST(DataFileFormat, ReservedFieldsAreAlwaysWrittenAsConstants) {
 
 TEST(DataFileParse, SeparatorsOfAnyKindAndRunReadTheSame) {
   const std::string spread =
-      "110,\t1, 6,2\r\n1,3,,2 ,3 11\n2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,1,1,1,25,25,0,0";
+      "110,\t1, 6,2\r\n1,3  2 ,3 11\n2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,1,1,1,25,25,0,0";
   const DataRecord oneLine = parseRecord(kStartLine);
   const DataRecord other = parseRecord(spread);
   EXPECT_EQ(oneLine.count, kRecordFields);
@@ -102,6 +102,10 @@ TEST(DataFileParse, ReadingStopsAtTheFirstBadField) {
                {"1,2a,3", 1, 1},
                {"1,2-3,4", 1, 1},
                {"1,-,3", 1, 1},
+               // An empty field between two commas is a field that cannot be read.
+               {"500,,3", 1, 500},
+               {"500, \t\r\n,3", 1, 500},
+               {",,3", 0, 0},
                {"1,0000000000000000012", 2, 12},
                {"7,99999999999999999999", 1, 7},
                {"hello", 0, 0},
@@ -114,6 +118,13 @@ TEST(DataFileParse, ReadingStopsAtTheFirstBadField) {
     }
     for (int n = c.count + 1; n <= kRecordFields; ++n) EXPECT_EQ(r[n], 0) << c.text;
   }
+}
+
+TEST(DataFileParse, AUtf8ByteOrderMarkFirstIsSkipped) {
+  EXPECT_EQ(parseRecord("\xef\xbb\xbf" + kStartLine).field, parseRecord(kStartLine).field);
+  EXPECT_EQ(parseRecord("\xef\xbb\xbf" + kStartLine).count, kRecordFields);
+  EXPECT_EQ(parseRecord("\xef\xbb" + kStartLine).count, 0);
+  EXPECT_EQ(parseRecord("1,\xef\xbb\xbf" + kStartLine).count, 1);
 }
 
 TEST(DataFileParse, BinaryJunkEndsTheRecord) {
@@ -203,7 +214,9 @@ TEST_F(DataFileOnDisk, RefusedFilesReportTheFileAndTheReason) {
     EXPECT_FALSE(read.ok) << name;
     EXPECT_NE(read.error.find(file(name)), std::string::npos) << read.error;
   }
-  EXPECT_NE(readRecordFile(file("short.dat")).error.find("only 27 of 32"), std::string::npos);
+  EXPECT_NE(readRecordFile(file("short.dat"))
+                .error.find("only 27 numbers could be read; a data file needs at least 28"),
+            std::string::npos);
   EXPECT_FALSE(readRecordFile(dir_.string()).ok);
 }
 

@@ -95,8 +95,8 @@ TEST_F(ColoursAndShape, SlantAndHeightFollowTheShapeFrom15To16To34) {
   glij->setValue(-50);
   hoogte->setValue(50);
   EXPECT_TRUE(glij->isEnabled());
-  EXPECT_EQ(dried()->findChild<SlantDiagram*>("slantdiagram")->slant(), -50);
-  EXPECT_EQ(dried()->findChild<HeightDiagram*>("heightdiagram")->heightValue(), 50);
+  EXPECT_EQ(child<SlantDiagram>(*dried(), "slantdiagram")->slant(), -50);
+  EXPECT_EQ(child<HeightDiagram>(*dried(), "heightdiagram")->heightValue(), 50);
   image->setValue(16);
   EXPECT_FALSE(glij->isEnabled());
   EXPECT_FALSE(hoogte->isEnabled());

@@ -75,12 +75,12 @@ struct DataFiles : FileFixture {
     }
     for (const QAction* a : w.findChildren<QAction*>())
       if (a->isChecked()) s.checked << a->objectName();
-    s.scrollsEnabled = w.findChild<QMenu*>("scrolls")->menuAction()->isEnabled();
-    s.barsShown = !w.findChild<QScrollBar*>("HScroll1")->isHidden();
-    s.canvas = w.findChild<QWidget*>("Pct1")->geometry();
-    s.progressWidth = w.findChild<QProgressBar*>("PB")->width();
+    s.scrollsEnabled = child<QMenu>(w, "scrolls")->menuAction()->isEnabled();
+    s.barsShown = !child<QScrollBar>(w, "HScroll1")->isHidden();
+    s.canvas = child<QWidget>(w, "Pct1")->geometry();
+    s.progressWidth = child<QProgressBar>(w, "PB")->width();
     for (const char* list : {"listv1a", "listv1b"})
-      s.listSelections << w.findChild<QListWidget*>(list)->currentItem()->text();
+      s.listSelections << child<QListWidget>(w, list)->currentItem()->text();
     s.penMode = w.canvas().penMode();
     return s;
   }
@@ -95,7 +95,8 @@ TEST_F(DataFiles, SavingTheStartUpSetWritesTheKnownLine) {
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   EXPECT_TRUE(dialogs.fileRequests[0].save);
   EXPECT_EQ(dialogs.fileRequests[0].request.title, "Save datafile as...");
-  EXPECT_EQ(dialogs.fileRequests[0].request.filter, "(*.dat)|*.dat");
+  EXPECT_EQ(dialogs.fileRequests[0].request.filter,
+            "(*.dat)|*.dat|Data files|*.dat;*.DAT|All files|*");
   EXPECT_TRUE(dialogs.fileRequests[0].request.confirmOverwrite);
   EXPECT_EQ(readFile(pathOf("start.dat")), kStartupLine);
   EXPECT_TRUE(dialogs.warnings.empty());
@@ -176,7 +177,8 @@ TEST_F(DataFiles, SaveThenLoadRestoresEveryStoredFieldEditorMenuAndFrame) {
   auto fresh = readyWindow();
   loadData(*fresh, pathOf("all.dat"));
   EXPECT_EQ(dialogs.fileRequests.back().request.title, "Open datafile");
-  EXPECT_EQ(dialogs.fileRequests.back().request.filter, "(*.dat)|*.dat");
+  EXPECT_EQ(dialogs.fileRequests.back().request.filter,
+            "(*.dat)|*.dat|Data files|*.dat;*.DAT|All files|*");
   EXPECT_FALSE(dialogs.fileRequests.back().save);
   EXPECT_EQ(stateOf(*fresh), saved);
   EXPECT_TRUE(dialogs.warnings.empty());
@@ -191,7 +193,7 @@ TEST_F(DataFiles, SaveThenLoadRestoresEveryStoredFieldEditorMenuAndFrame) {
   EXPECT_EQ(fresh->canvas().penMode(), PenMode::InvertedCopy);
   // Loading starts no render.
   EXPECT_FALSE(fresh->isRendering());
-  EXPECT_TRUE(fresh->findChild<QAction*>("createknopp")->isEnabled());
+  EXPECT_TRUE(child<QAction>(*fresh, "createknopp")->isEnabled());
 
   // Loading the start-up line brings every mark back, and the reserved fields are written as
   // always, whatever the loaded file held there.
@@ -200,10 +202,10 @@ TEST_F(DataFiles, SaveThenLoadRestoresEveryStoredFieldEditorMenuAndFrame) {
   EXPECT_EQ(readFile(pathOf("again.dat")), kStartupLine);
   for (const char* item :
        {"regularcolor", "outward", "noborder", "boryeen", "maximum", "scrollhide"})
-    EXPECT_TRUE(fresh->findChild<QAction*>(item)->isChecked()) << item;
+    EXPECT_TRUE(child<QAction>(*fresh, item)->isChecked()) << item;
   for (const char* item :
        {"invertedcolor", "inward", "yesborder", "boryvijf", "supermaximum", "scrollshow"})
-    EXPECT_FALSE(fresh->findChild<QAction*>(item)->isChecked()) << item;
+    EXPECT_FALSE(child<QAction>(*fresh, item)->isChecked()) << item;
   EXPECT_EQ(fresh->canvas().penMode(), PenMode::Copy);
 }
 
@@ -235,9 +237,9 @@ TEST_F(DataFiles, FunctionsOutsideTheListKeepTheSelection) {
     SCOPED_TRACE(v1a);
     loadData(*window, writeFile("v1a.dat", startupWith({{6, v1a}, {7, 5}})));
     EXPECT_EQ(window->params().func1, 3);
-    EXPECT_EQ(window->findChild<QListWidget*>("listv1a")->currentItem()->text(), "-Sin");
+    EXPECT_EQ(child<QListWidget>(*window, "listv1a")->currentItem()->text(), "-Sin");
     EXPECT_EQ(window->params().func2, 5);
-    EXPECT_EQ(window->findChild<QListWidget*>("listv1b")->currentItem()->text(), "-Cos");
+    EXPECT_EQ(child<QListWidget>(*window, "listv1b")->currentItem()->text(), "-Cos");
   }
 }
 
@@ -253,9 +255,9 @@ TEST_F(DataFiles, LoadedFramesKeepSizeProgressBarAndScrollPositions) {
   EXPECT_EQ(pct1->geometry(), QRect(-158, -108, 948, 651));
   EXPECT_EQ(window->canvas().width(), 948);
   EXPECT_FALSE(hbar->isHidden());
-  EXPECT_TRUE(window->findChild<QMenu*>("scrolls")->menuAction()->isEnabled());
-  EXPECT_TRUE(window->findChild<QAction*>("scrollshow")->isChecked());
-  EXPECT_TRUE(window->findChild<QAction*>("supermaximum")->isChecked());
+  EXPECT_TRUE(child<QMenu>(*window, "scrolls")->menuAction()->isEnabled());
+  EXPECT_TRUE(child<QAction>(*window, "scrollshow")->isChecked());
+  EXPECT_TRUE(child<QAction>(*window, "supermaximum")->isChecked());
 
   // Thumbnail keeps the loaded size (no 54) and hides the bars, which keep their values.
   hbar->setValue(40);
@@ -264,20 +266,20 @@ TEST_F(DataFiles, LoadedFramesKeepSizeProgressBarAndScrollPositions) {
   EXPECT_EQ(pct1->geometry(), QRect(0, 0, 117, 90));
   EXPECT_EQ(window->params().size, 250);
   EXPECT_TRUE(hbar->isHidden());
-  EXPECT_FALSE(window->findChild<QMenu*>("scrolls")->menuAction()->isEnabled());
-  EXPECT_TRUE(window->findChild<QAction*>("scrollhide")->isChecked());
-  EXPECT_TRUE(window->findChild<QAction*>("thumbnail")->isChecked());
+  EXPECT_FALSE(child<QMenu>(*window, "scrolls")->menuAction()->isEnabled());
+  EXPECT_TRUE(child<QAction>(*window, "scrollhide")->isChecked());
+  EXPECT_TRUE(child<QAction>(*window, "thumbnail")->isChecked());
 
   // Back to Maximum: the canvas goes where the bars were left, not to the centre.
-  window->findChild<QProgressBar*>("PB")->resize(60, 17);
+  child<QProgressBar>(*window, "PB")->resize(60, 17);
   loadData(*window, writeFile("max2.dat", record(250, 3)));
   EXPECT_EQ(pct1->geometry(), QRect(-40, -200, 948, 651));
   EXPECT_EQ(hbar->value(), 40);
-  EXPECT_EQ(window->findChild<QProgressBar*>("PB")->width(), 60);
+  EXPECT_EQ(child<QProgressBar>(*window, "PB")->width(), 60);
 
   loadData(*window, writeFile("regular.dat", record(250, 1)));
   EXPECT_EQ(pct1->geometry(), QRect(0, 0, 632, 434));
-  EXPECT_TRUE(window->findChild<QAction*>("maximum")->isChecked());
+  EXPECT_TRUE(child<QAction>(*window, "maximum")->isChecked());
 }
 
 TEST_F(DataFiles, ValuesOutsideTheControlsKeepTheControlHeldFields) {
@@ -413,7 +415,8 @@ TEST_F(ViewData, ShowsTheStartUpFileInNumbersAndWords) {
   const WindowState before = stateOf(*window);
   viewData(*window, start);
   EXPECT_EQ(dialogs.fileRequests.back().request.title, "Open datafile");
-  EXPECT_EQ(dialogs.fileRequests.back().request.filter, "(*.dat)|*.dat");
+  EXPECT_EQ(dialogs.fileRequests.back().request.filter,
+            "(*.dat)|*.dat|Data files|*.dat;*.DAT|All files|*");
   ASSERT_NE(view(), nullptr);
   EXPECT_TRUE(view()->isVisible());
   EXPECT_EQ(view()->windowTitle(), "start.dat - Orbisk");

@@ -3,6 +3,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
+#include <QWheelEvent>
 #include <array>
 
 #include "model/ControlRanges.h"
@@ -241,6 +243,79 @@ TEST_F(OriginFormTest, SizeCaptionShowsTheCreditsOnlyAtTheFixedCombination) {
   // A plain click does nothing.
   click(size, size->rect().center());
   EXPECT_EQ(dialogs.informed.size(), 1u);
+}
+
+TEST_F(OriginFormTest, BarsStepByKeyAndWheelLikeTheirArrows) {
+  QScrollBar* v2 = child<QScrollBar>(form, "hsbv2");
+  ASSERT_NE(v2, nullptr);
+  EXPECT_TRUE(v2->focusPolicy() & Qt::TabFocus);
+  const std::pair<int, int> steps[] = {
+      {Qt::Key_Right, 41}, {Qt::Key_PageUp, 42}, {Qt::Key_Left, 41}, {Qt::Key_PageDown, 40}};
+  for (const auto& [key, expected] : steps) {
+    sendKey(v2, key);
+    EXPECT_EQ(params.v2, expected);
+    EXPECT_EQ(labelText(form, "textv2"), QString::number(expected));
+  }
+  // A notch of the wheel steps through the same change.
+  const QPointF at = v2->rect().center();
+  QWheelEvent notch(at, v2->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(v2, &notch);
+  EXPECT_EQ(params.v2, 41);  // one step to the right, as scrolling down; never over a page
+  EXPECT_EQ(labelText(form, "textv2"), QString::number(params.v2));
+}
+
+TEST_F(OriginFormTest, TabVisitsTheControlsRowByRow) {
+  form.show();
+  QApplication::setActiveWindow(&form);
+  child<QScrollBar>(form, "hsbgalaxy")->setFocus();
+  QStringList visited;
+  for (int i = 0; i < 15; ++i) {
+    visited << QApplication::focusWidget()->objectName();
+    sendKey(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  EXPECT_EQ(visited, QStringList({"hsbgalaxy", "hsbsolarsystem", "hsbworld", "hsblab", "hsblevel",
+                                  "hsbcat", "hsbtype", "listv1a", "listv1b", "hsbeffect", "hsbv2",
+                                  "hsbv3", "hsbv4", "hsbsize", "okbutton"}));
+}
+
+TEST_F(OriginFormTest, TypedValueGoesThroughTheBarAndEscapeKeepsTheOld) {
+  form.show();
+  QApplication::setActiveWindow(&form);
+  QLabel* label = child<QLabel>(form, "textv2");
+  ASSERT_NE(label, nullptr);
+  doubleClick(label);
+  auto* entry = form.findChild<QSpinBox*>();
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry->minimum(), -900);
+  EXPECT_EQ(entry->maximum(), 900);
+  EXPECT_EQ(entry->value(), 40);
+  typeText(entry, "-2501");  // the last digit would leave the range and is refused
+  EXPECT_EQ(params.v2, 40);  // nothing changes before Enter
+  sendKey(entry, Qt::Key_Return);
+  flushDeletes();
+  EXPECT_EQ(form.findChild<QSpinBox*>(), nullptr);
+  EXPECT_EQ(barValue(form, "hsbv2"), -250);
+  EXPECT_EQ(labelText(form, "textv2"), "-250");
+  EXPECT_EQ(params.v2, -250);
+
+  // A bar that writes a field of the record writes it the same way; Escape changes nothing.
+  doubleClick(child<QLabel>(form, "lblgalaxy"));
+  entry = form.findChild<QSpinBox*>();
+  ASSERT_NE(entry, nullptr);
+  typeText(entry, "9");
+  sendKey(entry, Qt::Key_Escape);
+  flushDeletes();
+  EXPECT_EQ(form.findChild<QSpinBox*>(), nullptr);
+  EXPECT_EQ(params.ali, 6);
+  doubleClick(child<QLabel>(form, "lblgalaxy"));
+  entry = form.findChild<QSpinBox*>();
+  ASSERT_NE(entry, nullptr);
+  typeText(entry, "9");
+  sendKey(entry, Qt::Key_Enter);
+  EXPECT_EQ(params.ali, 9);
+  EXPECT_EQ(labelText(form, "lblgalaxy"), "9");
+  flushDeletes();
 }
 
 TEST_F(OriginFormTest, OpensCentredAndThenStaysWhereTheUserPutsIt) {

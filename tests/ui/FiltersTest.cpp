@@ -188,5 +188,13 @@ TEST_F(Filters, BackgroundChosenMakesAPlainField) {
   EXPECT_EQ(window->canvas().backgroundColour(), 0x1e140au);
 }
 
+TEST_F(Filters, BackgroundPickerOpensAtTheCurrentColour) {
+  dialogs.colourAnswer = QColor(10, 20, 30);
+  trigger("background");
+  dialogs.colourAnswer = std::nullopt;
+  trigger("background");
+  EXPECT_EQ(dialogs.colourOpenedAt, QColor(10, 20, 30));
+}
+
 }  // namespace
 }  // namespace orbisk::guitest

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -19,6 +20,8 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -60,6 +63,7 @@ class ScriptedDialogs : public Dialogs {
   std::vector<Message> warnings;
   std::vector<FileRequest> fileRequests;
   int colourRequests = 0;
+  QColor colourOpenedAt;  // the colour the last colour picker was opened at
 
   void askYesNo(QWidget*, const QString& title, const QString& text,
                 std::function<void(bool)> answer) override {
@@ -80,8 +84,10 @@ class ScriptedDialogs : public Dialogs {
                 std::function<void(const QString&)> chosen) override {
     answerFile(true, request, chosen);
   }
-  void chooseColour(QWidget*, std::function<void(std::optional<QColor>)> chosen) override {
+  void chooseColour(QWidget*, const QColor& initial,
+                    std::function<void(std::optional<QColor>)> chosen) override {
     ++colourRequests;
+    colourOpenedAt = initial;
     chosen(colourAnswer);
   }
 
@@ -111,11 +117,18 @@ inline void expectOnlyInformation(const ScriptedDialogs& dialogs) {
 // ---------------------------------------------------------------------------------------------
 // Widgets by objectName, mouse clicks
 
-// The child of the given type and objectName; fails the test when there is none.
+// Thrown by child() when a widget, window or action is missing. The test framework reports it as
+// a failure of the running test, which ends there: a missing object never takes the rest of the
+// suite down by a null dereference.
+struct MissingChild : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// The child of the given type and objectName; fails and ends the test when there is none.
 template <typename T>
 T* child(const QObject& parent, const char* name) {
   T* found = parent.findChild<T*>(name);
-  EXPECT_NE(found, nullptr) << "no " << name;
+  if (found == nullptr) throw MissingChild(std::string("no ") + name);
   return found;
 }
 
@@ -167,6 +180,20 @@ inline void doubleClick(QWidget* target) {
   click(target, at);
   sendMouse(target, QEvent::MouseButtonDblClick, at, Qt::LeftButton);
   sendMouse(target, QEvent::MouseButtonRelease, at, Qt::NoButton);
+}
+
+// A key pressed and released on the widget; text is what the key types, if anything.
+inline void sendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                    const QString& text = QString()) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+  QApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+  QApplication::sendEvent(target, &release);
+}
+
+// Types the text into the widget, one key per character.
+inline void typeText(QWidget* target, const QString& text) {
+  for (const QChar c : text) sendKey(target, QKeySequence(QString(c))[0].key(), Qt::NoModifier, c);
 }
 
 // Runs the deletions that deleteLater() and WA_DeleteOnClose have scheduled.

@@ -7,7 +7,14 @@
 #include <QPointer>
 #include <QScreen>
 
+#include <QWindow>
+#include <cstdlib>
+#include <cstring>
 #include <initializer_list>
+
+#if defined(ORBISK_HAVE_XCB) && QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+#endif
 
 #include "model/DataFile.h"
 #include "tests/ui/GuiTestSupport.h"
@@ -124,6 +131,41 @@ TEST(IntroForm, ShowsARenderedPictureFillingTheWindow) {
   EXPECT_EQ(intro.picture().size(), QSize(575, 298));
   EXPECT_FALSE(intro.windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_FALSE(intro.windowFlags() & Qt::WindowMaximizeButtonHint);
+}
+
+// Qt hands the window manager the program's name for an empty title; the intro hands it an
+// empty one. Offscreen only Qt's side can be seen; on an X server (ORBISK_GUI_TEST_PLATFORM=xcb)
+// the test reads what the window manager is given.
+TEST(IntroForm, HandsTheWindowManagerNoTitle) {
+  IntroForm intro;
+  intro.show();
+  ASSERT_NE(intro.windowHandle(), nullptr);
+  EXPECT_TRUE(intro.windowHandle()->title().isEmpty());
+#if defined(ORBISK_HAVE_XCB) && QT_CONFIG(xcb)
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (QGuiApplication::platformName() != "xcb" || !x11 || !x11->connection()) return;
+  xcb_connection_t* connection = x11->connection();
+  auto atom = [connection](const char* name) {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(strlen(name)), name),
+        nullptr);
+    xcb_atom_t found = XCB_ATOM_NONE;
+    if (reply) found = reply->atom;
+    free(reply);
+    return found;
+  };
+  xcb_get_property_reply_t* reply = xcb_get_property_reply(
+      connection,
+      xcb_get_property(connection, 0, static_cast<xcb_window_t>(intro.winId()),
+                       atom("_NET_WM_NAME"), XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
+      nullptr);
+  ASSERT_NE(reply, nullptr);
+  EXPECT_EQ(xcb_get_property_value_length(reply), 0)
+      << QByteArray(static_cast<const char*>(xcb_get_property_value(reply)),
+                    xcb_get_property_value_length(reply))
+             .toStdString();
+  free(reply);
+#endif
 }
 
 // Every picture of the information windows really comes out of the renderer: none is blank.

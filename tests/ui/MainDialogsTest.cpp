@@ -13,14 +13,15 @@ namespace orbisk {
 namespace {
 
 TEST(MainDialogsFilters, TurnsDescriptionPatternPairsIntoQtNameFilters) {
-  EXPECT_EQ(qtNameFilters("(*.dat)|*.dat"), QStringList({"(*.dat) (*.dat)"}));
-  EXPECT_EQ(qtNameFilters("Bitmap (*.bmp)|*.bmp|All files|*.*"),
-            QStringList({"Bitmap (*.bmp) (*.bmp)", "All files (*.*)"}));
+  // A description that already shows its pattern keeps it once.
+  EXPECT_EQ(qtNameFilters("(*.dat)|*.dat"), QStringList({"(*.dat)"}));
+  EXPECT_EQ(qtNameFilters("Bitmap (*.bmp)|*.bmp|All files|*"),
+            QStringList({"Bitmap (*.bmp)", "All files (*)"}));
   // Several patterns of one pair are separated by blanks in Qt's form.
   EXPECT_EQ(qtNameFilters("Pictures|*.bmp;*.jpg;*.gif"),
             QStringList({"Pictures (*.bmp *.jpg *.gif)"}));
   // A description without its pattern, or nothing at all, gives no filter.
-  EXPECT_EQ(qtNameFilters("(*.dat)|*.dat|Lonely"), QStringList({"(*.dat) (*.dat)"}));
+  EXPECT_EQ(qtNameFilters("(*.dat)|*.dat|Lonely"), QStringList({"(*.dat)"}));
   EXPECT_TRUE(qtNameFilters("").isEmpty());
 }
 
@@ -53,7 +54,7 @@ TEST(MainDialogsQt, FileDialogsAnswerOnceWithThePathOrEmptyOnCancel) {
   auto* dialog = parent.findChild<QFileDialog*>();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(dialog->windowTitle(), "Save datafile");
-  EXPECT_EQ(dialog->nameFilters(), QStringList({"(*.dat) (*.dat)"}));
+  EXPECT_EQ(dialog->nameFilters(), QStringList({"(*.dat)"}));
   EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
   EXPECT_FALSE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
   dialog->reject();
@@ -67,14 +68,15 @@ TEST(MainDialogsQt, ColourPickerAnswersTheColourOrNothing) {
   std::vector<std::optional<QColor>> answers;
   auto record = [&](std::optional<QColor> colour) { answers.push_back(colour); };
 
-  dialogs.chooseColour(&parent, record);
+  dialogs.chooseColour(&parent, QColor(1, 2, 3), record);
   auto* picker = parent.findChild<QColorDialog*>();
   ASSERT_NE(picker, nullptr);
+  EXPECT_EQ(picker->currentColor(), QColor(1, 2, 3));
   picker->setCurrentColor(QColor(10, 20, 30));
   picker->accept();
   delete picker;
 
-  dialogs.chooseColour(&parent, record);
+  dialogs.chooseColour(&parent, QColor(1, 2, 3), record);
   picker = parent.findChild<QColorDialog*>();
   ASSERT_NE(picker, nullptr);
   picker->reject();

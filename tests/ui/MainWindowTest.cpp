@@ -140,7 +140,7 @@ TEST_F(MainWindowStart, BuildsEveryMenuItemAsTheTableSays) {
       {"regularcolor", "Regular", "", true, true, true},
       {"invertedcolor", "Inverse", "", true, false, true},
       {"background", "Background", "", false, false, true},
-      {"undo", "Undo filter(s)", "", false, false, true},
+      {"undo", "Undo filter(s)", "Ctrl+Z", false, false, true},
       {"origin", "Origi&n", "", false, false, false},
       {"shape", "&Shape", "", false, false, false},
       {"clearknopp", "Cl&ear", "", false, false, false},
@@ -232,6 +232,26 @@ TEST_F(MainWindowStart, ShortcutOfAnItemInADisabledMenuDoesNothing) {
   QShortcutEvent later(exit->shortcut(), 0);
   QCoreApplication::sendEvent(exit, &later);
   EXPECT_EQ(dialogs.questions.size(), 1u);
+}
+
+TEST_F(MainWindowStart, ConventionalKeysReachExitAndUndoOnlyOnceTheirMenuIsEnabled) {
+  EXPECT_EQ(action("exit")->shortcuts(),
+            QList<QKeySequence>({QKeySequence("Ctrl+X"), QKeySequence("Ctrl+Q")}));
+  window->show();
+  QApplication::setActiveWindow(window.get());
+  auto press = [this](int key) { sendKey(window.get(), key, Qt::ControlModifier); };
+  press(Qt::Key_Q);
+  EXPECT_TRUE(dialogs.questions.empty());
+
+  createAndFinish();
+  const QImage rendered = canvasImage();
+  trigger("filterred");
+  press(Qt::Key_Z);
+  EXPECT_EQ(canvasImage(), rendered);
+  press(Qt::Key_Q);
+  EXPECT_EQ(dialogs.questions.size(), 1u);
+  press(Qt::Key_X);
+  EXPECT_EQ(dialogs.questions.size(), 2u);
 }
 
 TEST_F(MainWindowStart, OriginShowsTheEditorAndRaisesItWhenShown) {

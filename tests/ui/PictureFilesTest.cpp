@@ -1,9 +1,11 @@
 // "Load picture", "Save picture as...", Copy and Paste on a real main window, with picture files
 // the tests write into a temporary folder.
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageWriter>
 #include <QProgressBar>
 #include <QScrollBar>
 
@@ -198,7 +200,10 @@ TEST_F(LoadPicture, AsksWithTheOpenDialogAndCancelChangesNothing) {
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   EXPECT_FALSE(dialogs.fileRequests[0].save);
   EXPECT_EQ(dialogs.fileRequests[0].request.title, "Open");
-  EXPECT_EQ(dialogs.fileRequests[0].request.filter, "(*.bmp)|*.bmp|(*.jpg)|*.jpg|(*.gif)|*.gif");
+  // The three kinds first, then every picture the command reads and every file.
+  EXPECT_EQ(dialogs.fileRequests[0].request.filter,
+            "(*.bmp)|*.bmp|(*.jpg)|*.jpg|(*.gif)|*.gif|"
+            "Pictures|*.bmp;*.jpg;*.jpeg;*.gif;*.BMP;*.JPG;*.JPEG;*.GIF|All files|*");
   EXPECT_EQ(canvasImage(), canvas);
   EXPECT_EQ(window->undoCopy(), canvas);
   EXPECT_TRUE(dialogs.warnings.empty());
@@ -236,9 +241,22 @@ TEST_F(LoadPicture, AFileThatCannotBeDecodedWarnsAndChangesNothing) {
 
   writeFile("broken.bmp", "BM this is no picture at all");
   writeFile("empty.gif", "");
+  // Pictures cut off halfway decode with grey or black rows; they are refused like the rest.
+  const auto firstHalf = [](const QByteArray& bytes) { return bytes.left(bytes.size() / 2); };
+  const auto encoded = [](const QImage& picture, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(QImageWriter(&buffer, format).write(picture));
+    return bytes;
+  };
+  writeFile("cut.jpg", firstHalf(encoded(patternPicture(300, 200), "jpeg")));
+  writeFile("cut.bmp", firstHalf(encoded(patternPicture(300, 200), "bmp")));
+  writeFile("cut.gif", firstHalf(gifOf(117, 90, gifColour, gifIndex)));
 
   int expectedWarnings = 0;
-  for (const QString name : {"broken.bmp", "empty.gif", "missing.jpg"}) {
+  for (const QString name :
+       {"broken.bmp", "empty.gif", "missing.jpg", "cut.jpg", "cut.bmp", "cut.gif"}) {
     SCOPED_TRACE(name.toStdString());
     loadPicture(pathOf(name));
     ASSERT_EQ(dialogs.warnings.size(), static_cast<std::size_t>(++expectedWarnings));
@@ -249,6 +267,28 @@ TEST_F(LoadPicture, AFileThatCannotBeDecodedWarnsAndChangesNothing) {
     EXPECT_TRUE(action("thumbnail")->isChecked());
     EXPECT_EQ(widget<QWidget>("Pct1")->geometry(), QRect(0, 0, 117, 90));
   }
+}
+
+TEST_F(LoadPicture, ALargePhotoShowsItsTopLeftPartInTheMaximumFrame) {
+  // A common camera size, larger than Qt decodes whole by default: only the part the canvas
+  // shows is decoded. One colour with a red top-left square keeps the file small.
+  QImage photo(8192, 5464, QImage::Format_RGB32);
+  photo.fill(qRgb(200, 200, 200));
+  for (int y = 0; y < 64; ++y) {
+    for (int x = 0; x < 64; ++x) photo.setPixel(x, y, qRgb(255, 0, 0));
+  }
+  const QString path = writePicture("photo.jpg", photo, "JPG");
+  photo = QImage();
+  trigger("thumbnail");
+  loadPicture(path);
+  ASSERT_TRUE(dialogs.warnings.empty()) << dialogs.warnings[0].text.toStdString();
+  EXPECT_EQ(window->params().framesize, 3);
+  const QImage canvas = canvasImage();
+  ASSERT_EQ(canvas.size(), QSize(948, 651));
+  EXPECT_GT(qRed(canvas.pixel(10, 10)), 230);
+  EXPECT_LT(qGreen(canvas.pixel(10, 10)), 25);
+  EXPECT_NEAR(qGreen(canvas.pixel(900, 600)), 200, 8);
+  EXPECT_EQ(window->undoCopy(), canvas);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -286,7 +326,7 @@ TEST_F(SavePicture, WritesTheWholeCanvasOfEachFrameAs24BitBmpUnderTheGivenName) 
   const ScriptedDialogs::FileRequest& request = dialogs.fileRequests.back();
   EXPECT_TRUE(request.save);
   EXPECT_EQ(request.request.title, "Save picture as...");
-  EXPECT_EQ(request.request.filter, "(*.bmp)|*.bmp");
+  EXPECT_EQ(request.request.filter, "(*.bmp)|*.bmp|Bitmap pictures|*.bmp;*.BMP|All files|*");
   EXPECT_TRUE(request.request.confirmOverwrite);
 }
 

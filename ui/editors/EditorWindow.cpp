@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QScrollBar>
 
+#include "ui/editors/FittedText.h"
 #include "ui/editors/FixedWindow.h"
 
 namespace orbisk {
@@ -78,6 +79,8 @@ QLabel* EditorWindow::placeCaption(const QString& text, const char* objectName,
   label->setObjectName(objectName);
   label->setAlignment(Qt::AlignCenter);
   label->setGeometry(geometry);
+  // The window cannot grow, so a desktop font too large for the place gets smaller instead.
+  shrinkFontToFit(label);
   return label;
 }
 

@@ -47,7 +47,7 @@ class EditorWindow : public QWidget {
   QScrollBar* placeBar(Control c, const QRect& geometry, QScrollBar* bar = nullptr);
   // A framed, centred label that shows a control's value.
   QLabel* placeValueLabel(const char* objectName, const QRect& geometry);
-  // A plain caption above or beside a control.
+  // A plain caption above or beside a control, in a font that lets it show whole.
   QLabel* placeCaption(const QString& text, const char* objectName, const QRect& geometry);
 
  private:

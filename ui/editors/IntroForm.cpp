@@ -7,6 +7,7 @@
 
 #include "ui/editors/FixedWindow.h"
 #include "ui/editors/RenderedPicture.h"
+#include "ui/editors/WindowManagerTitle.h"
 
 namespace orbisk {
 
@@ -21,6 +22,12 @@ IntroForm::IntroForm(QWidget* parent)
   // The picture covers every pixel, so Qt need not clear the background first.
   setAttribute(Qt::WA_OpaquePaintEvent);
   centreOnScreen(this);
+}
+
+void IntroForm::showEvent(QShowEvent* event) {
+  // The window has no title; without this the title bar would show the program's name.
+  handEmptyTitleToWindowManager(this);
+  QWidget::showEvent(event);
 }
 
 void IntroForm::paintEvent(QPaintEvent*) {

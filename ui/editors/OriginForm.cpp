@@ -1,12 +1,14 @@
 #include "ui/editors/OriginForm.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 
 #include "ui/Dialogs.h"
+#include "ui/editors/ValueEntry.h"
 
 namespace orbisk {
 
@@ -64,9 +66,10 @@ QRect cell(int row, int column, int top, int height) {
                height);
 }
 
-// Captions may reach into the gaps beside their column: "Solar system" is wider than a bar.
+// A caption has its whole column, gaps included, and no more, so neighbours never overlap;
+// "Solar system" is wider than a bar and needs all of it.
 QRect captionCell(int row, int column) {
-  return cell(row, column, 0, 16).adjusted(-8, 0, 8, 0);
+  return cell(row, column, 0, 16).adjusted(-2, 0, 2, 0);
 }
 
 }  // namespace
@@ -86,6 +89,10 @@ OriginForm::OriginForm(PictureParams& params, Dialogs& dialogs, QWidget* parent)
         entry.valueLabel, cell(entry.row, entry.column, 19, 20).adjusted(6, 0, -6, 0));
     QScrollBar* bar = placeBar(entry.control, cell(entry.row, entry.column, 44, 17));
     valueLabels_[static_cast<size_t>(i)]->setText(QString::number(bar->value()));
+    // The bars are short, so they take the keyboard too: arrows and Page Up/Down step by one.
+    bar->setFocusPolicy(Qt::StrongFocus);
+    bar->installEventFilter(this);
+    valueLabels_[static_cast<size_t>(i)]->installEventFilter(this);
   }
   galaxyCaption_->installEventFilter(this);
   sizeCaption_->installEventFilter(this);
@@ -113,6 +120,13 @@ OriginForm::OriginForm(PictureParams& params, Dialogs& dialogs, QWidget* parent)
   ok->setObjectName("okbutton");
   ok->setGeometry(cell(2, 4, 20, 28));
   connect(ok, &QPushButton::clicked, this, &QWidget::hide);
+
+  // Tab goes through the grid row by row, as it reads.
+  const std::array<QWidget*, 15> tabOrder = {
+      bar(0), bar(1), bar(2),   bar(3),   bar(4),  // Galaxy, Solar system, World, Lab, Level
+      bar(5), bar(6), listv1a_, listv1b_, bar(7),  // Category, Type, V1 A, V1 B, Effect
+      bar(8), bar(9), bar(10),  bar(11),  ok};     // V2, V3, V4, Size, OK
+  for (size_t i = 0; i + 1 < tabOrder.size(); ++i) setTabOrder(tabOrder[i], tabOrder[i + 1]);
 }
 
 void OriginForm::setFunctionLists() {
@@ -182,11 +196,62 @@ QListWidget* OriginForm::listFor(Control c) const {
   return nullptr;
 }
 
+bool OriginForm::stepByKey(QScrollBar* bar, int key) {
+  // Scroll bars take Left as a step up; these bars count up to the right as their thumbs do.
+  switch (key) {
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+      bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+      return true;
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+      bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+      return true;
+    case Qt::Key_PageUp:
+      bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+      return true;
+    case Qt::Key_PageDown:
+      bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      ValueEntry::open(valueLabels_[static_cast<size_t>(indexOf(bar))], bar);
+      return true;
+    default:
+      return false;  // Home and End go to the ends of the range, as Qt has them
+  }
+}
+
+int OriginForm::indexOf(QObject* barOrLabel) const {
+  for (int i = 0; i < kBarCount; ++i) {
+    if (barOrLabel == bar(i) || barOrLabel == valueLabels_[static_cast<size_t>(i)]) return i;
+  }
+  return -1;
+}
+
 bool OriginForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonDblClick &&
+  const QEvent::Type type = event->type();
+  if (type == QEvent::MouseButtonDblClick &&
       (watched == galaxyCaption_ || watched == sizeCaption_)) {
     showCredits(watched);
     return true;
+  }
+  const int index = indexOf(watched);
+  if (index < 0) return EditorWindow::eventFilter(watched, event);
+  QLabel* label = valueLabels_[static_cast<size_t>(index)];
+  if (type == QEvent::MouseButtonDblClick && watched == label) {
+    ValueEntry::open(label, bar(index));
+    return true;
+  }
+  if (type == QEvent::KeyPress && watched == bar(index)) {
+    if (stepByKey(bar(index), static_cast<QKeyEvent*>(event)->key())) return true;
+  }
+  if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
+    // Scroll bars draw no focus of their own: the value of the bar that has it is highlighted.
+    const bool focused = type == QEvent::FocusIn;
+    label->setAutoFillBackground(focused);
+    label->setBackgroundRole(focused ? QPalette::Highlight : QPalette::Window);
+    label->setForegroundRole(focused ? QPalette::HighlightedText : QPalette::WindowText);
   }
   return EditorWindow::eventFilter(watched, event);
 }

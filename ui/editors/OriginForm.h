@@ -11,6 +11,7 @@
 
 class QLabel;
 class QListWidget;
+class QScrollBar;
 
 namespace orbisk {
 
@@ -18,7 +19,9 @@ class Dialogs;
 
 // Twelve bars and two function lists. Every change writes its value into the picture record at
 // once, so the record always mirrors the controls; the record's defaults equal the controls'
-// start values, so the two agree from the start. Hiding keeps every value.
+// start values, so the two agree from the start. Hiding keeps every value. Besides the mouse,
+// the bars take the keyboard and the wheel, and a double-click on a value (or Enter on a bar)
+// opens an entry for typing the value.
 class OriginForm : public EditorWindow {
   Q_OBJECT
 
@@ -48,6 +51,11 @@ class OriginForm : public EditorWindow {
   void listChanged(Control list, int row);
   QListWidget* listFor(Control c) const;
   void showCredits(QObject* caption);
+  // Arrows and Page Up/Down step the bar as its arrows and trough do; Enter opens the entry for
+  // typing its value. False for any other key.
+  bool stepByKey(QScrollBar* bar, int key);
+  // The index of the bar that is, or whose value label is, this object; -1 for any other.
+  int indexOf(QObject* barOrLabel) const;
 
   PictureParams& params_;
   Dialogs& dialogs_;

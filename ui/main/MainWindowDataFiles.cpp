@@ -19,7 +19,8 @@ namespace orbisk {
 
 namespace {
 
-const char* const kDataFilter = "(*.dat)|*.dat";
+// The data files first, then every file, so one saved without an extension can be found again.
+const char* const kDataFilter = "(*.dat)|*.dat|Data files|*.dat;*.DAT|All files|*";
 const char* const kSaveTitle = "Save datafile as...";
 const char* const kOpenTitle = "Open datafile";
 // View data shows the first fields only; the shape settings after them are not shown.
@@ -57,7 +58,8 @@ void MainWindow::onSaveData() {
   dialogs_.saveFile(this, {kSaveTitle, kDataFilter, true}, [this](const QString& path) {
     if (path.isEmpty() || exiting_) return;
     // The chosen name is used as it is; no extension is added. The file is written beside the
-    // old one and renamed over it, so a failure leaves an existing file whole.
+    // old one and renamed over it, so a failure leaves an existing file whole (in place where the
+    // folder refuses a new file or the file has several links).
     const std::string error = writeRecordFile(localPath(path), params_);
     if (!error.empty()) dialogs_.warn(this, "Orbisk - Save data", messageText(error));
   });

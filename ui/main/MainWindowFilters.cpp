@@ -30,7 +30,11 @@ void MainWindow::onUndoFilters() {
 }
 
 void MainWindow::onBackground() {
-  dialogs_.chooseColour(this, [this](std::optional<QColor> chosen) {
+  // The picker opens at the colour the canvas has now, so "OK" alone keeps it.
+  const uint32_t current = canvas_.backgroundColour();
+  const QColor initial(static_cast<int>(current & 0xff), static_cast<int>((current >> 8) & 0xff),
+                       static_cast<int>((current >> 16) & 0xff));
+  dialogs_.chooseColour(this, initial, [this](std::optional<QColor> chosen) {
     if (!chosen || !chosen->isValid()) return;  // cancelled: nothing changes
     const QColor colour = chosen->toRgb();
     const uint32_t value = static_cast<uint32_t>(colour.red()) |

@@ -22,7 +22,7 @@ struct MenuRow {
   Kind kind;
   const char* name;      // objectName of the QMenu or QAction
   const char* caption;   // with "&" before the access key, blanks kept
-  const char* shortcut;  // portable key text, "" for none
+  const char* shortcut;  // portable key text, "" for none; "; " between several, first shown
   const char* group;     // exclusive check group, "" for a plain command
   bool checked;          // checked at start
   bool enabled;          // enabled at start
@@ -57,7 +57,8 @@ void MainWindow::buildMenus() {
       {3, I, "onn", "On", "", "beep", true, true, &MainWindow::onBeepOn},
       {3, I, "offf", "Off", "", "beep", false, true, &MainWindow::onBeepOff},
       {1, S, "", "-", "", "", false, true},
-      {1, I, "exit", "Exit", "Ctrl+X", "", false, true, &MainWindow::onExit},
+      // Ctrl+Q is the usual key for leaving a program; Ctrl+X stays the one the menu shows.
+      {1, I, "exit", "Exit", "Ctrl+X; Ctrl+Q", "", false, true, &MainWindow::onExit},
 
       {0, M, "editit", "E&dit", "", "", false, false},
       {1, I, "copyit", "Copy", "Ctrl+C", "", false, true, &MainWindow::onCopy},
@@ -114,7 +115,7 @@ void MainWindow::buildMenus() {
       {2, S, "", "-", "", "", false, true},
       {2, I, "filterlighten", "Lighten", "", "", false, true, nullptr, 8},
       {2, I, "filterdarken", "Darken", "", "", false, true, nullptr, 9},
-      {1, I, "undo", "Undo filter(s)", "", "", false, true, &MainWindow::onUndoFilters},
+      {1, I, "undo", "Undo filter(s)", "Ctrl+Z", "", false, true, &MainWindow::onUndoFilters},
 
       {0, I, "origin", "Origi&n", "", "", false, false, &MainWindow::onOrigin},
       {0, I, "shape", "&Shape", "", "", false, false, &MainWindow::onShape},
@@ -164,7 +165,7 @@ void MainWindow::buildMenus() {
     QAction* item = new QAction(row.caption, this);
     item->setObjectName(row.name);
     if (*row.shortcut) {
-      item->setShortcut(QKeySequence(row.shortcut));
+      item->setShortcuts(QKeySequence::listFromString(row.shortcut));
       // A shortcut must not reach a command whose menu is disabled.
       item->installEventFilter(this);
     }

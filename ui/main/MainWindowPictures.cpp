@@ -3,11 +3,9 @@
 #include <QColor>
 #include <QDir>
 #include <QGuiApplication>
-#include <QImageReader>
-#include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
+#include "io/PictureFile.h"
 #include "ui/Dialogs.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/MainWindow.h"
@@ -32,35 +30,34 @@ PictureFrame frameForPicture(int width, int height) {
   return PictureFrame::Unchanged;
 }
 
-QString shownName(const QString& path) {
-  return QDir::toNativeSeparators(path);
-}
-
 }  // namespace
 
 void MainWindow::onLoadPicture() {
-  const FileDialogRequest request{"Open", "(*.bmp)|*.bmp|(*.jpg)|*.jpg|(*.gif)|*.gif", false};
+  // Beside the three kinds to choose from, one entry shows every picture the command reads and
+  // one every file, so a picture saved without an extension can be found again.
+  const FileDialogRequest request{"Open",
+                                  "(*.bmp)|*.bmp|(*.jpg)|*.jpg|(*.gif)|*.gif|"
+                                  "Pictures|*.bmp;*.jpg;*.jpeg;*.gif;*.BMP;*.JPG;*.JPEG;*.GIF|"
+                                  "All files|*",
+                                  false};
   dialogs_.openFile(this, request, [this](const QString& path) {
     if (!path.isEmpty()) loadPicture(path);
   });
 }
 
 void MainWindow::loadPicture(const QString& path) {
-  QImageReader reader(path);
-  // A picture saved under the wrong extension still loads.
-  reader.setDecideFormatFromContent(true);
-  const QImage picture = reader.read();
-  if (picture.isNull()) {
+  // The format is told by the content, so a picture saved under the wrong extension still loads.
+  // Only the part the largest canvas can show is decoded; the frame needs just the full size.
+  const PictureRead read = readPictureFile(path, QSize(kMaximumWidth, kMaximumHeight));
+  if (!read.ok) {
     // Nothing has been touched yet: the canvas, the frame and the undo copy stay as they were.
-    dialogs_.warn(this, "Load picture",
-                  QString("The picture \"%1\" cannot be read: %2.")
-                      .arg(shownName(path), reader.errorString()));
+    dialogs_.warn(this, "Load picture", read.error);
     return;
   }
   // The canvas takes the new frame's size before the picture goes on, so a picture that is
   // larger than the old frame is not cut to it.
-  fitFrameToPicture(picture.width(), picture.height());
-  showPicture(picture);
+  fitFrameToPicture(read.fullSize.width(), read.fullSize.height());
+  showPicture(read.image);
   // Taken at the new size, so that "Undo filter(s)" brings back the whole loaded picture.
   takeUndoCopy();
 }
@@ -120,7 +117,8 @@ void MainWindow::showPicture(const QImage& picture) {
 }
 
 void MainWindow::onSavePicture() {
-  const FileDialogRequest request{"Save picture as...", "(*.bmp)|*.bmp", true};
+  const FileDialogRequest request{"Save picture as...",
+                                  "(*.bmp)|*.bmp|Bitmap pictures|*.bmp;*.BMP|All files|*", true};
   dialogs_.saveFile(this, request, [this](const QString& path) {
     if (!path.isEmpty()) savePicture(path);
   });
@@ -129,27 +127,10 @@ void MainWindow::onSavePicture() {
 void MainWindow::savePicture(const QString& path) {
   // The canvas at its current size, whatever part the view shows; 24 bits per pixel keep every
   // colour the canvas can hold. The name is used as given: no extension is added.
-  const QImage picture = view_->canvasWidget()->image().convertToFormat(QImage::Format_RGB888);
-  // Written to a temporary file beside the target and renamed over it only when complete, so a
-  // failed save never leaves an existing file truncated.
-  QSaveFile file(path);
-  QString problem;
-  if (!file.open(QIODevice::WriteOnly)) {
-    problem = file.errorString();
-  } else {
-    QImageWriter writer(&file, "bmp");
-    if (!writer.write(picture)) {
-      problem = writer.errorString();
-      file.cancelWriting();
-    } else if (!file.commit()) {
-      problem = file.errorString();
-    }
-  }
-  if (!problem.isEmpty()) {
-    dialogs_.warn(
-        this, "Save picture as...",
-        QString("The picture \"%1\" cannot be written: %2.").arg(shownName(path), problem));
-  }
+  // The picture is complete in memory before the file is touched; an existing file is replaced
+  // whole or, where it cannot be replaced, overwritten in place, keeping its permission bits.
+  const QString problem = writePictureFile(path, view_->canvasWidget()->image(), "BMP");
+  if (!problem.isEmpty()) dialogs_.warn(this, "Save picture as...", problem);
 }
 
 void MainWindow::onCopy() {

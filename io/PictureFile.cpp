@@ -1,0 +1,117 @@
+#include "io/PictureFile.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
+#include <mutex>
+
+#include "io/PictureStructure.h"
+#include "io/UserFile.h"
+
+namespace orbisk {
+
+namespace {
+
+QString fromLocal(const std::string& text) {
+  return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString shownPath(const QString& path) {
+  return fromLocal(displayPath(QFile::encodeName(path).toStdString()));
+}
+
+// One message for every picture that cannot be decoded, whatever the decoder found wrong.
+QString undecodable(const QString& path) {
+  return "Cannot read " + shownPath(path) +
+         ": it is not a picture that can be read, or its data is damaged or incomplete";
+}
+
+// Qt's own allocation limit (256 MB by default) is raised to the bound checked below, once.
+void raiseAllocationLimit() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    if (QImageReader::allocationLimit() < kMaxPictureDecodeMegabytes)
+      QImageReader::setAllocationLimit(kMaxPictureDecodeMegabytes);
+  });
+}
+
+}  // namespace
+
+PictureRead readPictureFile(const QString& path, QSize shownLimit) {
+  PictureRead result;
+  const UserFileRead file =
+      readUserFile(QFile::encodeName(path).toStdString(), kMaxPictureFileBytes);
+  if (!file.ok) {
+    result.error = fromLocal(file.error);
+    return result;
+  }
+  // A cut-off picture would decode with its missing rows grey or black.
+  if (checkPictureStructure(file.bytes) == PictureStructure::Incomplete) {
+    result.error = undecodable(path);
+    return result;
+  }
+  raiseAllocationLimit();
+  QByteArray data =
+      QByteArray::fromRawData(file.bytes.data(), static_cast<qsizetype>(file.bytes.size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);  // the format is told by the content
+  // A format whose header gives no size is decoded whole (Qt's allocation limit bounds it).
+  QSize full = reader.size();
+  if (!reader.canRead() || (full.isValid() && full.isEmpty())) {
+    result.error = undecodable(path);
+    return result;
+  }
+  for (const QString& key : reader.textKeys()) result.texts.insert(key, reader.text(key));
+
+  // Only the part that can be shown is decoded where the format can do so (JPEG can), which
+  // keeps a large photo quick and small; other formats are decoded whole within a bound.
+  const QSize shown = shownLimit.isValid() ? full.boundedTo(shownLimit) : full;
+  if (full.isValid() && shown != full && reader.supportsOption(QImageIOHandler::ClipRect)) {
+    reader.setClipRect(QRect(QPoint(0, 0), shown));
+  } else if (full.isValid()) {
+    const qint64 decodedBytes = qint64(full.width()) * full.height() * 4;
+    if (decodedBytes > qint64(kMaxPictureDecodeMegabytes) * 1024 * 1024) {
+      result.error = "Cannot read " + shownPath(path) +
+                     QString(": the picture is too large (%1 x %2 pixels)")
+                         .arg(full.width())
+                         .arg(full.height());
+      return result;
+    }
+  }
+  QImage image;
+  if (!reader.read(&image) || image.isNull()) {
+    result.error = undecodable(path);
+    return result;
+  }
+  if (!full.isValid()) full = image.size();
+  const QSize kept = shownLimit.isValid() ? image.size().boundedTo(shownLimit) : image.size();
+  if (image.size() != kept) image = image.copy(QRect(QPoint(0, 0), kept));
+  result.image = image;
+  result.fullSize = full;
+  result.ok = true;
+  return result;
+}
+
+QString writePictureFile(const QString& path, const QImage& image, const QByteArray& format,
+                         const QMap<QString, QString>& texts) {
+  const QByteArray kind = format.toLower();
+  QByteArray encoded;
+  QBuffer buffer(&encoded);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, kind);
+  if (kind == "png") {
+    for (auto it = texts.begin(); it != texts.end(); ++it) writer.setText(it.key(), it.value());
+  }
+  // 24 bits per pixel keep every colour the canvas holds and match what BMP readers expect.
+  const QImage written = kind == "bmp" ? image.convertToFormat(QImage::Format_RGB888) : image;
+  if (!writer.write(written)) {
+    return "Cannot save " + shownPath(path) + ": " + writer.errorString();
+  }
+  const std::string error =
+      writeUserFile(QFile::encodeName(path).toStdString(), encoded.toStdString());
+  return fromLocal(error);
+}
+
+}  // namespace orbisk

@@ -1,0 +1,37 @@
+// Picture files the user names: "Load picture", "Save picture as..." and orbisk-render -o.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QMap>
+#include <QSize>
+#include <QString>
+
+namespace orbisk {
+
+// Pictures larger than this many bytes on disk are refused unread.
+constexpr std::size_t kMaxPictureFileBytes = std::size_t{512} << 20;
+// Decoding a whole picture may take at most this many megabytes; larger pictures are decoded
+// only in the part shown, where the format allows, and refused as too large otherwise.
+constexpr int kMaxPictureDecodeMegabytes = 512;
+
+struct PictureRead {
+  bool ok = false;
+  QImage image;                  // the picture's top-left part, at most shownLimit in size
+  QSize fullSize;                // the whole picture's size, from its header
+  QString error;                 // one line naming the file and the reason when !ok
+  QMap<QString, QString> texts;  // the file's text chunks (PNG tEXt/iTXt), key -> value
+};
+
+// Reads a picture (BMP, JPEG, GIF, PNG or any format Qt decodes, told by its content, not its
+// name). A file that is not a regular file, too large, cut off, damaged or not a picture gives
+// !ok and a message; nothing is decoded then.
+PictureRead readPictureFile(const QString& path, QSize shownLimit);
+
+// Writes image as "BMP" (24 bits per pixel) or "PNG" with the given text chunks (ignored for
+// BMP), encoded in memory first and then written through writeUserFile. Returns "" or one line
+// naming the file and the reason.
+QString writePictureFile(const QString& path, const QImage& image, const QByteArray& format,
+                         const QMap<QString, QString>& texts = {});
+
+}  // namespace orbisk

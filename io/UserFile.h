@@ -1,0 +1,39 @@
+// Reading and writing the files the user names: data files, pictures, the renderer's outputs.
+// Plain C++ on POSIX calls; the rest of io/ builds on it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace orbisk {
+
+struct UserFileRead {
+  bool ok = false;
+  std::string bytes;  // the file's content when ok
+  std::string error;  // one line naming the file and the reason when !ok
+};
+
+// Reads a whole file of at most maxBytes bytes. The file is opened without blocking and checked
+// on the opened descriptor, so a FIFO, socket, device or folder is refused at once instead of
+// freezing the caller; a larger file is refused as too large.
+UserFileRead readUserFile(const std::string& path, std::size_t maxBytes);
+
+// The same checks, but reads only the first maxBytes bytes of a longer file and ignores the rest
+// (for formats whose reader stops after a bounded prefix anyway).
+UserFileRead readUserFileStart(const std::string& path, std::size_t maxBytes);
+
+// Writes bytes as the whole new content of path. Returns "" on success, else one line naming the
+// file and the reason. A symbolic link is followed to its target. The content goes to a
+// temporary file beside the target and is renamed over it, so a failure leaves an existing file
+// whole; where the folder cannot take a temporary file, or the file has several hard links,
+// the existing file is overwritten in place instead. An existing file keeps its permission bits.
+std::string writeUserFile(const std::string& path, const std::string& bytes);
+
+// The in-place branch of writeUserFile on its own: overwrites the existing regular file at path
+// (following a link) without replacing it, then cuts it to the new length and syncs it.
+std::string writeUserFileInPlace(const std::string& path, const std::string& bytes);
+
+// The path as shown in a one-line message: control characters would break the line.
+std::string displayPath(const std::string& path);
+
+}  // namespace orbisk

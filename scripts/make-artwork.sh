@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Draws the program's icon and screenshot with Orbisk itself; both are committed.
+#
+# Icons: the start-up parameter set at size 300 (data/icons/icon.dat), drawn by orbisk-render; a
+# square of 434 x 434 pixels cut from the middle of its 632 x 434 canvas is scaled to every size
+# of data/icons/hicolor/ (installed by cmake --install).
+# Screenshot: the main window after CREATE of the start-up picture, on Qt's offscreen platform,
+# into data/screenshots/main-window.png; it is to be published at the address the AppStream
+# description (data/org.orbisk.Orbisk.metainfo.xml) names.
+#
+# Run it after a change to the pictures, the record or the main window:
+#
+#     scripts/make-artwork.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --target orbisk-render orbisk-make-icons orbisk-make-screenshot
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+build/cli/orbisk-render -o "$work/icon.png" data/icons/icon.dat
+build/tools/orbisk-make-icons "$work/icon.png" 99 0 434 org.orbisk.Orbisk data/icons/hicolor
+mkdir -p data/screenshots
+QT_QPA_PLATFORM=offscreen build/tools/orbisk-make-screenshot data/screenshots/main-window.png
+echo data/screenshots/main-window.png
