@@ -38,4 +38,17 @@ RandomCombination drawRandomCombination() {
       std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
 }
 
+void applyCombination(PictureParams& params, const RandomCombination& draw) {
+  params.cat = draw.cat;
+  params.ali = draw.ali;
+  params.eff = draw.eff;
+  params.func1 = draw.func1;
+  params.func2 = draw.func2;
+  params.t1 = draw.t1;
+  params.w = draw.w;
+  params.worldw = draw.worldw;
+  params.sols = draw.sols;
+  params.cit = draw.cit;
+}
+
 }  // namespace orbisk

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "model/PictureParams.h"
+
 namespace orbisk {
 
 // Values as the origin editor's controls hold them; func1 and func2 are list position + 1.
@@ -24,5 +26,8 @@ struct RandomCombination {
 RandomCombination drawRandomCombination(uint64_t seed);
 // The same, seeded from the clock.
 RandomCombination drawRandomCombination();
+
+// The record as Random leaves it: the ten drawn values in place, everything else kept.
+void applyCombination(PictureParams& params, const RandomCombination& draw);
 
 }  // namespace orbisk

@@ -173,7 +173,7 @@ TEST_F(MainWindowStart, BuildsTheMenusInOrderWithSeparatorsAndStartStates) {
     if (item->isEnabled()) enabled << item->text();
   }
   EXPECT_EQ(captions, QStringList({"  &File", "E&dit", "Op&tions", "Co&lours", "Origi&n", "&Shape",
-                                   "Cl&ear", "&CREATE", "Sto&p", "&Random", "&Help"}));
+                                   "Cl&ear", "&CREATE", "Sto&p", "&Random", "E&xplore", "&Help"}));
   EXPECT_EQ(enabled, QStringList({"&CREATE"}));
 
   // Each menu's entries in order, "-" for a separator.
@@ -195,6 +195,8 @@ TEST_F(MainWindowStart, BuildsTheMenusInOrderWithSeparatorsAndStartStates) {
                          "-", "Change colours ", "-", "Lighten", "Darken"}));
   EXPECT_EQ(entries(menu("help")), QStringList({"Hints and tips", "-", "About..."}));
   EXPECT_EQ(entries(menu("editit")), QStringList({"Copy", "Paste"}));
+  EXPECT_EQ(entries(menu("explore")),
+            QStringList({"Random &gallery...", "&History...", "-", "&Back", "&Forward"}));
 
   for (const char* name : {"clearmode", "progresss", "beepit", "frame", "direction", "border",
                            "borywidth", "detail"}) {
@@ -205,7 +207,7 @@ TEST_F(MainWindowStart, BuildsTheMenusInOrderWithSeparatorsAndStartStates) {
 
 TEST_F(MainWindowStart, FirstRunEnablesTheMenusForGood) {
   createAndFinish();
-  for (const char* name : {"file", "editit", "options", "colorr", "help"})
+  for (const char* name : {"file", "editit", "options", "colorr", "explore", "help"})
     EXPECT_TRUE(menu(name)->menuAction()->isEnabled()) << name;
   for (const char* name : {"origin", "shape", "clearknopp", "createknopp", "randomknop"})
     EXPECT_TRUE(action(name)->isEnabled()) << name;

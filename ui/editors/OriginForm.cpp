@@ -167,6 +167,10 @@ void OriginForm::applyRandom(const RandomCombination& draw) {
   setControl(Control::hsbworld, draw.worldw);
   setControl(Control::hsbsolarsystem, draw.sols);
   setControl(Control::hsblab, draw.cit);
+  // A drawn value equal to a control's position leaves the control as it is, and the record
+  // may hold another value there (a data file can store one that the control refused). The
+  // picture is the drawn one all the same.
+  applyCombination(params_, draw);
 }
 
 void OriginForm::barChanged(int index, int value) {

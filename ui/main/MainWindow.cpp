@@ -15,6 +15,7 @@
 #include "ui/editors/OriginForm.h"
 #include "ui/editors/ViewDataForm.h"
 #include "ui/editors/XrayForm.h"
+#include "ui/explore/GalleryForm.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/RenderDriver.h"
 #include "ui/main/StartupPictures.h"
@@ -72,6 +73,7 @@ MainWindow::~MainWindow() {
   largeJob_ = nullptr;
   // Children are destroyed after the members they refer to: end the traversal and the editors
   // while the record and the canvas still exist.
+  delete galleryForm_;  // its workers end before anything else goes
   delete driver_;
   driver_ = nullptr;
   delete originForm_;
@@ -120,7 +122,7 @@ void MainWindow::setRunMenus(bool running) {
 void MainWindow::enableMenusForGood() {
   if (menusEnabled_) return;
   menusEnabled_ = true;
-  for (const char* name : {"file", "editit", "options", "colorr", "help"})
+  for (const char* name : {"file", "editit", "options", "colorr", "explore", "help"})
     menu(name)->menuAction()->setEnabled(true);
   action("origin")->setEnabled(true);
   action("shape")->setEnabled(true);
@@ -171,8 +173,11 @@ void MainWindow::startRandom() {
   view_->canvasWidget()->update();
   if (params_.showprogress == -1) view_->progressBar()->show();
   view_->canvasWidget()->setCursor(Qt::WaitCursor);
-  // The ten draws go through the origin editor, whose change handling writes the record.
-  originForm_->applyRandom(randomSource_());
+  // The ten draws go through the origin editor, whose change handling writes the record. A
+  // gallery pick brings its own draws.
+  const RandomCombination draw = givenDraw_ ? *givenDraw_ : randomSource_();
+  givenDraw_.reset();
+  originForm_->applyRandom(draw);
   currentRun_ = Run::Random;
   recorder_.runStarted(params_, state_, canvas_);
   driver_->begin();
@@ -212,6 +217,7 @@ void MainWindow::onStop() {
   action("clearknopp")->setEnabled(true);
   stopflag_ = -1;
   pendingRun_ = Run::None;  // a CREATE chosen before this Stop is withdrawn by it
+  givenDraw_.reset();
 }
 
 void MainWindow::onClear() {
@@ -418,8 +424,8 @@ void MainWindow::closeAllWindows() {
   // In the fixed order: origin, about, hints, intro, colour system, view data, shape, this
   // window. Only this window's own windows are closed, and those not open are skipped. The
   // intro window has closed for good before this window is first shown, so it has no turn here.
-  QWidget* const windows[] = {originForm_, aboutForm_,    hintsForm_,
-                              xrayForm_,   viewDataForm_, driedForm_};
+  QWidget* const windows[] = {originForm_,   aboutForm_, hintsForm_,  xrayForm_,
+                              viewDataForm_, driedForm_, galleryForm_};
   for (QWidget* window : windows) {
     if (window) window->close();
   }

@@ -12,6 +12,7 @@
 
 #include "io/DrawnPicture.h"
 #include "model/PictureParams.h"
+#include "render/OffscreenRender.h"
 #include "render/RandomCombination.h"
 #include "render/RasterCanvas.h"
 #include "render/RenderState.h"
@@ -28,6 +29,7 @@ class AboutForm;
 class CanvasView;
 class Dialogs;
 class DriedForm;
+class GalleryForm;
 class HintsForm;
 class OriginForm;
 class RenderDriver;
@@ -74,10 +76,17 @@ class MainWindow : public QMainWindow {
   const ComposedMask& filtersSinceDrawn() const { return filtersSinceDrawn_; }
   // The worker of "Save large picture...", for tests.
   LargePictureJob* largePictureJob() const { return largeJob_; }
+  // The Random run with these ten values instead of fresh draws: what a gallery pick does. A
+  // run still going on is stopped first, and this one starts after its end steps.
+  void randomWith(const RandomCombination& draw);
+  // The record, working values and canvas set-up a run started now would begin from.
+  OffscreenOrder currentOrder() const;
 
   // Replace the clock-seeded draws of Random and the system beep, for tests.
   void setRandomSource(std::function<RandomCombination()> source);
   void setBeeper(std::function<void()> beep);
+  // Replace the gallery's clock-seeded draws, for tests.
+  void setGallerySource(std::function<RandomCombination()> source);
 
  signals:
   // Exit was confirmed and every window is closed: the program ends now.
@@ -192,6 +201,10 @@ class MainWindow : public QMainWindow {
   void onRandom();
   void onHints();
   void onAbout();
+  void onGallery();
+  void onHistory();
+  void onBack();
+  void onForward();
 
   Dialogs& dialogs_;
   PictureParams params_;  // the one picture record
@@ -225,6 +238,11 @@ class MainWindow : public QMainWindow {
   ComposedMask filtersSinceDrawn_;  // the filters applied since the last run ended, composed
   LargePictureJob* largeJob_ = nullptr;        // a child, made with the window
   QProgressDialog* largeProgress_ = nullptr;  // a child, made on first use
+  // The Explore menu
+  QPointer<GalleryForm> galleryForm_;           // the open gallery; it deletes itself when closed
+  std::optional<RandomCombination> givenDraw_;  // a gallery pick's values for the next Random
+  // The gallery's draws; from the clock unless a test sets them.
+  std::function<RandomCombination()> gallerySource_;
 };
 
 }  // namespace orbisk

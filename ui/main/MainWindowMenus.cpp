@@ -126,6 +126,13 @@ void MainWindow::buildMenus() {
       {0, I, "stoppenknopp", "Sto&p", "", "", false, false, &MainWindow::onStop},
       {0, I, "randomknop", "&Random", "", "", false, false, &MainWindow::onRandom},
 
+      {0, M, "explore", "E&xplore", "", "", false, false},
+      {1, I, "gallery", "Random &gallery...", "Ctrl+G", "", false, true, &MainWindow::onGallery},
+      {1, I, "history", "&History...", "Ctrl+H", "", false, true, &MainWindow::onHistory},
+      {1, S, "", "-", "", "", false, true},
+      {1, I, "back", "&Back", "Alt+Left", "", false, true, &MainWindow::onBack},
+      {1, I, "forward", "&Forward", "Alt+Right", "", false, true, &MainWindow::onForward},
+
       {0, M, "help", "&Help", "", "", false, false},
       {1, I, "hints", "Hints and tips", "", "", false, true, &MainWindow::onHints},
       {1, S, "", "-", "", "", false, true},

@@ -1,0 +1,62 @@
+// The history of pictures drawn: one small PNG file per entry in the user's data folder, holding
+// a thumbnail and, in a text chunk, the record that drew the picture.
+#pragma once
+
+#include <QDateTime>
+#include <QImage>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace orbisk {
+
+// Entries are named "<milliseconds since 1970, 16 digits>-<16 hex digits>[-star].png": the time
+// and the star are read from the name alone, so listing a thousand entries opens no file.
+// Every file is written whole to a temporary file and then renamed into place, and no index is
+// kept, so two running copies of the program each add their own files without harm. Files of
+// any other name, and entries that cannot be read, are skipped.
+class HistoryStore {
+ public:
+  static constexpr int kKeep = 1000;  // entries kept besides the starred ones
+  static constexpr const char* kRecordKey = "Orbisk record";  // the PNG text chunk's key
+
+  struct Entry {
+    QString file;          // file name inside the folder
+    QDateTime time;        // when the entry was made, UTC
+    bool starred = false;  // kept for good
+  };
+
+  // The folder under the user's data location (XDG_DATA_HOME on Linux).
+  static QString defaultFolder();
+  explicit HistoryStore(QString folder = defaultFolder());
+
+  const QString& folder() const { return folder_; }
+
+  // Every entry, newest first (by time, then by name).
+  std::vector<Entry> entries() const;
+  // Adds an entry; returns it, or nothing with a one-line reason in error. Older unstarred
+  // entries beyond kKeep are removed afterwards.
+  std::optional<Entry> add(const QString& record, const QImage& thumbnail, const QDateTime& time,
+                           QString* error = nullptr);
+  // The record text of an entry; nothing when the file is gone, damaged or not one of ours.
+  std::optional<QString> record(const Entry& entry) const;
+  // The entry's thumbnail; a null image when it cannot be read.
+  QImage thumbnail(const Entry& entry) const;
+  // Stars or unstars an entry (a rename); false when the file is gone.
+  bool setStarred(Entry& entry, bool starred);
+  bool remove(const Entry& entry);
+  // Removes the oldest unstarred entries beyond keep.
+  void prune(int keep = kKeep);
+
+  // The name an entry's file has, and the entry a file name stands for (nothing for a name of
+  // any other form).
+  static QString fileNameOf(qint64 msecs, quint64 tag, bool starred);
+  static std::optional<Entry> entryOf(const QString& fileName);
+
+ private:
+  QString pathOf(const QString& file) const;
+
+  QString folder_;  // where the entries live
+};
+
+}  // namespace orbisk

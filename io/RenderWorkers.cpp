@@ -1,0 +1,100 @@
+#include "io/RenderWorkers.h"
+
+#include <QThread>
+#include <algorithm>
+#include <cstring>
+
+namespace orbisk {
+
+namespace {
+
+std::atomic<int> liveWorkers{0};
+
+// A copy of the canvas's pixels that the receiving thread owns.
+QImage imageOf(const RasterCanvas& canvas) {
+  QImage image(canvas.width(), canvas.height(), QImage::Format_RGB32);
+  const auto rowBytes = static_cast<std::size_t>(canvas.width()) * sizeof(uint32_t);
+  for (int y = 0; y < canvas.height(); ++y) {
+    std::memcpy(
+        image.scanLine(y),
+        canvas.bits() + static_cast<std::size_t>(y) * static_cast<std::size_t>(canvas.width()),
+        rowBytes);
+  }
+  return image;
+}
+
+}  // namespace
+
+// What the workers of one batch share: the orders (read only), the next order to take and the
+// cancel flag. Each worker copies its order's record and working values before it renders.
+struct RenderWorkers::Batch {
+  int number = 0;                      // the batch number the signals carry
+  std::vector<OffscreenOrder> orders;  // never changed while workers run
+  std::atomic<int> next{0};            // index of the next order nobody has taken
+  std::atomic<bool> cancel{false};     // set to drop the batch
+};
+
+RenderWorkers::RenderWorkers(int threads, QObject* parent)
+    : QObject(parent),
+      threadCount_(threads > 0 ? threads : std::max(1, QThread::idealThreadCount())) {}
+
+RenderWorkers::~RenderWorkers() {
+  stop();
+}
+
+int RenderWorkers::liveThreads() {
+  return liveWorkers.load();
+}
+
+int RenderWorkers::start(std::vector<OffscreenOrder> orders) {
+  stop();
+  auto batch = std::make_shared<Batch>();
+  batch->number = ++batchNumber_;
+  batch->orders = std::move(orders);
+  batch_ = batch;
+  const int workers = std::min<int>(threadCount_, static_cast<int>(batch->orders.size()));
+  for (int i = 0; i < workers; ++i) {
+    liveWorkers.fetch_add(1);
+    threads_.emplace_back([this, batch] {
+      work(batch);
+      liveWorkers.fetch_sub(1);
+    });
+  }
+  return batch->number;
+}
+
+void RenderWorkers::stop() {
+  if (batch_) batch_->cancel.store(true);
+  wait();
+}
+
+void RenderWorkers::wait() {
+  for (std::thread& thread : threads_) thread.join();
+  threads_.clear();
+}
+
+void RenderWorkers::work(const std::shared_ptr<Batch>& batch) {
+  RasterCanvas canvas(0, 0);  // reused by every picture this worker renders
+  for (;;) {
+    if (batch->cancel.load()) return;
+    const int index = batch->next.fetch_add(1);
+    if (index >= static_cast<int>(batch->orders.size())) return;
+    const OffscreenOrder& order = batch->orders[static_cast<std::size_t>(index)];
+    RenderState state = order.state;
+    // Progress in about a hundred steps, not once per column.
+    int reported = -1;
+    const auto progress = [&](const RenderProgress& p) {
+      const int total = std::max(1, static_cast<int>(p.maximum));
+      const int done = std::min(total, static_cast<int>(p.value));
+      const int percent = done * 100 / total;
+      if (percent == reported) return;
+      reported = percent;
+      emit progressed(batch->number, index, done, total);
+    };
+    if (!renderOffscreen(order.params, state, order.canvas, canvas, &batch->cancel, progress))
+      return;
+    emit finished(batch->number, index, imageOf(canvas));
+  }
+}
+
+}  // namespace orbisk

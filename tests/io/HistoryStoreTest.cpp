@@ -1,0 +1,90 @@
+// The history store: entries come back as written, after a restart too; damaged and foreign
+// files are skipped; two writers at once lose nothing; starred entries outlive pruning.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <thread>
+
+#include "io/HistoryStore.h"
+
+namespace orbisk {
+namespace {
+
+QImage thumbnailOf(int shade) {
+  QImage image(40, 30, QImage::Format_RGB32);
+  image.fill(qRgb(shade, 255 - shade, 7));
+  return image;
+}
+
+QDateTime at(qint64 seconds) {
+  return QDateTime::fromMSecsSinceEpoch(1'700'000'000'000 + seconds * 1000, Qt::UTC);
+}
+
+TEST(HistoryStore, EntriesRoundTripNewestFirstAndSurviveARestart) {
+  QTemporaryDir folder;
+  {
+    HistoryStore store(folder.path());
+    ASSERT_TRUE(store.add("first\nrecord", thumbnailOf(10), at(1)));
+    ASSERT_TRUE(store.add("second record", thumbnailOf(20), at(2)));
+  }
+  // Foreign and damaged files beside them are skipped, never fatal.
+  QFile foreign(folder.filePath("notes.png"));
+  ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+  foreign.write("not a picture");
+  foreign.close();
+  QFile damaged(folder.filePath(HistoryStore::fileNameOf(1'700'000'000'000 + 3000, 1, false)));
+  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+  damaged.write("\x89PNG\r\n\x1a\n truncated");
+  damaged.close();
+
+  const HistoryStore again(folder.path());
+  const std::vector<HistoryStore::Entry> entries = again.entries();
+  ASSERT_EQ(entries.size(), 3u);  // the damaged one by its name, the foreign one not at all
+  EXPECT_FALSE(again.record(entries[0]));
+  EXPECT_TRUE(again.thumbnail(entries[0]).isNull());
+  EXPECT_EQ(again.record(entries[1]), QString("second record"));
+  EXPECT_EQ(again.record(entries[2]), QString("first\nrecord"));
+  EXPECT_EQ(entries[2].time, at(1));
+  EXPECT_EQ(again.thumbnail(entries[1]).convertToFormat(QImage::Format_RGB32), thumbnailOf(20));
+}
+
+TEST(HistoryStore, TwoWritersAtOnceLoseNothing) {
+  QTemporaryDir folder;
+  constexpr int kEach = 40;
+  auto write = [&](int writer) {
+    HistoryStore store(folder.path());
+    for (int i = 0; i < kEach; ++i)
+      store.add(QString("writer %1 entry %2").arg(writer).arg(i), thumbnailOf(i), at(0));
+  };
+  std::thread first(write, 1);
+  std::thread second(write, 2);
+  first.join();
+  second.join();
+  const HistoryStore store(folder.path());
+  const std::vector<HistoryStore::Entry> entries = store.entries();
+  ASSERT_EQ(entries.size(), 2u * kEach);
+  for (const HistoryStore::Entry& entry : entries)
+    EXPECT_TRUE(store.record(entry)) << entry.file.toStdString();
+}
+
+TEST(HistoryStore, PruningKeepsTheLatestAndEveryStarredEntry) {
+  QTemporaryDir folder;
+  HistoryStore store(folder.path());
+  for (int i = 0; i < 5; ++i) store.add(QString::number(i), thumbnailOf(i), at(i));
+  std::vector<HistoryStore::Entry> entries = store.entries();
+  HistoryStore::Entry oldest = entries.back();
+  ASSERT_TRUE(store.setStarred(oldest, true));
+  store.prune(2);
+  entries = store.entries();
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(store.record(entries[0]), QString("4"));
+  EXPECT_EQ(store.record(entries[1]), QString("3"));
+  EXPECT_EQ(store.record(entries[2]), QString("0"));
+  EXPECT_TRUE(entries[2].starred);
+  EXPECT_TRUE(store.remove(entries[0]));
+  EXPECT_EQ(store.entries().size(), 2u);
+}
+
+}  // namespace
+}  // namespace orbisk

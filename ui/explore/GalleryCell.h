@@ -1,0 +1,43 @@
+// One cell of the gallery: a picture scaled down to the cell, with its progress while it renders.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace orbisk {
+
+// Takes the keyboard focus; Enter or a click picks it, the arrow keys ask the gallery to move the
+// focus to a neighbour.
+class GalleryCell : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kWidth = 158, kHeight = 109;  // a quarter of the Regular canvas
+
+  explicit GalleryCell(QWidget* parent = nullptr);
+
+  // Empty, with no progress: a new draw is on its way.
+  void reset();
+  void setProgress(int done, int total);
+  // The finished picture at full size; the cell shows it scaled down.
+  void setPicture(const QImage& picture);
+  const QImage& picture() const { return picture_; }  // null until the render has finished
+  bool isFinished() const { return !picture_.isNull(); }
+
+ signals:
+  void picked();
+  void moveRequested(int columns, int rows);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  QImage picture_;  // the full-size picture, null while rendering
+  QImage shown_;    // the picture scaled down to the cell
+  int done_ = 0;    // columns rendered so far
+  int total_ = 0;   // columns of the whole run; 0 before the first report
+};
+
+}  // namespace orbisk

@@ -1,0 +1,201 @@
+#include "ui/explore/HistoryForm.h"
+
+#include <QAbstractListModel>
+#include <QHBoxLayout>
+#include <QHash>
+#include <QKeyEvent>
+#include <QListView>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/editors/FixedWindow.h"
+
+namespace orbisk {
+
+namespace {
+
+constexpr QSize kThumbnailRoom(160, 110);  // the thumbnails are made to fit this
+
+}  // namespace
+
+// The entries as a list model. A thumbnail is read the first time the view asks for it, which
+// it does only for the entries it shows.
+class HistoryModel : public QAbstractListModel {
+ public:
+  explicit HistoryModel(HistoryStore& store, QObject* parent)
+      : QAbstractListModel(parent), store_(store) {}
+
+  void reload() {
+    beginResetModel();
+    entries_ = store_.entries();
+    // Thumbnails already read stay valid while their file keeps its name.
+    QHash<QString, QPixmap> kept;
+    for (const HistoryStore::Entry& entry : entries_) {
+      if (const auto found = thumbnails_.constFind(entry.file); found != thumbnails_.constEnd())
+        kept.insert(entry.file, *found);
+    }
+    thumbnails_.swap(kept);
+    endResetModel();
+  }
+
+  const std::vector<HistoryStore::Entry>& entries() const { return entries_; }
+  HistoryStore::Entry& entry(int row) { return entries_[static_cast<std::size_t>(row)]; }
+  int thumbnailsRead() const { return thumbnailsRead_; }
+
+  int rowCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+  }
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (!index.isValid() || index.row() >= static_cast<int>(entries_.size())) return {};
+    const HistoryStore::Entry& entry = entries_[static_cast<std::size_t>(index.row())];
+    if (role == Qt::DisplayRole) {
+      const QString time = entry.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+      return entry.starred ? QStringLiteral("\u2605 ") + time : time;
+    }
+    if (role == Qt::DecorationRole) {
+      auto found = thumbnails_.constFind(entry.file);
+      if (found == thumbnails_.constEnd()) {
+        ++thumbnailsRead_;
+        QImage image = store_.thumbnail(entry);
+        if (!image.isNull() &&
+            (image.width() > kThumbnailRoom.width() || image.height() > kThumbnailRoom.height()))
+          image = image.scaled(kThumbnailRoom, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        if (image.isNull()) {
+          image = QImage(kThumbnailRoom, QImage::Format_RGB32);  // a damaged entry shows grey
+          image.fill(Qt::gray);
+        }
+        found = thumbnails_.insert(entry.file, QPixmap::fromImage(image));
+      }
+      return *found;
+    }
+    return {};
+  }
+
+ private:
+  HistoryStore& store_;
+  std::vector<HistoryStore::Entry> entries_;    // newest first
+  mutable QHash<QString, QPixmap> thumbnails_;  // by file name, read when first shown
+  mutable int thumbnailsRead_ = 0;              // files read for thumbnails so far
+};
+
+HistoryForm::HistoryForm(HistoryStore& store, QWidget* parent)
+    : QWidget(parent, kFixedWindowFlags), store_(store) {
+  setObjectName("historyform");
+  setWindowTitle("Orbisk - History");
+  setAttribute(Qt::WA_DeleteOnClose);
+
+  model_ = new HistoryModel(store_, this);
+  list_ = new QListView(this);
+  list_->setObjectName("historylist");
+  list_->setViewMode(QListView::IconMode);
+  list_->setMovement(QListView::Static);
+  list_->setResizeMode(QListView::Adjust);
+  list_->setUniformItemSizes(true);  // no entry is measured before it is shown
+  list_->setLayoutMode(QListView::Batched);
+  list_->setIconSize(kThumbnailRoom);
+  list_->setGridSize(kThumbnailRoom + QSize(16, 28));
+  list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  list_->setModel(model_);
+  list_->setMinimumSize(4 * list_->gridSize().width() + 30, 3 * list_->gridSize().height() + 8);
+  connect(list_, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
+    if (index.isValid()) emit bringBack(model_->entry(index.row()));
+  });
+  connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          &HistoryForm::updateButtons);
+
+  auto button = [this](const char* caption, const char* name) {
+    auto* made = new QPushButton(caption, this);
+    made->setObjectName(name);
+    made->setAutoDefault(false);
+    return made;
+  };
+  star_ = button("&Star", "historystar");
+  remove_ = button("&Delete", "historydelete");
+  saveData_ = button("Save data as...", "historysavedata");
+  savePicture_ = button("Save picture as...", "historysavepicture");
+  connect(star_, &QPushButton::clicked, this, &HistoryForm::toggleStar);
+  connect(remove_, &QPushButton::clicked, this, &HistoryForm::removeSelected);
+  connect(saveData_, &QPushButton::clicked, this, [this] {
+    if (auto entry = selectedEntry()) emit saveData(*entry);
+  });
+  connect(savePicture_, &QPushButton::clicked, this, [this] {
+    if (auto entry = selectedEntry()) emit savePicture(*entry);
+  });
+  list_->installEventFilter(this);
+
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* b : {star_, remove_, saveData_, savePicture_}) buttons->addWidget(b);
+  buttons->addStretch();
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(list_);
+  layout->addLayout(buttons);
+
+  reload();
+  centreOnScreen(this);
+}
+
+bool HistoryForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Delete)) {
+    removeSelected();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void HistoryForm::reload() {
+  const std::optional<HistoryStore::Entry> selected = selectedEntry();
+  model_->reload();
+  int row = model_->rowCount({}) > 0 ? 0 : -1;
+  if (selected) {
+    for (int i = 0; i < model_->rowCount({}); ++i) {
+      if (model_->entries()[static_cast<std::size_t>(i)].file == selected->file) row = i;
+    }
+  }
+  select(row);
+}
+
+int HistoryForm::entryCount() const {
+  return model_->rowCount({});
+}
+
+int HistoryForm::thumbnailsRead() const {
+  return model_->thumbnailsRead();
+}
+
+std::optional<HistoryStore::Entry> HistoryForm::selectedEntry() const {
+  const QModelIndex current = list_->currentIndex();
+  if (!current.isValid() || current.row() >= entryCount()) return std::nullopt;
+  return model_->entries()[static_cast<std::size_t>(current.row())];
+}
+
+void HistoryForm::select(int row) {
+  if (row >= 0 && row < entryCount()) list_->setCurrentIndex(model_->index(row));
+  updateButtons();
+}
+
+void HistoryForm::toggleStar() {
+  const QModelIndex current = list_->currentIndex();
+  if (!current.isValid()) return;
+  HistoryStore::Entry& entry = model_->entry(current.row());
+  store_.setStarred(entry, !entry.starred);
+  reload();
+}
+
+void HistoryForm::removeSelected() {
+  const QModelIndex current = list_->currentIndex();
+  if (!current.isValid()) return;
+  const int row = current.row();
+  store_.remove(model_->entry(row));
+  reload();
+  select(std::min(row, entryCount() - 1));
+}
+
+void HistoryForm::updateButtons() {
+  const bool any = list_->currentIndex().isValid();
+  for (QPushButton* b : {star_, remove_, saveData_, savePicture_}) b->setEnabled(any);
+}
+
+}  // namespace orbisk
