@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "OrbiskVersion.h"
 #include "io/RecordedPicture.h"
@@ -221,14 +222,14 @@ int runRender(const RenderOptions& options, std::FILE* err) {
   }
   // The picture goes first: when it cannot be written, no trace is left either.
   if (!options.outputPath.empty()) {
-    const QImage wrapped(reinterpret_cast<const uchar*>(canvas.bits()), canvas.width(),
-                         canvas.height(), canvas.width() * 4, QImage::Format_RGB32);
+    QImage wrapped(reinterpret_cast<uchar*>(canvas.bits()), canvas.width(), canvas.height(),
+                   canvas.width() * 4, QImage::Format_RGB32);
     const bool bmp = endsWith(options.outputPath, ".bmp");
     // The writers store 24 bits per pixel and convert row by row, so the canvas is encoded
     // where it lies: a large picture is never held twice. Every PNG carries the record that
     // drew it.
     const QString error = writeRecordedPicture(QString::fromLocal8Bit(options.outputPath.c_str()),
-                                               wrapped, bmp ? "BMP" : "PNG", drawn);
+                                               std::move(wrapped), bmp ? "BMP" : "PNG", drawn);
     if (!error.isEmpty()) return fail(err, error.toLocal8Bit().toStdString());
   }
   if (!options.tracePath.empty()) {

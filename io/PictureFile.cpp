@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
+#include <utility>
 #include <mutex>
 
 #include "io/PictureStructure.h"
@@ -96,15 +97,19 @@ PictureRead readPictureFile(const QString& path, QSize shownLimit) {
   return result;
 }
 
-QString writePictureFile(const QString& path, const QImage& image, const QByteArray& format,
+QString writePictureFile(const QString& path, QImage image, const QByteArray& format,
                          const QMap<QString, QString>& texts) {
   const QByteArray kind = format.toLower();
   QByteArray encoded;
   QBuffer buffer(&encoded);
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, kind);
-  // 24 bits per pixel keep every colour the canvas holds and match what BMP readers expect.
-  QImage written = kind == "bmp" ? image.convertToFormat(QImage::Format_RGB888) : image;
+  // 24 bits per pixel keep every colour the canvas holds and match what BMP readers expect; the
+  // BMP writer stores a 32-bit image with 24 bits row by row, so only other formats are
+  // converted. The image is taken over, not shared, so putting texts on it copies no pixels.
+  QImage written = kind == "bmp" && image.format() != QImage::Format_RGB32
+                       ? image.convertToFormat(QImage::Format_RGB888)
+                       : std::move(image);
   // The texts go on the image: QImageWriter::setText would file a key with a blank in it under
   // "Description".
   if (kind == "png") {

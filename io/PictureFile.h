@@ -31,7 +31,7 @@ PictureRead readPictureFile(const QString& path, QSize shownLimit);
 // Writes image as "BMP" (24 bits per pixel) or "PNG" with the given text chunks (ignored for
 // BMP), encoded in memory first and then written through writeUserFile. Returns "" or one line
 // naming the file and the reason.
-QString writePictureFile(const QString& path, const QImage& image, const QByteArray& format,
+QString writePictureFile(const QString& path, QImage image, const QByteArray& format,
                          const QMap<QString, QString>& texts = {});
 
 }  // namespace orbisk

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QMap>
 #include <string>
+#include <utility>
 
 #include "io/PictureFile.h"
 #include "io/PictureRecordText.h"
@@ -24,11 +25,11 @@ bool isPngFile(const QString& path) {
   return start.ok && start.bytes == std::string("\x89PNG\r\n\x1a\n", 8);
 }
 
-QString writeRecordedPicture(const QString& path, const QImage& image, const QByteArray& format,
+QString writeRecordedPicture(const QString& path, QImage image, const QByteArray& format,
                              const std::optional<DrawnPicture>& drawn) {
   QMap<QString, QString> texts;
   if (drawn) texts.insert(kPictureRecordKey, QString::fromStdString(formatPictureRecord(*drawn)));
-  return writePictureFile(path, image, format, texts);
+  return writePictureFile(path, std::move(image), format, texts);
 }
 
 RecordedPictureRead readRecordedPicture(const QString& path) {

@@ -16,7 +16,7 @@ bool isPngFile(const QString& path);
 
 // Writes image as "BMP" or "PNG" through writePictureFile; a PNG gets the record of drawn as its
 // "Orbisk record" text. Returns "" or one line naming the file and the reason.
-QString writeRecordedPicture(const QString& path, const QImage& image, const QByteArray& format,
+QString writeRecordedPicture(const QString& path, QImage image, const QByteArray& format,
                              const std::optional<DrawnPicture>& drawn);
 
 struct RecordedPictureRead {
