@@ -4,7 +4,6 @@
 #include <QImage>
 #include <QString>
 #include <cerrno>
-#include <charconv>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -52,30 +51,12 @@ Example:
   orbisk-render -o picture.png picture.dat
 )";
 
-bool endsWith(const std::string& s, const std::string& tail) {
-  if (s.size() < tail.size()) return false;
-  return std::equal(tail.rbegin(), tail.rend(), s.rbegin(),
-                    [](char a, char b) { return std::tolower(a) == std::tolower(b); });
-}
-
 void showProgress(std::FILE* err, const RenderProgress& p) {
   const double fraction = p.maximum > 0 ? std::min(1.0, double(p.value) / p.maximum) : 1.0;
   const int filled = static_cast<int>(fraction * 40);
   std::fprintf(err, "\r[%-40.*s] %3d%%", filled,
                "========================================", static_cast<int>(fraction * 100));
   std::fflush(err);
-}
-
-// A whole number 1..8 written in plain digits, nothing else.
-bool parseScale(const std::string& text, int& scale) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (ec != std::errc() || ptr != end || value < ScaledSurface::kMinScale ||
-      value > ScaledSurface::kMaxScale)
-    return false;
-  scale = value;
-  return true;
 }
 
 int fail(std::FILE* err, const std::string& message) {
@@ -110,48 +91,6 @@ bool pictureToDraw(const RenderOptions& options, DrawnPicture& drawn, std::strin
 }
 
 }  // namespace
-
-std::string parseRenderOptions(const std::vector<std::string>& args, RenderOptions& options) {
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&](std::string& into) -> std::string {
-      if (i + 1 >= args.size()) return "option " + a + " needs a value";
-      into = args[++i];
-      return {};
-    };
-    std::string error;
-    if (a == "--detail") {
-      std::string detail;
-      error = value(detail);
-      if (error.empty() && detail != "high" && detail != "low")
-        error = "--detail takes high or low, not '" + detail + "'";
-      options.lowDetail = detail == "low";
-      options.detailGiven = true;
-    } else if (a == "--scale") {
-      std::string scale;
-      error = value(scale);
-      if (error.empty() && !parseScale(scale, options.scale))
-        error = "--scale takes a whole number from 1 to 8, not '" + scale + "'";
-      options.scaleGiven = true;
-    } else if (a == "--trace") {
-      error = value(options.tracePath);
-    } else if (a == "-o") {
-      error = value(options.outputPath);
-      if (error.empty() && !endsWith(options.outputPath, ".bmp") &&
-          !endsWith(options.outputPath, ".png"))
-        error = "the output file must end in .bmp or .png: " + options.outputPath;
-    } else if (a.size() > 1 && a[0] == '-') {
-      error = "unknown option " + a;
-    } else if (options.dataFile.empty()) {
-      options.dataFile = a;
-    } else {
-      error = "more than one data file given";
-    }
-    if (!error.empty()) return error;
-  }
-  if (options.dataFile.empty()) return "no data file given";
-  return {};
-}
 
 int runRender(const RenderOptions& options, std::FILE* err) {
   DrawnPicture drawn;
@@ -224,7 +163,7 @@ int runRender(const RenderOptions& options, std::FILE* err) {
   if (!options.outputPath.empty()) {
     QImage wrapped(reinterpret_cast<uchar*>(canvas.bits()), canvas.width(), canvas.height(),
                    canvas.width() * 4, QImage::Format_RGB32);
-    const bool bmp = endsWith(options.outputPath, ".bmp");
+    const bool bmp = endsWithIgnoringCase(options.outputPath, ".bmp");
     // The writers store 24 bits per pixel and convert row by row, so the canvas is encoded
     // where it lies: a large picture is never held twice. Every PNG carries the record that
     // drew it.

@@ -99,6 +99,8 @@ TEST_F(RenderCommandTest, BadInputIsReportedInOneLineAndWritesNothing) {
       {{"--trace", trace, "-o", png, bad}, "bad.dat"},
       {{"--trace", trace, "--colour", "red", good}, "--colour"},
       {{"--trace", trace, "--detail", "medium", good}, "medium"},
+      // a control character in an argument is spelt out, not written to the terminal
+      {{"--trace", trace, "--detail", "a\nb\x1b[2J", good}, "'a\\nb\\x1b[2J'"},
       {{"--trace", trace, "-o", path("nofolder/x.png"), good}, "x.png: No such file or directory"},
       {{"--trace", trace, "-o", path("x.jpg"), good}, "x.jpg"},
       // an option given last without its value

@@ -1,0 +1,77 @@
+// libFuzzer target: the command lines of both programs, from arbitrary bytes split into
+// arguments at NUL bytes (an argument can hold every other byte, as on a real command line).
+// orbisk-render's options either come out usable or are refused in one line; the desktop
+// program's --help/--version answer only to those exact words.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "cli/RenderOptions.h"
+
+namespace {
+
+// More arguments than any real command line needs; the rest of the input is ignored.
+constexpr size_t kMaxArguments = 64;
+
+[[noreturn]] void broken(const char* property, const std::string& detail) {
+  std::fprintf(stderr, "%s: \"%s\"\n", property, detail.c_str());
+  std::abort();
+}
+
+void checkRenderOptions(const std::vector<std::string>& args) {
+  orbisk::RenderOptions options;
+  const std::string error = orbisk::parseRenderOptions(args, options);
+  if (!error.empty()) {
+    for (const char c : error) {
+      const auto byte = static_cast<unsigned char>(c);
+      if (byte < 0x20 || byte == 0x7f) broken("a refusal that is not one plain line", error);
+    }
+    return;
+  }
+  if (options.dataFile.empty()) broken("accepted without a data file", "");
+  if (options.scale < 1 || options.scale > 8)
+    broken("accepted a scale outside 1..8", std::to_string(options.scale));
+  if (!options.scaleGiven && options.scale != 1)
+    broken("a scale without --scale", std::to_string(options.scale));
+  if (options.lowDetail && !options.detailGiven) broken("low detail without --detail", "");
+  if (!options.outputPath.empty() && !orbisk::endsWithIgnoringCase(options.outputPath, ".bmp") &&
+      !orbisk::endsWithIgnoringCase(options.outputPath, ".png"))
+    broken("accepted an output that is neither .bmp nor .png", options.outputPath);
+}
+
+void checkInfoOptions(std::vector<std::string> args) {
+  static std::FILE* const sink = std::fopen("/dev/null", "w");
+  bool asked = false;
+  for (const std::string& a : args) asked = asked || a == "--help" || a == "-h" || a == "--version";
+  args.insert(args.begin(), "orbisk");
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const std::optional<int> status =
+      orbisk::answerInfoOptions(static_cast<int>(args.size()), argv.data(), sink);
+  if (status.has_value() != asked || (status && *status != 0))
+    broken("--help/--version answered wrongly", asked ? "asked" : "not asked");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  std::vector<std::string> args;
+  size_t start = 0;
+  while (args.size() < kMaxArguments) {
+    const size_t end = bytes.find('\0', start);
+    args.emplace_back(bytes.substr(start, end == std::string_view::npos ? end : end - start));
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  if (size == 0) args.clear();  // no bytes: an empty command line
+  checkRenderOptions(args);
+  checkInfoOptions(args);
+  return 0;
+}
