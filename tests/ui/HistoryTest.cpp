@@ -69,6 +69,12 @@ TEST_F(History, RunsAddEntriesAndAnEntryBroughtBackIsThePictureItWas) {
   EXPECT_EQ(pixelsOf(window->canvas()), first);
   EXPECT_EQ(entryCount(), 3u) << "bringing an entry back added one";
 
+  // Its data file is the one "Save data as..." writes now that the entry is back.
+  dialogs.fileAnswers.push_back(pathOf("entry.dat"));
+  press(*form, "historysavedata");
+  chooseFile(*window, "savedatafile", pathOf("window.dat"));
+  EXPECT_EQ(readFile(pathOf("entry.dat")), readFile(pathOf("window.dat")));
+
   // Its picture saved from the window is drawn again at full size, with its record.
   dialogs.fileAnswers.push_back(pathOf("again.png"));
   press(*form, "historysavepicture");
