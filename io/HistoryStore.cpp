@@ -5,22 +5,17 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
+
+#include "io/HistoryFileName.h"
 
 namespace orbisk {
 
 namespace {
 
 constexpr qint64 kMaxEntryBytes = 4 * 1024 * 1024;  // a thumbnail with its record is far less
-
-const QRegularExpression& namePattern() {
-  static const QRegularExpression pattern(
-      QStringLiteral("^(\\d{16})-([0-9a-f]{16})(-star)?\\.png$"));
-  return pattern;
-}
 
 bool newerFirst(const HistoryStore::Entry& a, const HistoryStore::Entry& b) {
   if (a.time != b.time) return a.time > b.time;
@@ -41,22 +36,16 @@ QString HistoryStore::pathOf(const QString& file) const {
 }
 
 QString HistoryStore::fileNameOf(qint64 msecs, quint64 tag, bool starred) {
-  return QStringLiteral("%1-%2%3.png")
-      .arg(std::max<qint64>(msecs, 0), 16, 10, QLatin1Char('0'))
-      .arg(tag, 16, 16, QLatin1Char('0'))
-      .arg(starred ? QStringLiteral("-star") : QString());
+  return QString::fromStdString(formatHistoryFileName({msecs, tag, starred}));
 }
 
 std::optional<HistoryStore::Entry> HistoryStore::entryOf(const QString& fileName) {
-  const QRegularExpressionMatch match = namePattern().match(fileName);
-  if (!match.hasMatch()) return std::nullopt;
-  bool ok = false;
-  const qint64 msecs = match.captured(1).toLongLong(&ok);
-  if (!ok) return std::nullopt;
+  const std::optional<HistoryFileName> name = parseHistoryFileName(fileName.toStdString());
+  if (!name) return std::nullopt;
   Entry entry;
   entry.file = fileName;
-  entry.time = QDateTime::fromMSecsSinceEpoch(msecs, Qt::UTC);
-  entry.starred = match.hasCaptured(3);
+  entry.time = QDateTime::fromMSecsSinceEpoch(name->msecs, Qt::UTC);
+  entry.starred = name->starred;
   return entry;
 }
 
@@ -125,10 +114,10 @@ QImage HistoryStore::thumbnail(const Entry& entry) const {
 
 bool HistoryStore::setStarred(Entry& entry, bool starred) {
   if (entry.starred == starred) return QFile::exists(pathOf(entry.file));
-  const QRegularExpressionMatch match = namePattern().match(entry.file);
-  if (!match.hasMatch()) return false;
-  const QString renamed = fileNameOf(match.captured(1).toLongLong(),
-                                     match.captured(2).toULongLong(nullptr, 16), starred);
+  std::optional<HistoryFileName> name = parseHistoryFileName(entry.file.toStdString());
+  if (!name) return false;
+  name->starred = starred;
+  const QString renamed = QString::fromStdString(formatHistoryFileName(*name));
   if (!QFile::rename(pathOf(entry.file), pathOf(renamed))) return false;
   entry.file = renamed;
   entry.starred = starred;

@@ -19,6 +19,8 @@ class HistoryStore {
  public:
   static constexpr int kKeep = 1000;  // entries kept besides the starred ones
   static constexpr const char* kRecordKey = "Orbisk record";  // the PNG text chunk's key
+  // Thumbnails are made to fit this room.
+  static constexpr int kThumbnailWidth = 160, kThumbnailHeight = 110;
 
   struct Entry {
     QString file;          // file name inside the folder
@@ -52,6 +54,9 @@ class HistoryStore {
   // any other form).
   static QString fileNameOf(qint64 msecs, quint64 tag, bool starred);
   static std::optional<Entry> entryOf(const QString& fileName);
+  // Where an entry stands in the history: its time and tag, which starring keeps. A newer entry
+  // has a greater key.
+  static QString keyOf(const Entry& entry) { return entry.file.left(33); }
 
  private:
   QString pathOf(const QString& file) const;

@@ -49,6 +49,21 @@ TEST(HistoryStore, EntriesRoundTripNewestFirstAndSurviveARestart) {
   EXPECT_EQ(again.thumbnail(entries[1]).convertToFormat(QImage::Format_RGB32), thumbnailOf(20));
 }
 
+TEST(HistoryStore, EntryNamesHaveOneSpelling) {
+  const QString name = HistoryStore::fileNameOf(1'700'000'000'123, 0xfedcba9876543210u, true);
+  EXPECT_EQ(name, "0001700000000123-fedcba9876543210-star.png");
+  const std::optional<HistoryStore::Entry> entry = HistoryStore::entryOf(name);
+  ASSERT_TRUE(entry);
+  EXPECT_TRUE(entry->starred);
+  EXPECT_EQ(entry->time.toMSecsSinceEpoch(), 1'700'000'000'123);
+  for (const char* other :
+       {"0001700000000123-FEDCBA9876543210.png", "0001700000000123-fedcba9876543210.png.tmp",
+        "001700000000123-fedcba9876543210.png", "0001700000000123_fedcba9876543210.png",
+        "0001700000000123-fedcba9876543210-star.PNG", "\u0661001700000000123-fedcba9876543210.png",
+        ""})
+    EXPECT_FALSE(HistoryStore::entryOf(QString::fromUtf8(other))) << other;
+}
+
 TEST(HistoryStore, TwoWritersAtOnceLoseNothing) {
   QTemporaryDir folder;
   constexpr int kEach = 40;

@@ -15,7 +15,7 @@ namespace orbisk {
 
 namespace {
 
-constexpr QSize kThumbnailRoom(160, 110);  // the thumbnails are made to fit this
+constexpr QSize kThumbnailRoom(HistoryStore::kThumbnailWidth, HistoryStore::kThumbnailHeight);
 
 }  // namespace
 

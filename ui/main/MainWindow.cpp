@@ -16,6 +16,7 @@
 #include "ui/editors/ViewDataForm.h"
 #include "ui/editors/XrayForm.h"
 #include "ui/explore/GalleryForm.h"
+#include "ui/explore/HistoryForm.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/RenderDriver.h"
 #include "ui/main/StartupPictures.h"
@@ -74,6 +75,7 @@ MainWindow::~MainWindow() {
   // Children are destroyed after the members they refer to: end the traversal and the editors
   // while the record and the canvas still exist.
   delete galleryForm_;  // its workers end before anything else goes
+  delete historyForm_;  // it reads the history store
   delete driver_;
   driver_ = nullptr;
   delete originForm_;
@@ -156,7 +158,10 @@ void MainWindow::startCreate() {
   if (params_.showprogress == -1) view_->progressBar()->show();
   setRunMenus(true);
   stopflag_ = 0;
-  if (params_.alwaysclear == -1) {
+  // An entry brought back from the history is drawn on a cleared canvas, as it was made.
+  bringingBack_ = bringBackNext_;
+  bringBackNext_ = false;
+  if (params_.alwaysclear == -1 || bringingBack_) {
     canvas_.clear();
     view_->canvasWidget()->update();
   }
@@ -168,6 +173,7 @@ void MainWindow::startCreate() {
 void MainWindow::startRandom() {
   setRunMenus(true);
   stopflag_ = 0;
+  bringingBack_ = bringBackNext_ = false;
   // A random picture always starts on an empty canvas, whatever "Always clear" holds.
   canvas_.clear();
   view_->canvasWidget()->update();
@@ -198,6 +204,10 @@ void MainWindow::onTraversalEnded() {
   // brings back that picture and not an older one.
   takeUndoCopy();
   recorder_.runEnded(driver_->completed(), redo1_);
+  // Every complete run goes into the history, but an entry brought back is there already.
+  const bool broughtBack = bringingBack_;
+  bringingBack_ = false;
+  if (driver_->completed() && !broughtBack && !exiting_) addHistoryEntry();
   // A picture loaded while this traversal ran brings its working values for the next run.
   if (pendingState_) {
     state_ = *pendingState_;
@@ -218,6 +228,7 @@ void MainWindow::onStop() {
   stopflag_ = -1;
   pendingRun_ = Run::None;  // a CREATE chosen before this Stop is withdrawn by it
   givenDraw_.reset();
+  bringBackNext_ = false;
 }
 
 void MainWindow::onClear() {
@@ -424,8 +435,8 @@ void MainWindow::closeAllWindows() {
   // In the fixed order: origin, about, hints, intro, colour system, view data, shape, this
   // window. Only this window's own windows are closed, and those not open are skipped. The
   // intro window has closed for good before this window is first shown, so it has no turn here.
-  QWidget* const windows[] = {originForm_,   aboutForm_, hintsForm_,  xrayForm_,
-                              viewDataForm_, driedForm_, galleryForm_};
+  QWidget* const windows[] = {originForm_,   aboutForm_, hintsForm_,   xrayForm_,
+                              viewDataForm_, driedForm_, galleryForm_, historyForm_};
   for (QWidget* window : windows) {
     if (window) window->close();
   }

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "io/DrawnPicture.h"
+#include "io/HistoryStore.h"
 #include "model/PictureParams.h"
 #include "render/OffscreenRender.h"
 #include "render/RandomCombination.h"
@@ -30,6 +31,7 @@ class CanvasView;
 class Dialogs;
 class DriedForm;
 class GalleryForm;
+class HistoryForm;
 class HintsForm;
 class OriginForm;
 class RenderDriver;
@@ -87,6 +89,11 @@ class MainWindow : public QMainWindow {
   void setBeeper(std::function<void()> beep);
   // Replace the gallery's clock-seeded draws, for tests.
   void setGallerySource(std::function<RandomCombination()> source);
+  // The history of pictures drawn, in the user's data folder.
+  HistoryStore& history() { return history_; }
+  // Brings a history entry back: its record applied as "Load data" applies a picture's, then
+  // drawn as CREATE draws, on a cleared canvas. That run adds no entry of its own.
+  void bringBack(const HistoryStore::Entry& entry);
 
  signals:
   // Exit was confirmed and every window is closed: the program ends now.
@@ -119,7 +126,7 @@ class MainWindow : public QMainWindow {
 
   // Large pictures
   void startLargePicture(const DrawnPicture& picture, const ComposedMask& filters, int scale,
-                         const QString& path);
+                         const QString& path, const QByteArray& format);
   void onLargePictureFinished(bool written, const QString& error);
 
   // Frames
@@ -149,6 +156,20 @@ class MainWindow : public QMainWindow {
   // Switches to the frame a loaded picture of this size asks for, without the Frame commands'
   // side steps (scroll bar menu, progress bar, size, scroll values).
   void fitFrameToPicture(int width, int height);
+
+  // History
+  // Adds the run that has just ended complete, unless the newest entry holds the same record.
+  void addHistoryEntry();
+  // The picture an entry records; nothing (after a message titled title) when it cannot be read.
+  std::optional<DrawnPicture> historyPicture(const HistoryStore::Entry& entry,
+                                             const QString& title);
+  // Back (older) and Forward (newer): the next entry from the cursor, brought back.
+  void stepHistory(bool older);
+  // "Save data as..." of a given record rather than the window's.
+  void saveDataAs(const PictureParams& params);
+  // "Save picture as..." of a history entry: drawn again at full size on the large-picture
+  // worker, a PNG with its record.
+  void savePictureOf(const DrawnPicture& picture);
 
   // Exit
   void askToExit();
@@ -243,6 +264,12 @@ class MainWindow : public QMainWindow {
   std::optional<RandomCombination> givenDraw_;  // a gallery pick's values for the next Random
   // The gallery's draws; from the clock unless a test sets them.
   std::function<RandomCombination()> gallerySource_;
+  HistoryStore history_;                  // the entries on disk
+  QPointer<HistoryForm> historyForm_;     // the open history window; it deletes itself on close
+  std::optional<QString> historyCursor_;  // key of the entry Back and Forward start from
+  bool bringBackNext_ = false;            // the next CREATE brings a history entry back
+  bool bringingBack_ = false;             // the running traversal brings an entry back
+  bool historyWarned_ = false;            // a failed write has been reported once already
 };
 
 }  // namespace orbisk

@@ -69,6 +69,14 @@ void MainWindow::onSaveData() {
   });
 }
 
+void MainWindow::saveDataAs(const PictureParams& params) {
+  dialogs_.saveFile(this, {kSaveTitle, kDataFilter, true}, [this, params](const QString& path) {
+    if (path.isEmpty() || exiting_) return;
+    const std::string error = writeRecordFile(localPath(path), params);
+    if (!error.empty()) dialogs_.warn(this, "Orbisk - Save data", messageText(error));
+  });
+}
+
 void MainWindow::onLoadData() {
   dialogs_.openFile(this, {kOpenTitle, kDataOrPictureFilter, false}, [this](const QString& path) {
     if (path.isEmpty() || exiting_) return;

@@ -62,10 +62,4 @@ void MainWindow::onGallery() {
   galleryForm_->activateWindow();
 }
 
-void MainWindow::onHistory() {}
-
-void MainWindow::onBack() {}
-
-void MainWindow::onForward() {}
-
 }  // namespace orbisk

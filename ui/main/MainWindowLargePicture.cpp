@@ -57,13 +57,16 @@ void MainWindow::onSaveLargePicture() {
         const int scale = kScales[static_cast<std::size_t>(index)];
         const FileDialogRequest request{kTitle, "PNG picture|*.png|Bitmap|*.bmp", true};
         dialogs_.saveFile(this, request, [this, picture, filters, scale](const QString& path) {
-          if (!path.isEmpty()) startLargePicture(picture, filters, scale, path);
+          // The name decides the format; anything but ".bmp" is written as PNG, the first choice.
+          if (!path.isEmpty())
+            startLargePicture(picture, filters, scale, path,
+                              endsWithBmp(path) ? QByteArray("BMP") : QByteArray("PNG"));
         });
       });
 }
 
 void MainWindow::startLargePicture(const DrawnPicture& picture, const ComposedMask& filters,
-                                   int scale, const QString& path) {
+                                   int scale, const QString& path, const QByteArray& format) {
   if (!largeProgress_) {
     largeProgress_ = new QProgressDialog("Drawing the large picture...", "Cancel", 0, 100, this);
     largeProgress_->setObjectName("largeprogress");
@@ -75,9 +78,7 @@ void MainWindow::startLargePicture(const DrawnPicture& picture, const ComposedMa
     connect(largeJob_, &LargePictureJob::progressed, largeProgress_, &QProgressDialog::setValue);
     connect(largeProgress_, &QProgressDialog::canceled, largeJob_, &LargePictureJob::cancel);
   }
-  // The name decides the format; anything but ".bmp" is written as PNG, the first choice.
-  const LargePictureRequest request{picture, scale, filters, path,
-                                    endsWithBmp(path) ? QByteArray("BMP") : QByteArray("PNG")};
+  const LargePictureRequest request{picture, scale, filters, path, format};
   if (!largeJob_->start(request)) return;
   largeProgress_->reset();
   largeProgress_->setValue(0);

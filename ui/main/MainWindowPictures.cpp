@@ -167,6 +167,23 @@ void MainWindow::savePicture(const QString& path, int filterIndex) {
   if (!problem.isEmpty()) dialogs_.warn(this, "Save picture as...", problem);
 }
 
+void MainWindow::savePictureOf(const DrawnPicture& picture) {
+  const FileDialogRequest request{"Save picture as...", kSavePictureFilter, true};
+  dialogs_.saveFileWithFilter(this, request, [this, picture](const QString& path, int filterIndex) {
+    if (path.isEmpty() || exiting_) return;
+    if (largeJob_->isRunning()) {
+      dialogs_.inform(this, "Save picture as...",
+                      "A large picture is still being drawn. Wait for it, or cancel it first.");
+      return;
+    }
+    // Drawn again exactly, at the size it was made, on the worker of large pictures: the window
+    // stays usable however long the picture takes.
+    DrawnPicture exact = picture;
+    exact.scale = 1;
+    startLargePicture(exact, {}, 1, path, pictureFormatFor(path, filterIndex));
+  });
+}
+
 void MainWindow::openFile(const QString& path) {
   if (exiting_ || path.isEmpty()) return;
   // A file opened before the first CREATE opens the menus as the first run does.
