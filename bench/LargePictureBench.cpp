@@ -41,7 +41,8 @@ void scaledRun(benchmark::State& bench, int16_t shape) {
     }
     benchmark::DoNotOptimize(canvas->bits());
   }
-  if (scale == 1) bench.counters["marks"] = static_cast<double>(marks);  // counted by the unscaled run only
+  if (scale == 1)
+    bench.counters["marks"] = static_cast<double>(marks);  // counted by the unscaled run only
 }
 
 void ScaledPointShape(benchmark::State& bench) {

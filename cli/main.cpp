@@ -3,4 +3,6 @@
 
 #include "cli/RenderCommand.h"
 
-int main(int argc, char** argv) { return orbisk::renderCommand(argc, argv, stderr); }
+int main(int argc, char** argv) {
+  return orbisk::renderCommand(argc, argv, stderr);
+}

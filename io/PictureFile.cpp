@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
-#include <utility>
 #include <mutex>
+#include <utility>
 
 #include "io/PictureStructure.h"
 #include "io/UserFile.h"

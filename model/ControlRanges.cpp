@@ -6,6 +6,8 @@ namespace orbisk {
 
 namespace {
 
+// One control per line, read as a table.
+// clang-format off
 constexpr std::array<ControlRange, static_cast<int>(Control::count)> kRanges = {{
     {"hsbgalaxy", 1, 14, 6, 1},
     {"hsbsolarsystem", 1, 20, 4, 1},
@@ -31,9 +33,12 @@ constexpr std::array<ControlRange, static_cast<int>(Control::count)> kRanges = {
     {"hsbvertical", -750, 750, 0, 5},
     {"hsbhorizon", -750, 750, 0, 5},
 }};
+// clang-format on
 
 }  // namespace
 
-const ControlRange& controlRange(Control c) { return kRanges[static_cast<int>(c)]; }
+const ControlRange& controlRange(Control c) {
+  return kRanges[static_cast<int>(c)];
+}
 
 }  // namespace orbisk

@@ -33,8 +33,12 @@ inline std::optional<int16_t> roundToInt16(double v) {
 
 // Stores a double into a single-precision field. On IEEE-754 hardware a value beyond the float
 // range becomes an infinity, which later steps treat as a failed coordinate.
-inline float toSingle(double v) { return static_cast<float>(v); }
+inline float toSingle(double v) {
+  return static_cast<float>(v);
+}
 
-inline bool finite(double v) { return std::isfinite(v); }
+inline bool finite(double v) {
+  return std::isfinite(v);
+}
 
 }  // namespace orbisk

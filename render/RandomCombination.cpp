@@ -34,8 +34,8 @@ RandomCombination drawRandomCombination(uint64_t seed) {
 
 RandomCombination drawRandomCombination() {
   const auto now = std::chrono::system_clock::now().time_since_epoch();
-  return drawRandomCombination(static_cast<uint64_t>(
-      std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+  return drawRandomCombination(
+      static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
 }
 
 void applyCombination(PictureParams& params, const RandomCombination& draw) {

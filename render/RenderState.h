@@ -17,8 +17,8 @@ struct RenderState {
   int16_t N2 = 0;        // floor of 0.75 x N1
 
   // Run constants of the map
-  int16_t catsign1 = 1, catsign2 = 1, catsign3 = 1;  // category signs
-  int16_t galshiftx = 0, galshifty = 0;              // galaxy offsets
+  int16_t catsign1 = 1, catsign2 = 1, catsign3 = 1;   // category signs
+  int16_t galshiftx = 0, galshifty = 0;               // galaxy offsets
   double coefa = 0, coefb = 0, coefc = 0, coefd = 0;  // map coefficients
   double v2val = 0;                                   // v2 / 400
   double v2rest = 0;                                  // 1 - v2 / 400
@@ -28,9 +28,9 @@ struct RenderState {
   float spany = 2.25f;                                // vertical span of the sample grid
 
   // Orbit
-  double orbp = 0, orbq = 0, orbr = 0;  // the orbit values P, Q and R
-  double nextp = 0, nextq = 0;          // the lab step's results
-  double levelcap = 0;                  // the level's threshold
+  double orbp = 0, orbq = 0, orbr = 0;   // the orbit values P, Q and R
+  double nextp = 0, nextq = 0;           // the lab step's results
+  double levelcap = 0;                   // the level's threshold
   int16_t typesign1 = 0, typesign2 = 0;  // the type's signs
   int16_t iter = 0;                      // iteration counter, 1..25
   int16_t itersq = 0;                    // iter x iter at escape

@@ -14,9 +14,9 @@ class QWidget;
 namespace orbisk {
 
 struct FileDialogRequest {
-  QString title;           // window title, e.g. "Open datafile"
-  QString filter;          // description|pattern pairs, e.g. "(*.dat)|*.dat"
-  bool confirmOverwrite;   // save dialogs: ask before replacing an existing file
+  QString title;          // window title, e.g. "Open datafile"
+  QString filter;         // description|pattern pairs, e.g. "(*.dat)|*.dat"
+  bool confirmOverwrite;  // save dialogs: ask before replacing an existing file
 };
 
 class Dialogs {

@@ -5,8 +5,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
-#include <algorithm>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace orbisk {
 
@@ -45,18 +45,17 @@ void openFileDialog(QWidget* parent, const FileDialogRequest& request, bool save
   dialog->setNameFilters(filters);
   if (save && !request.confirmOverwrite) dialog->setOption(QFileDialog::DontConfirmOverwrite);
   // finished arrives once, for OK and for Cancel alike, so the caller hears exactly one answer.
-  QObject::connect(dialog, &QFileDialog::finished, dialog,
-                   [dialog, chosen, folder, filters](int result) {
-                     const QStringList files = dialog->selectedFiles();
-                     if (result != QDialog::Accepted || files.isEmpty()) {
-                       chosen(QString(), 0);
-                       return;
-                     }
-                     *folder = QFileInfo(files.first()).absolutePath();
-                     chosen(files.first(),
-                            std::max(0, static_cast<int>(
-                                            filters.indexOf(dialog->selectedNameFilter()))));
-                   });
+  QObject::connect(
+      dialog, &QFileDialog::finished, dialog, [dialog, chosen, folder, filters](int result) {
+        const QStringList files = dialog->selectedFiles();
+        if (result != QDialog::Accepted || files.isEmpty()) {
+          chosen(QString(), 0);
+          return;
+        }
+        *folder = QFileInfo(files.first()).absolutePath();
+        chosen(files.first(),
+               std::max(0, static_cast<int>(filters.indexOf(dialog->selectedNameFilter()))));
+      });
   dialog->open();
 }
 

@@ -162,7 +162,8 @@ TEST_F(RenderCommandTest, DetailLowDrawsWithTheFourPixelPen) {
 }
 
 TEST_F(RenderCommandTest, APngOfOursIsDrawnAgainFromItsRecord) {
-  const std::string data = writeData("shape.dat",
+  const std::string data = writeData(
+      "shape.dat",
       "54,1,6,2,9,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,5,12,0,0,0,0,0,2,1,1,25,25,0,0\r\n");
   ASSERT_EQ(run({"--detail", "low", "-o", path("first.png"), data}), 0) << stderr_;
   const QString first = QString::fromStdString(path("first.png"));
@@ -179,10 +180,12 @@ TEST_F(RenderCommandTest, APngOfOursIsDrawnAgainFromItsRecord) {
   // An edited record draws what it says: the picture of the edited data file.
   DrawnPicture edited = read.picture;
   edited.params.eff = 4;
-  ASSERT_EQ(writeRecordedPicture(QString::fromStdString(path("edited.png")), original, "PNG",
-                                 edited), "");
+  ASSERT_EQ(
+      writeRecordedPicture(QString::fromStdString(path("edited.png")), original, "PNG", edited),
+      "");
   ASSERT_EQ(run({"-o", path("from-edited.png"), path("edited.png")}), 0) << stderr_;
-  const std::string editedData = writeData("edited.dat",
+  const std::string editedData = writeData(
+      "edited.dat",
       "54,1,6,2,4,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,5,12,0,0,0,0,0,2,1,1,25,25,0,0\r\n");
   ASSERT_EQ(run({"--detail", "low", "-o", path("from-data.png"), editedData}), 0) << stderr_;
   EXPECT_EQ(QImage(QString::fromStdString(path("from-edited.png"))),

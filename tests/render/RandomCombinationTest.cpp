@@ -12,8 +12,8 @@ TEST(RandomCombination, EveryValueOfEveryControlOccursAndNothingElse) {
   const int limits[10] = {10, 14, 20, 11, 11, 8, 35, 10, 20, 24};
   for (uint64_t seed = 0; seed < 5000; ++seed) {
     const RandomCombination c = drawRandomCombination(seed);
-    const int values[10] = {c.cat, c.ali, c.eff, c.func1, c.func2, c.t1, c.w, c.worldw, c.sols,
-                            c.cit};
+    const int values[10] = {c.cat, c.ali, c.eff,    c.func1, c.func2,
+                            c.t1,  c.w,   c.worldw, c.sols,  c.cit};
     for (int i = 0; i < 10; ++i) {
       ASSERT_GE(values[i], 1) << "draw " << i;
       ASSERT_LE(values[i], limits[i]) << "draw " << i;

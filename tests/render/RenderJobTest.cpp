@@ -88,24 +88,29 @@ INSTANTIATE_TEST_SUITE_P(
     Pictures, GoldenTrace,
     ::testing::Values(
         // point shape 16, Inward, other origin and colour system 5
-        Golden{"point16-inward", "40,3,9,1,3,4,9,6,26,5,13,7,1001,1001,-120,300,48,1001,5,16,0,0,"
-                                 "20,0,40,1,1,1,25,25,0,0",
+        Golden{"point16-inward",
+               "40,3,9,1,3,4,9,6,26,5,13,7,1001,1001,-120,300,48,1001,5,16,0,0,"
+               "20,0,40,1,1,1,25,25,0,0",
                1},
         // bar shape 4, Outward, length and width X3
-        Golden{"bar4-outward", "30,2,6,2,5,3,2,5,8,3,7,6,1001,1001,40,40,48,1001,3,4,0,0,0,0,0,1,"
-                               "3,3,-20,40,50,-30",
+        Golden{"bar4-outward",
+               "30,2,6,2,5,3,2,5,8,3,7,6,1001,1001,40,40,48,1001,3,4,0,0,0,0,0,1,"
+               "3,3,-20,40,50,-30",
                1},
         // stroke shape 29 with inverse colours
-        Golden{"stroke29", "36,1,12,2,2,8,6,3,11,2,4,13,1001,1001,40,40,48,1001,1,29,1,0,0,0,0,1,"
-                           "1,1,25,25,0,0",
+        Golden{"stroke29",
+               "36,1,12,2,2,8,6,3,11,2,4,13,1001,1001,40,40,48,1001,1,29,1,0,0,0,0,1,"
+               "1,1,25,25,0,0",
                1},
         // tiled shape 32 on Detail Low
-        Golden{"tiled32-low", "30,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,32,0,0,0,0,0,"
-                              "1,1,1,25,25,0,0",
+        Golden{"tiled32-low",
+               "30,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,32,0,0,0,0,0,"
+               "1,1,1,25,25,0,0",
                4},
         // bar shape 5 (anchor fails at column 0), stroke 20, Detail Low Inward
-        Golden{"bar5-low-inward", "40,4,3,1,11,10,11,7,20,9,15,20,1001,1001,10,-70,100,1001,12,5,"
-                                  "0,0,0,0,0,1,5,1,10,30,0,0",
+        Golden{"bar5-low-inward",
+               "40,4,3,1,11,10,11,7,20,9,15,20,1001,1001,10,-70,100,1001,12,5,"
+               "0,0,0,0,0,1,5,1,10,30,0,0",
                4}),
     [](const ::testing::TestParamInfo<Golden>& info) {
       std::string n = info.param.name;
@@ -171,7 +176,7 @@ TEST(RenderJob, ChangesBetweenColumnsFollowTheRules) {
   // Width and Detail act from the next column for the rows; Length only for the progress.
   p.widthfac = 3;
   p.borderlen = 10;
-  p.size = 500;     // size, galaxy and direction wait for the next run
+  p.size = 500;  // size, galaxy and direction wait for the next run
   p.direction = 1;
   job.stepColumn();
   EXPECT_EQ(job.samples(), 165u + 493u);

@@ -177,8 +177,9 @@ TEST_F(DataFiles, SaveThenLoadRestoresEveryStoredFieldEditorMenuAndFrame) {
   auto fresh = readyWindow();
   loadData(*fresh, pathOf("all.dat"));
   EXPECT_EQ(dialogs.fileRequests.back().request.title, "Open datafile");
-  EXPECT_EQ(dialogs.fileRequests.back().request.filter,
-            "(*.dat)|*.dat|(*.png)|*.png|Data files and pictures|*.dat;*.DAT;*.png;*.PNG|All files|*");
+  EXPECT_EQ(
+      dialogs.fileRequests.back().request.filter,
+      "(*.dat)|*.dat|(*.png)|*.png|Data files and pictures|*.dat;*.DAT;*.png;*.PNG|All files|*");
   EXPECT_FALSE(dialogs.fileRequests.back().save);
   EXPECT_EQ(stateOf(*fresh), saved);
   EXPECT_TRUE(dialogs.warnings.empty());
@@ -415,8 +416,9 @@ TEST_F(ViewData, ShowsTheStartUpFileInNumbersAndWords) {
   const WindowState before = stateOf(*window);
   viewData(*window, start);
   EXPECT_EQ(dialogs.fileRequests.back().request.title, "Open datafile");
-  EXPECT_EQ(dialogs.fileRequests.back().request.filter,
-            "(*.dat)|*.dat|(*.png)|*.png|Data files and pictures|*.dat;*.DAT;*.png;*.PNG|All files|*");
+  EXPECT_EQ(
+      dialogs.fileRequests.back().request.filter,
+      "(*.dat)|*.dat|(*.png)|*.png|Data files and pictures|*.dat;*.DAT;*.png;*.PNG|All files|*");
   ASSERT_NE(view(), nullptr);
   EXPECT_TRUE(view()->isVisible());
   EXPECT_EQ(view()->windowTitle(), "start.dat - Orbisk");

@@ -65,7 +65,7 @@ class ScriptedDialogs : public Dialogs {
   std::vector<Message> warnings;
   std::vector<FileRequest> fileRequests;
   int colourRequests = 0;
-  QColor colourOpenedAt;  // the colour the last colour picker was opened at
+  QColor colourOpenedAt;                  // the colour the last colour picker was opened at
   std::vector<QStringList> itemRequests;  // the items of every list choice asked
 
   void askYesNo(QWidget*, const QString& title, const QString& text,

@@ -109,8 +109,7 @@ TEST_F(LargePicture, UnfilteredPngCarriesItsRecordAndScale) {
   dialogs.fileAnswers.push_back(pathOf("red.png"));
   trigger("savelarge");
   waitForLargePicture(*window);
-  EXPECT_EQ(readRecordedPicture(pathOf("red.png")).outcome,
-            RecordedPictureRead::Outcome::NoRecord);
+  EXPECT_EQ(readRecordedPicture(pathOf("red.png")).outcome, RecordedPictureRead::Outcome::NoRecord);
 }
 
 // Cancel in the progress dialog stops the worker before its next column and writes nothing.

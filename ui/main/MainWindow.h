@@ -17,8 +17,8 @@
 #include "render/RandomCombination.h"
 #include "render/RasterCanvas.h"
 #include "render/RenderState.h"
-#include "ui/main/RunRecorder.h"
 #include "ui/main/LargePictureJob.h"
+#include "ui/main/RunRecorder.h"
 
 class QAction;
 class QMenu;
@@ -240,8 +240,8 @@ class MainWindow : public QMainWindow {
   DriedForm* driedForm_ = nullptr;       // shape editor, hidden or shown until exit
   QPointer<ViewDataForm> viewDataForm_;  // the open view-data window; it deletes itself on OK
 
-  QPointer<HintsForm> hintsForm_;  // the open hints window; it deletes itself on Close
-  QPointer<AboutForm> aboutForm_;  // the open about window; it deletes itself on OK
+  QPointer<HintsForm> hintsForm_;   // the open hints window; it deletes itself on Close
+  QPointer<AboutForm> aboutForm_;   // the open about window; it deletes itself on OK
   RenderDriver* driver_ = nullptr;  // a child QObject, gone before the members it uses
   QHash<QObject*, QMenu*> menuOf_;  // the menu each action or submenu action sits in
 
@@ -256,8 +256,8 @@ class MainWindow : public QMainWindow {
   std::function<RandomCombination()> randomSource_;
   std::function<void()> beep_;
 
-  ComposedMask filtersSinceDrawn_;  // the filters applied since the last run ended, composed
-  LargePictureJob* largeJob_ = nullptr;        // a child, made with the window
+  ComposedMask filtersSinceDrawn_;       // the filters applied since the last run ended, composed
+  LargePictureJob* largeJob_ = nullptr;  // a child, made with the window
   QProgressDialog* largeProgress_ = nullptr;  // a child, made on first use
   // The Explore menu
   QPointer<GalleryForm> galleryForm_;           // the open gallery; it deletes itself when closed
