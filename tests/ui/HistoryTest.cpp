@@ -86,6 +86,15 @@ TEST_F(History, RunsAddEntriesAndAnEntryBroughtBackIsThePictureItWas) {
   EXPECT_EQ(readRecordedPicture(pathOf("again.png")).outcome,
             RecordedPictureRead::Outcome::Recorded);
   EXPECT_TRUE(dialogs.warnings.empty());
+
+  // A save that fails says so under the command's own name.
+  dialogs.fileAnswers.push_back(pathOf("no-such-folder/again.png"));
+  press(*form, "historysavepicture");
+  while (window->largePictureJob()->isRunning() && !deadline.hasExpired())
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  ASSERT_EQ(dialogs.warnings.size(), 1u);
+  EXPECT_EQ(dialogs.warnings[0].title, "Save picture as...");
+  dialogs.warnings.clear();
   form->close();
 }
 

@@ -126,7 +126,7 @@ class MainWindow : public QMainWindow {
 
   // Large pictures
   void startLargePicture(const DrawnPicture& picture, const ComposedMask& filters, int scale,
-                         const QString& path, const QByteArray& format);
+                         const QString& path, const QByteArray& format, const QString& title);
   void onLargePictureFinished(bool written, const QString& error);
 
   // Frames
@@ -259,6 +259,7 @@ class MainWindow : public QMainWindow {
   ComposedMask filtersSinceDrawn_;       // the filters applied since the last run ended, composed
   LargePictureJob* largeJob_ = nullptr;  // a child, made with the window
   QProgressDialog* largeProgress_ = nullptr;  // a child, made on first use
+  QString largeTitle_;  // the command whose picture the worker draws, titling its messages
   // The Explore menu
   QPointer<GalleryForm> galleryForm_;           // the open gallery; it deletes itself when closed
   std::optional<RandomCombination> givenDraw_;  // a gallery pick's values for the next Random

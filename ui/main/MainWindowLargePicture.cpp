@@ -60,17 +60,17 @@ void MainWindow::onSaveLargePicture() {
           // The name decides the format; anything but ".bmp" is written as PNG, the first choice.
           if (!path.isEmpty())
             startLargePicture(picture, filters, scale, path,
-                              endsWithBmp(path) ? QByteArray("BMP") : QByteArray("PNG"));
+                              endsWithBmp(path) ? QByteArray("BMP") : QByteArray("PNG"), kTitle);
         });
       });
 }
 
 void MainWindow::startLargePicture(const DrawnPicture& picture, const ComposedMask& filters,
-                                   int scale, const QString& path, const QByteArray& format) {
+                                   int scale, const QString& path, const QByteArray& format,
+                                   const QString& title) {
   if (!largeProgress_) {
     largeProgress_ = new QProgressDialog("Drawing the large picture...", "Cancel", 0, 100, this);
     largeProgress_->setObjectName("largeprogress");
-    largeProgress_->setWindowTitle(kTitle);
     largeProgress_->setWindowModality(Qt::NonModal);  // the window stays usable
     largeProgress_->setAutoClose(false);
     largeProgress_->setAutoReset(false);
@@ -80,6 +80,8 @@ void MainWindow::startLargePicture(const DrawnPicture& picture, const ComposedMa
   }
   const LargePictureRequest request{picture, scale, filters, path, format};
   if (!largeJob_->start(request)) return;
+  largeTitle_ = title;
+  largeProgress_->setWindowTitle(title);
   largeProgress_->reset();
   largeProgress_->setValue(0);
   largeProgress_->show();
@@ -87,7 +89,7 @@ void MainWindow::startLargePicture(const DrawnPicture& picture, const ComposedMa
 
 void MainWindow::onLargePictureFinished(bool /*written*/, const QString& error) {
   if (largeProgress_) largeProgress_->hide();
-  if (!error.isEmpty()) dialogs_.warn(this, kTitle, error);
+  if (!error.isEmpty()) dialogs_.warn(this, largeTitle_, error);
 }
 
 }  // namespace orbisk

@@ -180,7 +180,8 @@ void MainWindow::savePictureOf(const DrawnPicture& picture) {
     // stays usable however long the picture takes.
     DrawnPicture exact = picture;
     exact.scale = 1;
-    startLargePicture(exact, {}, 1, path, pictureFormatFor(path, filterIndex));
+    startLargePicture(exact, {}, 1, path, pictureFormatFor(path, filterIndex),
+                      "Save picture as...");
   });
 }
 
