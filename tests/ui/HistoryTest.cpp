@@ -110,8 +110,14 @@ TEST_F(History, BackAndForwardWalkTheEntriesAndASecondWindowFindsThem) {
 
   back();
   EXPECT_EQ(pixelsOf(window->canvas()), pictures[1]);
+  // The open history window's selection follows.
+  trigger("history");
+  auto* form = window->findChild<HistoryForm*>("historyform");
+  ASSERT_NE(form, nullptr);
   back();
   EXPECT_EQ(pixelsOf(window->canvas()), pictures[0]);
+  EXPECT_EQ(form->list()->currentIndex().row(), 2);
+  form->close();
   trigger("back");  // the oldest: nothing happens
   EXPECT_FALSE(window->isRendering());
   forward();

@@ -176,6 +176,12 @@ void HistoryForm::select(int row) {
   updateButtons();
 }
 
+void HistoryForm::selectEntry(const QString& key) {
+  for (int i = 0; i < entryCount(); ++i) {
+    if (HistoryStore::keyOf(model_->entries()[static_cast<std::size_t>(i)]) == key) select(i);
+  }
+}
+
 void HistoryForm::toggleStar() {
   const QModelIndex current = list_->currentIndex();
   if (!current.isValid()) return;

@@ -28,6 +28,8 @@ class HistoryForm : public QWidget {
   // The selected entry, if any.
   std::optional<HistoryStore::Entry> selectedEntry() const;
   void select(int row);
+  // Selects the entry with this key (HistoryStore::keyOf), if the list holds it.
+  void selectEntry(const QString& key);
   QListView* list() const { return list_; }
   // Thumbnails read from files so far.
   int thumbnailsRead() const;

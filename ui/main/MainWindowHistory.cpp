@@ -62,6 +62,8 @@ std::optional<DrawnPicture> MainWindow::historyPicture(const HistoryStore::Entry
 void MainWindow::bringBack(const HistoryStore::Entry& entry) {
   if (exiting_) return;
   historyCursor_ = HistoryStore::keyOf(entry);
+  // The open history window shows which entry Back and Forward reached.
+  if (historyForm_) historyForm_->selectEntry(*historyCursor_);
   const std::optional<DrawnPicture> picture = historyPicture(entry, kHistoryTitle);
   if (!picture) return;
   applyDrawnPicture(*picture);
