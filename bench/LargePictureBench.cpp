@@ -21,11 +21,11 @@ void scaledRun(benchmark::State& bench, int16_t shape) {
   applyRecord(parseRecord(kLargeFile), params);
   params.driedkeuze = shape;
   const int scale = static_cast<int>(bench.range(0));
-  const LargePictureSpec spec{scale, 632, 434, 1, PenMode::Copy, 0};
+  const LargePictureSize sizing{scale, 632, 434, 1, PenMode::Copy, 0};
   uint64_t marks = 0;
   for (auto _ : bench) {
     RenderState state;
-    std::unique_ptr<RasterCanvas> canvas = makeLargeCanvas(spec);
+    std::unique_ptr<RasterCanvas> canvas = makeLargeCanvas(sizing);
     if (!canvas) {
       bench.SkipWithError("no memory for the canvas");
       return;
@@ -37,7 +37,7 @@ void scaledRun(benchmark::State& bench, int16_t shape) {
       while (job.hasColumns()) job.stepColumn();
       marks = job.marks();
     } else {
-      drawLargePicture(params, state, *canvas, spec);
+      drawLargePicture(params, state, *canvas, sizing);
     }
     benchmark::DoNotOptimize(canvas->bits());
   }

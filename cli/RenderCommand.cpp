@@ -101,21 +101,21 @@ int runRender(const RenderOptions& options, std::FILE* err) {
 
   // The canvas of the frame, or one --scale times larger with a pen as many times wider.
   const RasterCanvas frameCanvas = blankCanvasFor(drawn);
-  const LargePictureSpec spec{drawn.scale,
-                              frameCanvas.width(),
-                              frameCanvas.height(),
-                              drawn.detailstep == 4 ? 4 : 1,
-                              drawn.params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy,
-                              drawn.background};
-  const std::unique_ptr<RasterCanvas> canvasMemory = makeLargeCanvas(spec);
+  const LargePictureSize sizing{drawn.scale,
+                                frameCanvas.width(),
+                                frameCanvas.height(),
+                                drawn.detailstep == 4 ? 4 : 1,
+                                drawn.params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy,
+                                drawn.background};
+  const std::unique_ptr<RasterCanvas> canvasMemory = makeLargeCanvas(sizing);
   if (!canvasMemory)
     return fail(err, "not enough memory for a picture of " +
-                         std::to_string(frameCanvas.width() * spec.scale) + " x " +
-                         std::to_string(frameCanvas.height() * spec.scale) + " pixels");
+                         std::to_string(frameCanvas.width() * sizing.scale) + " x " +
+                         std::to_string(frameCanvas.height() * sizing.scale) + " pixels");
   RasterCanvas& canvas = *canvasMemory;
   // The shape stage and the trace see the frame's canvas; only the drawing is scaled.
-  ScaledSurface scaled(canvas, spec.scale, frameCanvas.width(), frameCanvas.height());
-  Surface& target = spec.scale == 1 ? static_cast<Surface&>(canvas) : scaled;
+  ScaledSurface scaled(canvas, sizing.scale, frameCanvas.width(), frameCanvas.height());
+  Surface& target = sizing.scale == 1 ? static_cast<Surface&>(canvas) : scaled;
 
   // The trace is gathered in memory and written only when the run is complete, through the same
   // safe writer as every other file, so a failed run leaves nothing behind.

@@ -6,13 +6,13 @@
 
 namespace orbisk {
 
-std::unique_ptr<RasterCanvas> makeLargeCanvas(const LargePictureSpec& spec) {
-  const int scale = clampScale(spec.scale);
+std::unique_ptr<RasterCanvas> makeLargeCanvas(const LargePictureSize& sizing) {
+  const int scale = clampScale(sizing.scale);
   try {
-    auto canvas =
-        std::make_unique<RasterCanvas>(spec.width * scale, spec.height * scale, spec.background);
-    canvas->setPenWidth(scaledPenWidth(spec.penWidth, scale));
-    canvas->setPenMode(spec.penMode);
+    auto canvas = std::make_unique<RasterCanvas>(sizing.width * scale, sizing.height * scale,
+                                                 sizing.background);
+    canvas->setPenWidth(scaledPenWidth(sizing.penWidth, scale));
+    canvas->setPenMode(sizing.penMode);
     return canvas;
   } catch (const std::bad_alloc&) {
     return nullptr;
@@ -20,9 +20,9 @@ std::unique_ptr<RasterCanvas> makeLargeCanvas(const LargePictureSpec& spec) {
 }
 
 bool drawLargePicture(const PictureParams& params, RenderState& state, RasterCanvas& canvas,
-                      const LargePictureSpec& spec, const std::atomic<bool>* cancel,
+                      const LargePictureSize& sizing, const std::atomic<bool>* cancel,
                       const std::function<void(const RenderProgress&)>& afterColumn) {
-  ScaledSurface surface(canvas, spec.scale, spec.width, spec.height);
+  ScaledSurface surface(canvas, sizing.scale, sizing.width, sizing.height);
   RenderJob job(state, params, surface);
   job.start();
   while (job.hasColumns()) {

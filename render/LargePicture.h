@@ -15,7 +15,7 @@
 namespace orbisk {
 
 // How the large canvas is set up: everything but the record and the working state.
-struct LargePictureSpec {
+struct LargePictureSize {
   int scale = 1;  // 1..8: the large canvas is scale x width by scale x height
   int width = 0;  // the unscaled canvas the picture was drawn on
   int height = 0;
@@ -26,14 +26,14 @@ struct LargePictureSpec {
 
 // The large canvas with its scaled pen, or nullptr where its memory cannot be had (an 8 times
 // Maximum canvas is 7584 x 5208 pixels, about 158 MB).
-std::unique_ptr<RasterCanvas> makeLargeCanvas(const LargePictureSpec& spec);
+std::unique_ptr<RasterCanvas> makeLargeCanvas(const LargePictureSize& sizing);
 
 // Draws one whole run of params, starting from state, on canvas (made by makeLargeCanvas for
-// spec). cancel, when given, is checked before every column; afterColumn, when given, is called
+// sizing). cancel, when given, is checked before every column; afterColumn, when given, is called
 // after every column. Returns false when the run was cancelled; the canvas then holds the columns
 // drawn so far.
 bool drawLargePicture(const PictureParams& params, RenderState& state, RasterCanvas& canvas,
-                      const LargePictureSpec& spec, const std::atomic<bool>* cancel = nullptr,
+                      const LargePictureSize& sizing, const std::atomic<bool>* cancel = nullptr,
                       const std::function<void(const RenderProgress&)>& afterColumn = {});
 
 // The filters of a canvas composed into one: every channel c becomes (c AND andMask) OR orMask.

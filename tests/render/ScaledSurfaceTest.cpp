@@ -107,11 +107,11 @@ TEST(ScaledSurface, ScaleOneDrawsTheUnscaledPictureExactly) {
       canvas.setPenMode(params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy);
       runWhole(params, canvas);
 
-      const LargePictureSpec spec{1, kWidth, kHeight, 4, canvas.penMode(), rgbColour(10, 20, 30)};
-      std::unique_ptr<RasterCanvas> large = makeLargeCanvas(spec);
+      const LargePictureSize sizing{1, kWidth, kHeight, 4, canvas.penMode(), rgbColour(10, 20, 30)};
+      std::unique_ptr<RasterCanvas> large = makeLargeCanvas(sizing);
       ASSERT_NE(large, nullptr);
       RenderState state;
-      ASSERT_TRUE(drawLargePicture(params, state, *large, spec));
+      ASSERT_TRUE(drawLargePicture(params, state, *large, sizing));
       ASSERT_EQ(large->width(), kWidth);
       ASSERT_EQ(large->height(), kHeight);
       EXPECT_EQ(std::memcmp(large->bits(), canvas.bits(), sizeof(uint32_t) * kWidth * kHeight), 0);
@@ -121,8 +121,8 @@ TEST(ScaledSurface, ScaleOneDrawsTheUnscaledPictureExactly) {
 
 // A cancelled large picture stops before the next column.
 TEST(LargePicture, CancelStopsBeforeTheNextColumn) {
-  const LargePictureSpec spec{2, 117, 90, 1, PenMode::Copy, 0};
-  std::unique_ptr<RasterCanvas> large = makeLargeCanvas(spec);
+  const LargePictureSize sizing{2, 117, 90, 1, PenMode::Copy, 0};
+  std::unique_ptr<RasterCanvas> large = makeLargeCanvas(sizing);
   ASSERT_NE(large, nullptr);
   EXPECT_EQ(large->width(), 234);
   EXPECT_EQ(large->penWidth(), 2);
@@ -130,7 +130,7 @@ TEST(LargePicture, CancelStopsBeforeTheNextColumn) {
   int columns = 0;
   RenderState state;
   EXPECT_FALSE(
-      drawLargePicture(PictureParams{}, state, *large, spec, &cancel, [&](const RenderProgress&) {
+      drawLargePicture(PictureParams{}, state, *large, sizing, &cancel, [&](const RenderProgress&) {
         if (++columns == 3) cancel = true;
       }));
   EXPECT_EQ(columns, 3);

@@ -72,11 +72,11 @@ TEST_F(LargePicture, FiltersComposedEqualFiltersOneByOne) {
   EXPECT_TRUE(dialogs.warnings.empty());
 
   // The same picture drawn apart, the filters applied one by one.
-  const LargePictureSpec spec{2, 117, 90, 1, PenMode::Copy, 0};
-  std::unique_ptr<RasterCanvas> expected = makeLargeCanvas(spec);
+  const LargePictureSize sizing{2, 117, 90, 1, PenMode::Copy, 0};
+  std::unique_ptr<RasterCanvas> expected = makeLargeCanvas(sizing);
   ASSERT_NE(expected, nullptr);
   RenderState fresh;  // the window's first run started from the working values' defaults
-  ASSERT_TRUE(drawLargePicture(drawn, fresh, *expected, spec));
+  ASSERT_TRUE(drawLargePicture(drawn, fresh, *expected, sizing));
   for (const char* item : applied) {
     for (const Filter& filter : filterTable()) {
       if (qstrcmp(filter.objectName, item) == 0) expected->applyMask(filter.op, filter.mask);

@@ -97,24 +97,24 @@ LargePictureJob::Outcome LargePictureJob::draw(const LargePictureRequest& reques
   // The canvas the run drew on follows from its record: the frame's size, the detail's pen and
   // the pen mode of the colours.
   const CanvasSize size = frameCanvasSize(run.params.framesize);
-  const LargePictureSpec spec{request.scale,
-                              size.width,
-                              size.height,
-                              run.detailstep == 4 ? 4 : 1,
-                              run.params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy,
-                              run.background};
-  const int scale = clampScale(spec.scale);
+  const LargePictureSize sizing{request.scale,
+                                size.width,
+                                size.height,
+                                run.detailstep == 4 ? 4 : 1,
+                                run.params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy,
+                                run.background};
+  const int scale = clampScale(sizing.scale);
   const QString noMemory = QString("There is not enough memory for a picture of %1 x %2 pixels.")
                                .arg(size.width * scale)
                                .arg(size.height * scale);
   const QString shownPath = QDir::toNativeSeparators(request.path);
   try {
-    std::unique_ptr<RasterCanvas> canvas = makeLargeCanvas(spec);
+    std::unique_ptr<RasterCanvas> canvas = makeLargeCanvas(sizing);
     if (!canvas) return {false, noMemory};
     RenderState state = run.startState;
     int columns = 0;
     const bool complete = drawLargePicture(
-        run.params, state, *canvas, spec, &cancel_, [&](const RenderProgress& progress) {
+        run.params, state, *canvas, sizing, &cancel_, [&](const RenderProgress& progress) {
           ++columns;
           if (columnHook_) columnHook_(columns);
           const double part = progress.maximum > 0 ? progress.value / progress.maximum : 1.0;
