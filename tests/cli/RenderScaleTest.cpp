@@ -10,50 +10,21 @@
 #include <string>
 #include <vector>
 
-#include "cli/RenderCommand.h"
+#include "RenderCommandFixture.h"
 
 namespace orbisk {
 namespace {
 
 namespace fs = std::filesystem;
 
-class RenderScaleTest : public ::testing::Test {
+class RenderScaleTest : public RenderCommandFixture {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("orbisk-scale-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    std::ofstream(path("thumb.dat"), std::ios::binary)
-        << "54,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,2,1,1,25,25,0,0\r\n";
+    RenderCommandFixture::SetUp();
+    writeData(
+        "thumb.dat",
+        "54,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,2,1,1,25,25,0,0\r\n");
   }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
-
-  // Runs the command; returns the exit status and keeps what it wrote on stderr.
-  int run(std::vector<std::string> args) {
-    args.insert(args.begin(), "orbisk-render");
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    std::FILE* err = std::tmpfile();
-    const int status = renderCommand(static_cast<int>(argv.size()), argv.data(), err);
-    std::rewind(err);
-    char buffer[4096] = {};
-    const size_t n = std::fread(buffer, 1, sizeof buffer - 1, err);
-    stderr_.assign(buffer, n);
-    std::fclose(err);
-    return status;
-  }
-
-  static std::string bytesOf(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-
-  fs::path dir_;
-  std::string stderr_;
 };
 
 TEST_F(RenderScaleTest, ScaleOneWritesTheUnscaledPictureAndLargerScalesGrowIt) {
