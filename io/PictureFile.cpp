@@ -97,11 +97,32 @@ PictureRead readPictureFile(const QString& path, QSize shownLimit) {
   return result;
 }
 
+namespace {
+
+// Encoded bytes whose writes fail once cancel is set, so that a long encoding stops within a
+// few kilobytes instead of running to its end.
+class CancellableBuffer : public QBuffer {
+ public:
+  CancellableBuffer(QByteArray* bytes, const std::atomic<bool>* cancel)
+      : QBuffer(bytes), cancel_(cancel) {}
+
+ protected:
+  qint64 writeData(const char* data, qint64 length) override {
+    if (cancel_ && cancel_->load(std::memory_order_relaxed)) return -1;
+    return QBuffer::writeData(data, length);
+  }
+
+ private:
+  const std::atomic<bool>* cancel_;  // null: never cancelled
+};
+
+}  // namespace
+
 QString writePictureFile(const QString& path, QImage image, const QByteArray& format,
-                         const QMap<QString, QString>& texts) {
+                         const QMap<QString, QString>& texts, const std::atomic<bool>* cancel) {
   const QByteArray kind = format.toLower();
   QByteArray encoded;
-  QBuffer buffer(&encoded);
+  CancellableBuffer buffer(&encoded, cancel);
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, kind);
   // 24 bits per pixel keep every colour the canvas holds and match what BMP readers expect; the
@@ -115,11 +136,12 @@ QString writePictureFile(const QString& path, QImage image, const QByteArray& fo
   if (kind == "png") {
     for (auto it = texts.begin(); it != texts.end(); ++it) written.setText(it.key(), it.value());
   }
-  if (!writer.write(written)) {
-    return "Cannot save " + shownPath(path) + ": " + writer.errorString();
-  }
-  const std::string error =
-      writeUserFile(QFile::encodeName(path).toStdString(), encoded.toStdString());
+  const bool encodedWhole = writer.write(written);
+  if (cancel && cancel->load()) return "Cannot save " + shownPath(path) + ": cancelled";
+  if (!encodedWhole) return "Cannot save " + shownPath(path) + ": " + writer.errorString();
+  const std::string error = writeUserFile(
+      QFile::encodeName(path).toStdString(),
+      std::string_view(encoded.constData(), static_cast<std::size_t>(encoded.size())));
   return fromLocal(error);
 }
 

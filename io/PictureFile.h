@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QSize>
 #include <QString>
+#include <atomic>
 
 namespace orbisk {
 
@@ -30,8 +31,10 @@ PictureRead readPictureFile(const QString& path, QSize shownLimit);
 
 // Writes image as "BMP" (24 bits per pixel) or "PNG" with the given text chunks (ignored for
 // BMP), encoded in memory first and then written through writeUserFile. Returns "" or one line
-// naming the file and the reason.
+// naming the file and the reason. cancel, when given, is watched while the picture is encoded
+// (a large one takes seconds): once it is set, encoding stops and nothing is written.
 QString writePictureFile(const QString& path, QImage image, const QByteArray& format,
-                         const QMap<QString, QString>& texts = {});
+                         const QMap<QString, QString>& texts = {},
+                         const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace orbisk

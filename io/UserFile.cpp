@@ -115,7 +115,7 @@ UserFileRead readFile(const std::string& path, std::size_t maxBytes, bool wholeF
 }
 
 // Writes all bytes from the descriptor's current position; returns 0 or the errno.
-int writeAll(int fd, const std::string& bytes) {
+int writeAll(int fd, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -152,7 +152,7 @@ std::string temporaryNameFor(const std::string& target) {
 // A FIFO or a character device (a terminal, /dev/null, a pipe named through /dev/stdout) takes
 // the bytes as they come; there is nothing to replace. Opened without blocking, so a FIFO that
 // no program reads is reported instead of waiting for a reader.
-std::string writeToStream(const std::string& path, const std::string& bytes,
+std::string writeToStream(const std::string& path, std::string_view bytes,
                           const std::string& failure) {
   Descriptor fd(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
   if (fd.get() < 0) {
@@ -169,7 +169,7 @@ std::string writeToStream(const std::string& path, const std::string& bytes,
   return {};
 }
 
-std::string writeInPlace(const std::string& target, const std::string& bytes,
+std::string writeInPlace(const std::string& target, std::string_view bytes,
                          const std::string& failure) {
   Descriptor fd(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
   if (fd.get() < 0) return failure + errnoText(errno);
@@ -192,7 +192,7 @@ std::string writeInPlace(const std::string& target, const std::string& bytes,
 
 // Creates a fresh temporary file beside target holding bytes, with the given permission bits.
 // Returns its name, or "" with createError or writeError set.
-std::string writeTemporary(const std::string& target, const std::string& bytes, mode_t mode,
+std::string writeTemporary(const std::string& target, std::string_view bytes, mode_t mode,
                            bool keepMode, int& createError, int& writeError) {
   createError = writeError = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
@@ -237,13 +237,13 @@ UserFileRead readUserFileStart(const std::string& path, std::size_t maxBytes) {
   return readFile(path, maxBytes, false);
 }
 
-std::string writeUserFileInPlace(const std::string& path, const std::string& bytes) {
+std::string writeUserFileInPlace(const std::string& path, std::string_view bytes) {
   const std::string failure = "Cannot save " + displayPath(path) + ": ";
   if (path.empty()) return failure + errnoText(ENOENT);
   return writeInPlace(path, bytes, failure);
 }
 
-std::string writeUserFile(const std::string& path, const std::string& bytes) {
+std::string writeUserFile(const std::string& path, std::string_view bytes) {
   const std::string failure = "Cannot save " + displayPath(path) + ": ";
   if (path.empty()) return failure + errnoText(ENOENT);
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace orbisk {
 
@@ -27,11 +28,11 @@ UserFileRead readUserFileStart(const std::string& path, std::size_t maxBytes);
 // temporary file beside the target and is renamed over it, so a failure leaves an existing file
 // whole; where the folder cannot take a temporary file, or the file has several hard links,
 // the existing file is overwritten in place instead. An existing file keeps its permission bits.
-std::string writeUserFile(const std::string& path, const std::string& bytes);
+std::string writeUserFile(const std::string& path, std::string_view bytes);
 
 // The in-place branch of writeUserFile on its own: overwrites the existing regular file at path
 // (following a link) without replacing it, then cuts it to the new length and syncs it.
-std::string writeUserFileInPlace(const std::string& path, const std::string& bytes);
+std::string writeUserFileInPlace(const std::string& path, std::string_view bytes);
 
 // The path as shown in a one-line message: control characters would break the line.
 std::string displayPath(const std::string& path);

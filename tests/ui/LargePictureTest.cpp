@@ -1,8 +1,11 @@
 // "Save large picture...": the canvas's picture drawn again larger on a worker thread.
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QProgressDialog>
 #include <QPushButton>
+
 #include <atomic>
 #include <thread>
 
@@ -62,6 +65,16 @@ TEST_F(LargePicture, FiltersComposedEqualFiltersOneByOne) {
   window->filtersSinceDrawn().applyTo(unfiltered);
   EXPECT_EQ(pixelsOf(unfiltered), pixelsOf(window->canvas()));
 
+  // Saved over a file with a second hard link and its own permission bits: both names get the
+  // new picture, and the bits stay.
+  const QByteArray large = QFile::encodeName(pathOf("large.png"));
+  {
+    QFile old(pathOf("large.png"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+  }
+  ASSERT_EQ(::chmod(large.constData(), 0640), 0);
+  ASSERT_EQ(::link(large.constData(), QFile::encodeName(pathOf("link.png")).constData()), 0);
   dialogs.itemAnswer = 0;  // 2 times
   dialogs.fileAnswers.push_back(pathOf("large.png"));
   trigger("savelarge");
@@ -70,6 +83,10 @@ TEST_F(LargePicture, FiltersComposedEqualFiltersOneByOne) {
   EXPECT_EQ(dialogs.itemRequests[0].size(), 5);
   waitForLargePicture(*window);
   EXPECT_TRUE(dialogs.warnings.empty());
+  EXPECT_EQ(readFile(pathOf("link.png")), readFile(pathOf("large.png")));
+  struct stat st {};
+  ASSERT_EQ(::stat(large.constData(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
 
   // The same picture drawn apart, the filters applied one by one.
   const LargePictureSize sizing{2, 117, 90, 1, PenMode::Copy, 0};

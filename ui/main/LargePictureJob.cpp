@@ -2,38 +2,16 @@
 
 #include <QDir>
 #include <QImage>
-#include <QImageWriter>
-#include <QSaveFile>
 #include <algorithm>
 #include <exception>
 #include <new>
 
+#include "io/PictureFile.h"
 #include "io/PictureRecordText.h"
 #include "model/FrameSize.h"
 #include "render/ScaledSurface.h"
 
 namespace orbisk {
-
-namespace {
-
-// A file whose writes fail once the picture is cancelled, so that a long encoding stops within
-// a few kilobytes instead of running to its end.
-class CancellableSaveFile : public QSaveFile {
- public:
-  CancellableSaveFile(const QString& path, const std::atomic<bool>& cancel)
-      : QSaveFile(path), cancel_(cancel) {}
-
- protected:
-  qint64 writeData(const char* data, qint64 length) override {
-    if (cancel_.load(std::memory_order_relaxed)) return -1;
-    return QSaveFile::writeData(data, length);
-  }
-
- private:
-  const std::atomic<bool>& cancel_;
-};
-
-}  // namespace
 
 LargePictureJob::LargePictureJob(QObject* parent) : QObject(parent) {
   // A few looks a second keep the progress moving without waking the window needlessly.
@@ -129,37 +107,20 @@ LargePictureJob::Outcome LargePictureJob::draw(const LargePictureRequest& reques
     QImage image(reinterpret_cast<uchar*>(canvas->bits()), canvas->width(), canvas->height(),
                  static_cast<qsizetype>(canvas->width()) * 4, QImage::Format_RGB32);
     if (image.isNull()) return {false, noMemory};
-    // An unfiltered PNG carries its record with its scale, as every Orbisk PNG does; the text
-    // goes on the image (the writer would file a key with a blank under another name).
+    // An unfiltered PNG carries its record with its scale, as every Orbisk PNG does. It is
+    // written as every picture the program saves is: encoded in memory, then replacing the file
+    // only when complete, so a failed or cancelled picture leaves nothing behind and an existing
+    // file keeps its permission bits and its other hard links.
+    QMap<QString, QString> texts;
     if (request.format == "PNG" && request.filters.isIdentity()) {
       DrawnPicture recorded = run;
       recorded.scale = static_cast<int16_t>(scale);
-      image.setText(kPictureRecordKey, QString::fromStdString(formatPictureRecord(recorded)));
+      texts.insert(kPictureRecordKey, QString::fromStdString(formatPictureRecord(recorded)));
     }
-    // Written beside the target and renamed over it only when complete: a failed or cancelled
-    // picture leaves nothing behind, and an existing file is never left truncated.
-    CancellableSaveFile file(request.path, cancel_);
-    if (!file.open(QIODevice::WriteOnly)) {
-      return {
-          false,
-          QString("The picture \"%1\" cannot be written: %2.").arg(shownPath, file.errorString())};
-    }
-    QImageWriter writer(&file, request.format);
-    const bool encoded = writer.write(image);
-    if (cancel_) {
-      file.cancelWriting();
-      return {};
-    }
-    if (!encoded) {
-      file.cancelWriting();
-      return {false, QString("The picture \"%1\" cannot be written: %2.")
-                         .arg(shownPath, writer.errorString())};
-    }
-    if (!file.commit()) {
-      return {
-          false,
-          QString("The picture \"%1\" cannot be written: %2.").arg(shownPath, file.errorString())};
-    }
+    const QString error =
+        writePictureFile(request.path, std::move(image), request.format, texts, &cancel_);
+    if (cancel_) return {};
+    if (!error.isEmpty()) return {false, error};
     return {true, {}};
   } catch (const std::bad_alloc&) {
     return {false, noMemory};
