@@ -183,24 +183,32 @@ BigFloat addExact(const BigFloat& a, const BigFloat& b) {
   return add(a, b, static_cast<int>(span / 32 + 2));
 }
 
+// Only the columns from lowest upward are computed: the carries the columns below would pass
+// up are less than (n + 1) 2^(32 lowest + 32), relatively below 2^(-32n - 53).
 BigFloat mul(const BigFloat& a, const BigFloat& b, int n) {
   if (a.isZero() || b.isZero()) return {};
   const BigFloat x = topLimbs(a, n + 1), y = topLimbs(b, n + 1);
-  Limbs r(x.mag.size() + y.mag.size(), 0);
-  for (size_t i = 0; i < x.mag.size(); ++i) {
+  const size_t sx = x.mag.size(), sy = y.mag.size();
+  const size_t lowest = sx + sy > static_cast<size_t>(n) + 3 ? sx + sy - n - 3 : 0;
+  Limbs r(sx + sy, 0);
+  const uint32_t* yp = y.mag.data();
+  uint32_t* rp = r.data();
+  for (size_t i = 0; i < sx; ++i) {
+    const uint64_t xi = x.mag[i];
     uint64_t carry = 0;
-    for (size_t j = 0; j < y.mag.size(); ++j) {
-      const uint64_t p = uint64_t{x.mag[i]} * y.mag[j] + r[i + j] + carry;
-      r[i + j] = static_cast<uint32_t>(p);
+    for (size_t j = lowest > i ? lowest - i : 0; j < sy; ++j) {
+      const uint64_t p = xi * yp[j] + rp[i + j] + carry;
+      rp[i + j] = static_cast<uint32_t>(p);
       carry = p >> 32;
     }
-    r[i + y.mag.size()] = static_cast<uint32_t>(carry);
+    rp[i + sy] = static_cast<uint32_t>(carry);
   }
+  std::fill(r.begin(), r.begin() + static_cast<std::ptrdiff_t>(lowest), 0);
   return finish(std::move(r), x.exp + y.exp, a.negative != b.negative, n);
 }
 
 BigFloat mulExact(const BigFloat& a, const BigFloat& b) {
-  return mul(a, b, static_cast<int>(a.mag.size() + b.mag.size()));
+  return mul(a, b, static_cast<int>(a.mag.size() + b.mag.size()) + 3);
 }
 
 BigFloat mulSmall(const BigFloat& a, uint32_t m, int n) {

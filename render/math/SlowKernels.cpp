@@ -1,5 +1,7 @@
 #include "render/math/SlowKernels.h"
 
+#include <algorithm>
+
 namespace orbisk::math::slow {
 
 using namespace mp;
@@ -12,6 +14,13 @@ bool negligible(const BigFloat& term, int n) {
   return term.isZero() || term.topBit() < -32 * static_cast<int64_t>(n) - 8;
 }
 
+// The limbs a term of the size of term needs: a term below 2^-64 loses the limbs that lie wholly
+// below the result's last limb, keeping one more, so its own error stays below 2^(-32n - 30).
+int termLimbs(const BigFloat& term, int n) {
+  if (term.isZero() || term.topBit() >= -64) return n;
+  return std::max<int>(1, n - static_cast<int>((-term.topBit() - 1) / 32 - 1));
+}
+
 // 1 + sum over k >= 1 of (-1)^k t^k / divisors(k), terms computed one from the other. Errors:
 // the k-th term carries at most 3k u of its own, summing to below u for the t used here, and
 // each addition adds u; the result lies in [0.8, 1.03], so the bound is (K + 2) u relative.
@@ -19,7 +28,8 @@ template <class Divisor>
 BigFloat alternatingSeries(const BigFloat& t, int n, bool alternate, Divisor divisor) {
   BigFloat term = fromInt(1), sum = term;
   for (uint32_t k = 1;; ++k) {
-    term = divSmall(mul(term, t, n), divisor(k), n);
+    const int limbs = termLimbs(term, n);
+    term = divSmall(mul(term, t, limbs), divisor(k), limbs);
     if (negligible(term, n)) break;
     sum = alternate && k % 2 == 1 ? sub(sum, term, n) : add(sum, term, n);
   }
@@ -53,8 +63,9 @@ BigFloat atanKernel(const BigFloat& t0, int n) {
   const BigFloat t2 = mul(t, t, n);
   BigFloat power = one, sum = one;
   for (uint32_t k = 1;; ++k) {
-    power = mul(power, t2, n);
-    const BigFloat term = divSmall(power, 2 * k + 1, n);
+    const int limbs = termLimbs(power, n);
+    power = mul(power, t2, limbs);
+    const BigFloat term = divSmall(power, 2 * k + 1, limbs);
     if (negligible(term, n)) break;
     sum = k % 2 == 1 ? sub(sum, term, n) : add(sum, term, n);
   }
@@ -69,8 +80,9 @@ BigFloat logKernel(double m, int n) {
   const BigFloat z2 = mul(z, z, n);
   BigFloat power = one, sum = one;
   for (uint32_t k = 1;; ++k) {
-    power = mul(power, z2, n);
-    const BigFloat term = divSmall(power, 2 * k + 1, n);
+    const int limbs = termLimbs(power, n);
+    power = mul(power, z2, limbs);
+    const BigFloat term = divSmall(power, 2 * k + 1, limbs);
     if (negligible(term, n)) break;
     sum = add(sum, term, n);
   }
@@ -84,7 +96,8 @@ BigFloat expKernel(const BigFloat& r, int n) {
   const BigFloat x = scaled(r, -kSquarings);
   BigFloat term = fromInt(1), sum = term;
   for (uint32_t j = 1;; ++j) {
-    term = divSmall(mul(term, x, n), j, n);
+    const int limbs = termLimbs(term, n);
+    term = divSmall(mul(term, x, limbs), j, limbs);
     if (negligible(term, n)) break;
     sum = add(sum, term, n);
   }
