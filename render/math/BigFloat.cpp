@@ -211,20 +211,6 @@ BigFloat mulExact(const BigFloat& a, const BigFloat& b) {
   return mul(a, b, static_cast<int>(a.mag.size() + b.mag.size()) + 3);
 }
 
-BigFloat mulSmall(const BigFloat& a, uint32_t m, int n) {
-  if (a.isZero() || m == 0) return {};
-  const BigFloat x = topLimbs(a, n + 1);
-  Limbs r(x.mag.size() + 1, 0);
-  uint64_t carry = 0;
-  for (size_t i = 0; i < x.mag.size(); ++i) {
-    const uint64_t p = uint64_t{x.mag[i]} * m + carry;
-    r[i] = static_cast<uint32_t>(p);
-    carry = p >> 32;
-  }
-  r.back() = static_cast<uint32_t>(carry);
-  return finish(std::move(r), x.exp, a.negative, n);
-}
-
 BigFloat divSmall(const BigFloat& a, uint32_t d, int n) {
   if (a.isZero()) return {};
   const BigFloat x = topLimbs(a, n + 1);

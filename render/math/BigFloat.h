@@ -36,7 +36,6 @@ BigFloat scaled(BigFloat x, int64_t e);  // x * 2^e, exact
 BigFloat add(const BigFloat& a, const BigFloat& b, int n);
 BigFloat sub(const BigFloat& a, const BigFloat& b, int n);
 BigFloat mul(const BigFloat& a, const BigFloat& b, int n);
-BigFloat mulSmall(const BigFloat& a, uint32_t m, int n);
 BigFloat divSmall(const BigFloat& a, uint32_t d, int n);
 BigFloat div(const BigFloat& a, const BigFloat& b, int n);  // b nonzero
 BigFloat sqrt(const BigFloat& a, int n);                    // a >= 0
@@ -51,7 +50,7 @@ double toDouble(const BigFloat& x);
 
 // Plain unsigned integers in limbs, for the constants and the exact cases.
 bool bitAt(const Limbs& m, int64_t pos);
-// floor(u / v); v must be normalized (top bit of its top limb set) or any nonzero value.
+// floor(u / v) for any nonzero v.
 Limbs divideLimbs(const Limbs& u, const Limbs& v);
 
 }  // namespace orbisk::math::mp

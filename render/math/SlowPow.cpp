@@ -127,13 +127,13 @@ double generalPow(double ax, double y) {
       // |y log|x|| > 1023: the result is beyond 2^1475 or below 2^-1475, decided without exp.
       return Approximation{powerOfTwo(t.negative ? -4000 : 4000), -8000};
     }
-    // t = k ln 2 + r with |r| < 0.36; k below 1500 in magnitude. r is off by |t| (2^11 + 9) u
-    // from t, 1500 2^-(bits + 64) and 2u from k ln 2, and u from the subtraction: below 2^21 u.
+    // t = k ln 2 + r with |r| < 0.36 and |k| < 1500. r is off by 1024 (2^11 + 9) u from t, and
+    // by about 2^12 u from k ln 2 and the subtraction: below 2^21.1 u.
     const double kd = std::round(toDouble(t) * 1.4426950408889634);
     const BigFloat k = fromInt(static_cast<int64_t>(kd));
     const BigFloat r = sub(t, mul(k, ln2(bits + 64), n), n);
     const BigFloat v = scaled(expKernel(r, n), static_cast<int64_t>(kd));
-    // exp adds 2^19 u: within 2^22 u = 2^(24 - bits) in all.
+    // exp adds 2^18 u: within 2^22 u = 2^(24 - bits) in all, and one bit more to spare.
     return Approximation{v, absoluteErrorExp(v, 24 - bits + 1)};
   });
 }

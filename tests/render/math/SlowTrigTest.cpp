@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <limits>
+#include <thread>
 #include <vector>
 
 #include "render/math/SlowPaths.h"
@@ -121,6 +123,30 @@ std::vector<double> nearMultiplesOfHalfPi() {
 TEST(SlowTrig, HugeArgumentsNearMultiplesOfHalfPi) {
   expectAllAgree(nearMultiplesOfHalfPi());
   expectAllAgree({0x1.fffffffffffffp+1023, -0x1.fffffffffffffp+1023, 0x1p1023, 0x1p52 + 1, 1e22});
+}
+
+// The renderer calls from several threads at once; they share only the constants, which the
+// first calls compute and later ones extend.
+TEST(SlowPaths, ThreadsGetTheSameResults) {
+  const std::vector<double> xs = nearMultiplesOfHalfPi();
+  const auto evaluate = [&xs] {
+    std::vector<double> results;
+    for (double x : xs) {
+      results.push_back(slow::sin(x));
+      results.push_back(slow::atan(x));
+      results.push_back(slow::pow(std::fabs(x), -0.75));
+    }
+    return results;
+  };
+  std::vector<std::vector<double>> results(4);
+  std::vector<std::thread> threads;
+  for (auto& result : results) threads.emplace_back([&result, &evaluate] { result = evaluate(); });
+  for (std::thread& t : threads) t.join();
+  const std::vector<double> expected = evaluate();
+  for (const auto& result : results) {
+    ASSERT_EQ(result.size(), expected.size());
+    for (size_t i = 0; i < result.size(); ++i) EXPECT_TRUE(sameResult(result[i], expected[i]));
+  }
 }
 
 TEST(SlowTrig, RandomArguments) {
