@@ -1,0 +1,49 @@
+// Reduction of a trigonometric argument by multiples of pi/512: x = (j + 1024 n) pi/512 + r with
+// |r| at most about pi/1024, so sin x and cos x follow from the table entry of j modulo a quarter
+// turn, the quarter, and short series in r.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+#include "render/math/DoubleDouble.h"
+#include "render/math/TrigTables.h"
+
+namespace orbisk::math {
+
+struct ReducedAngle {
+  unsigned j = 0;  // the multiple of pi/512 nearest x, modulo a full turn (0..1023)
+  double hi = 0;   // r, the rest, as a normalised double-double hi + lo
+  double lo = 0;
+  double err = 0;  // a bound on |r - (hi + lo)|
+};
+
+// Below this the quick reduction's multiples of pi/512 fit in 24 bits.
+inline constexpr double kQuickReductionLimit = 0x1p16;
+
+// Cody and Waite's reduction with pi/512 in three parts, for |x| below kQuickReductionLimit.
+// false when cancellation leaves r so small that the reduction error could matter; then
+// reducePrecise must do it.
+inline bool reduceQuick(double x, ReducedAngle& out) {
+  constexpr double shifter = 0x1.8p52;  // adding it rounds to an integer, ties to even
+  const double kd = (x * k512OverPi + shifter) - shifter;
+  // Exact: k has at most 24 bits and the first two parts 29, and x lies within a factor of two
+  // of k times the first part whenever k is not zero.
+  const double s = x - kd * kPiOver512Part0;
+  const DoubleDouble y = twoSum(s, -(kd * kPiOver512Part1));
+  if (kd != 0 && std::fabs(y.hi) < 0x1p-24) return false;
+  const DoubleDouble r = fastTwoSum(y.hi, y.lo - kd * kPiOver512Part2);
+  out.j = static_cast<unsigned>(static_cast<int64_t>(kd) & 1023);
+  out.hi = r.hi;
+  out.lo = r.lo;
+  // The parts miss pi/512 by under 2^-121, k times the third part is rounded by under
+  // |k| 2^-120.5 and so is the last sum; what scales with r counts in the evaluation's bound.
+  out.err = std::fabs(kd) * 0x1p-117;
+  return true;
+}
+
+// Payne and Hanek's reduction with the bits of 2/pi, exact up to a relative error far below
+// 2^-100 for any finite x with |x| >= 2^-70. false only for inputs outside that range.
+bool reducePrecise(double x, ReducedAngle& out);
+
+}  // namespace orbisk::math

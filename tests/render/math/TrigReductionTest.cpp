@@ -1,0 +1,123 @@
+// The two halves of the fast sin, cos and tan against MPFR at high precision: the reduction
+// must find the right multiple of pi/512 and a rest within the error it states, and the
+// kernels must stay within the relative error the rounding test assumes.
+#include <gtest/gtest.h>
+#include <mpfr.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
+#include "render/math/TrigKernel.h"
+#include "render/math/TrigReduction.h"
+
+namespace orbisk::math {
+namespace {
+
+constexpr mpfr_prec_t kPrec = 1400;  // enough for x 512/pi of the largest doubles to 2^-300
+
+// The multiple of pi/512 nearest x modulo 1024 and the rest, in MPFR at high precision.
+struct ExactReduction {
+  unsigned j;
+  mpfr_t r;
+  explicit ExactReduction(double x) {
+    mpfr_t t, k;
+    mpfr_inits2(kPrec, t, k, r, static_cast<mpfr_ptr>(nullptr));
+    mpfr_const_pi(t, MPFR_RNDN);
+    mpfr_d_div(t, x, t, MPFR_RNDN);
+    mpfr_mul_ui(t, t, 512, MPFR_RNDN);
+    mpfr_rint(k, t, MPFR_RNDN);
+    mpfr_sub(t, t, k, MPFR_RNDN);
+    mpfr_const_pi(r, MPFR_RNDN);
+    mpfr_mul(r, r, t, MPFR_RNDN);
+    mpfr_div_ui(r, r, 512, MPFR_RNDN);
+    mpfr_fmod_ui(k, k, 1024, MPFR_RNDN);  // same sign as k: a negative k gives -1023..0
+    const long m = mpfr_get_si(k, MPFR_RNDN);
+    j = static_cast<unsigned>((m + 1024) % 1024);
+    mpfr_clears(t, k, static_cast<mpfr_ptr>(nullptr));
+  }
+  ~ExactReduction() { mpfr_clear(r); }
+};
+
+// |exact - (hi + lo)|.
+double errorOf(mpfr_srcptr exact, double hi, double lo) {
+  mpfr_t d;
+  mpfr_init2(d, kPrec);
+  mpfr_sub_d(d, exact, hi, MPFR_RNDN);
+  mpfr_sub_d(d, d, lo, MPFR_RNDN);
+  const double out = std::fabs(mpfr_get_d(d, MPFR_RNDU));
+  mpfr_clear(d);
+  return out;
+}
+
+double fromBits(uint64_t bits) {
+  double d;
+  std::memcpy(&d, &bits, sizeof d);
+  return d;
+}
+
+TEST(TrigReduction, BothReductionsFindTheMultipleAndTheRestWithinTheirError) {
+  std::mt19937_64 rng(512);
+  std::vector<double> inputs = {
+      0x1.6ac5b262ca1ffp+849,  // among the doubles nearest a multiple of pi/2
+      0x1.921fb54442d18p+0,   0x1.921fb54442d18p-9, 3.0, -1e22, 0x1.fffffffffffffp+1023, 0x1p-70,
+      -0x1.921fb54442d18p+15, 0x1.fffffffffffffp+15};
+  for (int n = 0; n < 3000; ++n) {
+    const uint64_t exponent = std::uniform_int_distribution<unsigned>(1023 - 70, 2046)(rng);
+    inputs.push_back(fromBits((rng() & 0x800fffffffffffffu) | exponent << 52));
+    inputs.push_back(std::uniform_real_distribution<double>(-0x1p16, 0x1p16)(rng));
+  }
+  for (const double x : inputs) {
+    const ExactReduction exact(x);
+    ReducedAngle precise;
+    ASSERT_TRUE(reducePrecise(x, precise)) << std::hexfloat << x;
+    EXPECT_EQ(precise.j, exact.j) << std::hexfloat << x;
+    EXPECT_LE(errorOf(exact.r, precise.hi, precise.lo), precise.err) << std::hexfloat << x;
+    ReducedAngle quick;
+    if (std::fabs(x) < kQuickReductionLimit && reduceQuick(x, quick)) {
+      EXPECT_EQ(quick.j, exact.j) << std::hexfloat << x;
+      // Its error bound leaves out a part proportional to r, counted in the kernel's bound.
+      EXPECT_LE(errorOf(exact.r, quick.hi, quick.lo), quick.err + std::fabs(quick.hi) * 0x1p-104)
+          << std::hexfloat << x;
+    }
+  }
+}
+
+// The kernels at random rests over the whole table and at the corners where the analysis puts
+// their largest relative error: the observed maximum is printed and must stay below the bound.
+TEST(TrigKernel, RelativeErrorStaysBelowTheBound) {
+  std::mt19937_64 rng(1024);
+  const double edge = 0x1.921fb54442d18p-10 * (1 + 0x1p-27);  // a little beyond pi/1024
+  double worst[2] = {0, 0};
+  mpfr_t a, s, c;
+  mpfr_inits2(300, a, s, c, static_cast<mpfr_ptr>(nullptr));
+  for (int n = 0; n < 40000; ++n) {
+    const unsigned i = n < 8 ? (n % 2 ? 1 : 255) : static_cast<unsigned>(rng() % kSinCosEntries);
+    const double rh = n < 8 ? (n % 4 < 2 ? -edge : edge)
+                            : std::uniform_real_distribution<double>(-edge, edge)(rng);
+    const double rl =
+        std::ldexp(std::uniform_real_distribution<double>(-1, 1)(rng), std::ilogb(rh) - 53);
+    mpfr_const_pi(a, MPFR_RNDN);
+    mpfr_mul_ui(a, a, i, MPFR_RNDN);
+    mpfr_div_ui(a, a, 512, MPFR_RNDN);
+    mpfr_add_d(a, a, rh, MPFR_RNDN);
+    mpfr_add_d(a, a, rl, MPFR_RNDN);
+    mpfr_sin_cos(s, c, a, MPFR_RNDN);
+    const SmallAngleTerms t = smallAngleTerms(rh, rl);
+    const DoubleDouble sinV = sinOfSum(kSinCosTable[i], rh, rl, t);
+    const DoubleDouble cosV = cosOfSum(kSinCosTable[i], rh, rl, t);
+    const double sinErr = errorOf(s, sinV.hi, sinV.lo) / std::fabs(sinV.hi);
+    const double cosErr = errorOf(c, cosV.hi, cosV.lo) / std::fabs(cosV.hi);
+    worst[0] = std::max(worst[0], sinErr);
+    worst[1] = std::max(worst[1], cosErr);
+    ASSERT_LT(sinErr, kTrigKernelError) << "sin, i " << i << ", r " << std::hexfloat << rh;
+    ASSERT_LT(cosErr, kTrigKernelError) << "cos, i " << i << ", r " << std::hexfloat << rh;
+  }
+  mpfr_clears(a, s, c, static_cast<mpfr_ptr>(nullptr));
+  std::printf("largest relative error: sin 2^%.2f, cos 2^%.2f (bound 2^%.2f)\n",
+              std::log2(worst[0]), std::log2(worst[1]), std::log2(kTrigKernelError));
+}
+
+}  // namespace
+}  // namespace orbisk::math
