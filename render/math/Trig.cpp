@@ -23,24 +23,17 @@ constexpr double kSinIsX = 0x1p-26;
 constexpr double kTanIsX = 0x1p-27;
 constexpr double kCosIsOne = 0x1p-27;
 
-bool reduce(double x, ReducedAngle& a) {
+[[gnu::always_inline]] inline bool reduce(double x, ReducedAngle& a) {
   if (std::fabs(x) < kQuickReductionLimit && reduceQuick(x, a)) return true;
   return reducePrecise(x, a);
 }
 
-DoubleDouble negated(DoubleDouble v) {
-  return {-v.hi, -v.lo};
-}
-
-// sin or cos of x (cosine: shifted by a quarter turn), the reduction's error counted at slope
-// at most 1.
-bool sinOfReduced(const ReducedAngle& a, unsigned quarterTurns, double& out) {
-  const unsigned j = (a.j + 256 * quarterTurns) & 1023;
-  const SinCosEntry& e = kSinCosTable[j & 255];
-  const SmallAngleTerms t = smallAngleTerms(a.hi, a.lo);
-  const unsigned quarter = j >> 8;
-  DoubleDouble v = (quarter & 1) ? cosOfSum(e, a.hi, a.lo, t) : sinOfSum(e, a.hi, a.lo, t);
-  if (quarter & 2) v = negated(v);
+// sin x, or with quarterTurns 1 cos x = sin(x + pi/2); the reduction's error counts at slope at
+// most 1.
+[[gnu::always_inline]] inline bool sinOrCos(const ReducedAngle& a, unsigned quarterTurns,
+                                            double& out) {
+  const DoubleDouble v =
+      sinOfReduced(tableTermsFor(a.j + 256 * quarterTurns), smallAngle(a.hi, a.lo));
   return roundsTo(v.hi, v.lo, std::fabs(v.hi) * kTrigKernelError + a.err, out);
 }
 
@@ -57,7 +50,7 @@ bool fast::sin(double x, double& out) {
     return true;
   }
   ReducedAngle a;
-  return reduce(x, a) && sinOfReduced(a, 0, out);
+  return reduce(x, a) && sinOrCos(a, 0, out);
 }
 
 bool fast::cos(double x, double& out) {
@@ -71,7 +64,7 @@ bool fast::cos(double x, double& out) {
     return true;
   }
   ReducedAngle a;
-  return reduce(x, a) && sinOfReduced(a, 1, out);
+  return reduce(x, a) && sinOrCos(a, 1, out);
 }
 
 bool fast::tan(double x, double& out) {
@@ -86,15 +79,14 @@ bool fast::tan(double x, double& out) {
   }
   ReducedAngle a;
   if (!reduce(x, a)) return false;
-  const SinCosEntry& e = kSinCosTable[a.j & 255];
-  const SmallAngleTerms t = smallAngleTerms(a.hi, a.lo);
-  const DoubleDouble s = sinOfSum(e, a.hi, a.lo, t), c = cosOfSum(e, a.hi, a.lo, t);
-  // tan is sin/cos in quarters 0 and 2, -cos/sin in quarters 1 and 3 (period a half turn).
-  const bool odd = (a.j >> 8) & 1;
-  const DoubleDouble num = odd ? negated(c) : s, den = odd ? s : c;
-  const double qh = num.hi / den.hi;
+  const SmallAngle r = smallAngle(a.hi, a.lo);
+  const DoubleDouble num = sinOfReduced(tableTermsFor(a.j), r);
+  const DoubleDouble den = sinOfReduced(tableTermsFor(a.j + 256), r);
+  // One division: the quotient's correction is the exact residual times the reciprocal.
+  const double inverse = 1 / den.hi;
+  const double qh = num.hi * inverse;
   const DoubleDouble p = twoProduct(qh, den.hi);  // num.hi - p.hi is exact: they are that close
-  const double ql = (((num.hi - p.hi) - p.lo) + (num.lo - qh * den.lo)) / den.hi;
+  const double ql = (((num.hi - p.hi) - p.lo) + (num.lo - qh * den.lo)) * inverse;
   const DoubleDouble q = fastTwoSum(qh, ql);
   // Both operands' errors add up, plus the division's; the reduction error is amplified by the
   // slope 1 + tan^2.

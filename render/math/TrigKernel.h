@@ -1,6 +1,6 @@
-// sin and cos of a + r, a = i pi/512 from the table (0 <= i < 256) and r the reduced rest
-// (|r| <= pi/1024 and a hair), as double-doubles: the table's values and the product with r's
-// leading part carry 106 bits, the series' small terms plain doubles.
+// sin of x = j pi/512 + r from the table entry of j and short series in r (|r| <= pi/1024 and a
+// hair), as a double-double: sin x = A cos r + B sin r with A and B sin and cos of the table's
+// angle, signed and swapped by the quarter turn. No branch depends on the argument.
 #pragma once
 
 #include "render/math/DoubleDouble.h"
@@ -8,42 +8,53 @@
 
 namespace orbisk::math {
 
-// A bound on the kernels' relative error. The analysis puts the worst case near 2^-67.7 (i = 1
-// or 255 with |r| at its largest, where the result is half the table's value and the rounding
-// of S (cos r - 1) weighs most); TrigKernelTest observes at most about 2^-70.5.
+// A bound on the kernel's relative error. The analysis puts the worst case near 2^-67.7 (the
+// table's angle pi/512 away from a multiple of pi/2 with |r| at its largest, the other way,
+// where the result is half the table's value and the rounding of A (cos r - 1) weighs most);
+// TrigKernel.RelativeErrorStaysBelowTheBound observes at most about 2^-70.5.
 inline constexpr double kTrigKernelError = 0x1p-66;
 
-// The series of r: cos r - 1 and sin r - r beyond r itself, to about 2^-80 relative.
-struct SmallAngleTerms {
-  double cosMinusOne;
-  double sinTail;
+// A and B for j modulo a full turn, each as the table's 27 leading bits and the rest.
+struct TableTerms {
+  double aHi, aLo, bHi, bLo;
 };
 
-inline SmallAngleTerms smallAngleTerms(double rh, double rl) {
+// Quarter 0: (sin a, cos a); 1: (cos a, -sin a); 2: (-sin a, -cos a); 3: (-cos a, sin a).
+[[gnu::always_inline]] inline TableTerms tableTermsFor(unsigned j) {
+  constexpr double sign[2] = {1, -1};
+  const double* e = kSinCosTable[j & 255];
+  const unsigned odd = (j >> 8) & 1;
+  const double signA = sign[(j >> 9) & 1], signB = signA * sign[odd];
+  return {signA * e[2 * odd], signA * e[2 * odd + 1], signB * e[2 - 2 * odd],
+          signB * e[3 - 2 * odd]};
+}
+
+// r with its leading 26 bits apart, and the series cos r - 1 and sin r - r to about 2^-80.
+struct SmallAngle {
+  double hi, lo;  // r
+  double head;    // hi's leading 26 bits: its product with a table value is exact
+  double cosMinusOne, sinTail;
+};
+
+[[gnu::always_inline]] inline SmallAngle smallAngle(double rh, double rl) {
+  const double split = rh * 134217729.0;  // 2^27 + 1: Veltkamp's splitting
+  const double head = split - (split - rh);
   const double z = rh * rh;
   const double cosMinusOne = z * (-0.5 + z * (0x1.5555555555555p-5 - z * 0x1.6c16c16c16c17p-10));
   const double sinMinusR =
       rh * z * (-0x1.5555555555555p-3 + z * (0x1.1111111111111p-7 - z * 0x1.a01a01a01a01ap-13));
-  // r = rh + rl: sin r = sin rh + rl cos rh, cos r = cos rh - rl sin rh, to second order.
-  return {cosMinusOne - rh * rl, sinMinusR + rl * cosMinusOne};
+  // r = rh + rl: sin r = sin rh + rl cos rh and cos r = cos rh - rl sin rh, to second order.
+  return {rh, rl, head, cosMinusOne - rh * rl, sinMinusR + rl * cosMinusOne};
 }
 
-// sin(a + r) = S + C r + S (cos r - 1) + C (sin r - r).
-inline DoubleDouble sinOfSum(const SinCosEntry& e, double rh, double rl, const SmallAngleTerms& t) {
-  const DoubleDouble cr = twoProduct(e.cosHi, rh);
-  const DoubleDouble head = fastTwoSum(e.sinHi, cr.hi);  // |S| >= |C r| for i >= 1, S = 0 for 0
-  const double tail = ((e.sinLo + cr.lo) + (e.cosLo * rh + e.cosHi * rl)) +
-                      (e.sinHi * t.cosMinusOne + e.cosHi * t.sinTail);
-  return fastTwoSum(head.hi, head.lo + tail);
-}
-
-// cos(a + r) = C - S r + C (cos r - 1) - S (sin r - r).
-inline DoubleDouble cosOfSum(const SinCosEntry& e, double rh, double rl, const SmallAngleTerms& t) {
-  const DoubleDouble sr = twoProduct(e.sinHi, rh);
-  const DoubleDouble head = fastTwoSum(e.cosHi, -sr.hi);  // C >= sin(pi/512) >= |S r|
-  const double tail = ((e.cosLo - sr.lo) - (e.sinLo * rh + e.sinHi * rl)) +
-                      (e.cosHi * t.cosMinusOne - e.sinHi * t.sinTail);
-  return fastTwoSum(head.hi, head.lo + tail);
+// A cos r + B sin r = A + B r + A (cos r - 1) + B (sin r - r).
+[[gnu::always_inline]] inline DoubleDouble sinOfReduced(const TableTerms& t, const SmallAngle& r) {
+  // |A| >= |B r| unless A is zero; the product is exact (27 by 26 bits).
+  const DoubleDouble lead = fastTwoSum(t.aHi, t.bHi * r.head);
+  const double a = t.aHi + t.aLo, b = t.bHi + t.bLo;
+  const double tail = ((t.aLo + t.bHi * (r.hi - r.head)) + (t.bHi * r.lo + t.bLo * r.hi)) +
+                      (a * r.cosMinusOne + b * r.sinTail);
+  return fastTwoSum(lead.hi, lead.lo + tail);
 }
 
 }  // namespace orbisk::math

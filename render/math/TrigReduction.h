@@ -3,6 +3,7 @@
 // turn, the quarter, and short series in r.
 #pragma once
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -24,16 +25,17 @@ inline constexpr double kQuickReductionLimit = 0x1p16;
 // Cody and Waite's reduction with pi/512 in three parts, for |x| below kQuickReductionLimit.
 // false when cancellation leaves r so small that the reduction error could matter; then
 // reducePrecise must do it.
-inline bool reduceQuick(double x, ReducedAngle& out) {
+[[gnu::always_inline]] inline bool reduceQuick(double x, ReducedAngle& out) {
   constexpr double shifter = 0x1.8p52;  // adding it rounds to an integer, ties to even
-  const double kd = (x * k512OverPi + shifter) - shifter;
+  const double shifted = x * k512OverPi + shifter;
+  const double kd = shifted - shifter;
   // Exact: k has at most 24 bits and the first two parts 29, and x lies within a factor of two
   // of k times the first part whenever k is not zero.
   const double s = x - kd * kPiOver512Part0;
   const DoubleDouble y = twoSum(s, -(kd * kPiOver512Part1));
   if (kd != 0 && std::fabs(y.hi) < 0x1p-24) return false;
   const DoubleDouble r = fastTwoSum(y.hi, y.lo - kd * kPiOver512Part2);
-  out.j = static_cast<unsigned>(static_cast<int64_t>(kd) & 1023);
+  out.j = static_cast<unsigned>(std::bit_cast<uint64_t>(shifted)) & 1023;  // k's low bits
   out.hi = r.hi;
   out.lo = r.lo;
   // The parts miss pi/512 by under 2^-121, k times the third part is rounded by under

@@ -35,15 +35,34 @@ void piOver512(mpfr_t out) {
   mpfr_div_ui(out, out, 512, MPFR_RNDN);
 }
 
-SinCosEntry entryOf(unsigned i) {
+// value as a leading part of 27 significant bits (so that its product with 26 bits is exact)
+// and the double nearest what remains: together about 80 bits.
+Split shortSplitOf(mpfr_t v) {
+  mpfr_t head;
+  mpfr_init2(head, kPrec);
+  mpfr_set(head, v, MPFR_RNDN);
+  mpfr_prec_round(head, 27, MPFR_RNDN);
+  const double hi = mpfr_get_d(head, MPFR_RNDN);
+  mpfr_set_prec(head, kPrec);
+  mpfr_sub_d(head, v, hi, MPFR_RNDN);
+  const double lo = mpfr_get_d(head, MPFR_RNDN);
+  mpfr_clear(head);
+  return {hi, lo};
+}
+
+struct Entry {
+  double v[4];
+};
+
+Entry entryOf(unsigned i) {
   mpfr_t a, s, c;
   mpfr_inits2(kPrec, a, s, c, static_cast<mpfr_ptr>(nullptr));
   piOver512(a);
   mpfr_mul_ui(a, a, i, MPFR_RNDN);
   mpfr_sin_cos(s, c, a, MPFR_RNDN);
-  const Split sinSplit = splitOf(s), cosSplit = splitOf(c);
+  const Split sinSplit = shortSplitOf(s), cosSplit = shortSplitOf(c);
   mpfr_clears(a, s, c, static_cast<mpfr_ptr>(nullptr));
-  return {sinSplit.hi, sinSplit.lo, cosSplit.hi, cosSplit.lo};
+  return {{sinSplit.hi, sinSplit.lo, cosSplit.hi, cosSplit.lo}};
 }
 
 // pi/512 as three parts: two of 29 significant bits (so that k times them is exact for |k| below
@@ -112,10 +131,9 @@ bool same(double a, double b) {
 
 TEST(TrigTables, EveryEntryIsMpfrsValue) {
   for (unsigned i = 0; i < kSinCosEntries; ++i) {
-    const SinCosEntry want = entryOf(i), have = kSinCosTable[i];
-    EXPECT_TRUE(same(want.sinHi, have.sinHi) && same(want.sinLo, have.sinLo) &&
-                same(want.cosHi, have.cosHi) && same(want.cosLo, have.cosLo))
-        << "entry " << i;
+    const Entry want = entryOf(i);
+    for (unsigned n = 0; n < 4; ++n)
+      EXPECT_TRUE(same(want.v[n], kSinCosTable[i][n])) << "entry " << i << ", value " << n;
   }
   const PiParts parts = piPartsOf();
   EXPECT_TRUE(same(parts.part[0], kPiOver512Part0));
@@ -144,10 +162,10 @@ TEST(TrigTables, DISABLED_PrintTables) {
     std::printf("    0x%016llxull,\n", static_cast<unsigned long long>(word));
   }
   std::printf("};\n");
-  std::printf("inline constexpr SinCosEntry kSinCosTable[kSinCosEntries] = {\n");
+  std::printf("inline constexpr double kSinCosTable[kSinCosEntries][4] = {\n");
   for (unsigned i = 0; i < kSinCosEntries; ++i) {
-    const SinCosEntry e = entryOf(i);
-    std::printf("    {%a, %a, %a, %a},\n", e.sinHi, e.sinLo, e.cosHi, e.cosLo);
+    const Entry e = entryOf(i);
+    std::printf("    {%a, %a, %a, %a},\n", e.v[0], e.v[1], e.v[2], e.v[3]);
   }
   std::printf("};\n");
 }
