@@ -21,7 +21,7 @@ struct TableTerms {
 
 // Quarter 0: (sin a, cos a); 1: (cos a, -sin a); 2: (-sin a, -cos a); 3: (-cos a, sin a).
 [[gnu::always_inline]] inline TableTerms tableTermsFor(unsigned j) {
-  constexpr double sign[2] = {1, -1};
+  static constexpr double sign[2] = {1, -1};
   const double* e = kSinCosTable[j & 255];
   const unsigned odd = (j >> 8) & 1;
   const double signA = sign[(j >> 9) & 1], signB = signA * sign[odd];
