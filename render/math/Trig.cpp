@@ -7,6 +7,7 @@
 #include "render/math/ExactMath.h"
 #include "render/math/FastPaths.h"
 #include "render/math/SlowPaths.h"
+#include "render/math/TanKernel.h"
 #include "render/math/TrigKernel.h"
 #include "render/math/TrigReduction.h"
 
@@ -40,12 +41,6 @@ constexpr double kCosIsOne = 0x1p-27;
   const DoubleDouble v =
       sinOfReduced(tableTermsFor(a.j + 256 * quarterTurns), smallAngle(a.hi, a.lo));
   return roundsTo(v.hi, v.lo, std::fabs(v.hi) * kTrigKernelError + a.err, out);
-}
-
-// v rounded to its leading 26 bits (Veltkamp's splitting; v far below 2^996).
-double leadingBits(double v) {
-  const double split = v * 134217729.0;  // 2^27 + 1
-  return split - (split - v);
 }
 
 }  // namespace
@@ -90,21 +85,9 @@ bool fast::tan(double x, double& out) {
   }
   ReducedAngle a;
   if (!reduce(x, a)) return false;
-  // sin x = A cos r + B sin r and cos x = B cos r - A sin r from one table entry.
-  const SmallAngle r = smallAngle(a.hi, a.lo);
-  const TableTerms t = tableTermsFor(a.j);
-  const DoubleDouble num = sinOfReduced(t, r);
-  const DoubleDouble den = sinOfReduced({t.bHi, t.bLo, -t.aHi, -t.aLo}, r);
-  // The quotient to 26 bits times the divisor's leading 27 bits is exact and within 2^-25 of
-  // the dividend, so the residual num - q den comes out to about 2^-78 of num; it corrects q.
-  const double inverse = 1 / den.hi;
-  const double q26 = leadingBits(num.hi * inverse);
-  const double d27 = leadingBits(den.hi);
-  const double residual = (num.hi - q26 * d27) + (num.lo - q26 * ((den.hi - d27) + den.lo));
-  const DoubleDouble q = fastTwoSum(q26, residual * inverse);
-  // Both operands' errors add up, plus the division's; the reduction error is amplified by the
-  // slope 1 + tan^2.
-  const double err = std::fabs(q.hi) * (2 * kTrigKernelError + 0x1p-72) + a.err * (1 + q.hi * q.hi);
+  const DoubleDouble q = quotientOf(tanOfReduced(a.j, a.hi, a.lo));
+  // The reduction error is amplified by the slope 1 + tan^2.
+  const double err = std::fabs(q.hi) * kTanKernelError + a.err * (1 + q.hi * q.hi);
   return roundsTo(q.hi, q.lo, err, out);
 }
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <random>
 
+#include "render/math/TanKernel.h"
 #include "render/math/TrigKernel.h"
 #include "render/math/TrigReduction.h"
 
@@ -115,6 +116,39 @@ TEST(TrigKernel, RelativeErrorStaysBelowTheBound) {
   mpfr_clears(a, s, static_cast<mpfr_ptr>(nullptr));
   std::printf("largest relative error 2^%.2f (bound 2^%.2f)\n", std::log2(worst),
               std::log2(kTrigKernelError));
+}
+
+// The same for tan, at random rests and next to every multiple of pi/2, where it is largest or
+// nearly zero.
+TEST(TanKernel, RelativeErrorStaysBelowTheBound) {
+  std::mt19937_64 rng(2048);
+  const double edge = 0x1.921fb54442d18p-10 * (1 + 0x1p-27);
+  double worst = 0;
+  mpfr_t a, t;
+  mpfr_inits2(300, a, t, static_cast<mpfr_ptr>(nullptr));
+  const unsigned cornerJ[] = {0, 1, 255, 256, 257, 511, 512, 513, 767, 768, 769, 1023};
+  const double cornerR[] = {edge, -edge, 0x1p-20 * edge, -0x1p-20 * edge};
+  for (int n = 0; n < 40000; ++n) {
+    const bool corner = n < 48;
+    const unsigned j = corner ? cornerJ[n % 12] : static_cast<unsigned>(rng() % 1024);
+    const double rh =
+        corner ? cornerR[n / 12] : std::uniform_real_distribution<double>(-edge, edge)(rng);
+    const double rl =
+        std::ldexp(std::uniform_real_distribution<double>(-1, 1)(rng), std::ilogb(rh) - 53);
+    mpfr_const_pi(a, MPFR_RNDN);
+    mpfr_mul_ui(a, a, j, MPFR_RNDN);
+    mpfr_div_ui(a, a, 512, MPFR_RNDN);
+    mpfr_add_d(a, a, rh, MPFR_RNDN);
+    mpfr_add_d(a, a, rl, MPFR_RNDN);
+    mpfr_tan(t, a, MPFR_RNDN);
+    const DoubleDouble v = quotientOf(tanOfReduced(j, rh, rl));
+    const double err = errorOf(t, v.hi, v.lo) / std::fabs(v.hi);
+    worst = std::max(worst, err);
+    ASSERT_LT(err, kTanKernelError) << "j " << j << ", r " << std::hexfloat << rh;
+  }
+  mpfr_clears(a, t, static_cast<mpfr_ptr>(nullptr));
+  std::printf("largest relative error 2^%.2f (bound 2^%.2f)\n", std::log2(worst),
+              std::log2(kTanKernelError));
 }
 
 }  // namespace

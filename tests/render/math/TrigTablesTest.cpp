@@ -51,18 +51,19 @@ Split shortSplitOf(mpfr_t v) {
 }
 
 struct Entry {
-  double v[4];
+  double v[6];  // sin, its rest, cos, its rest, tan, its rest
 };
 
 Entry entryOf(unsigned i) {
-  mpfr_t a, s, c;
-  mpfr_inits2(kPrec, a, s, c, static_cast<mpfr_ptr>(nullptr));
+  mpfr_t a, s, c, t;
+  mpfr_inits2(kPrec, a, s, c, t, static_cast<mpfr_ptr>(nullptr));
   piOver512(a);
   mpfr_mul_ui(a, a, i, MPFR_RNDN);
   mpfr_sin_cos(s, c, a, MPFR_RNDN);
-  const Split sinSplit = shortSplitOf(s), cosSplit = shortSplitOf(c);
-  mpfr_clears(a, s, c, static_cast<mpfr_ptr>(nullptr));
-  return {{sinSplit.hi, sinSplit.lo, cosSplit.hi, cosSplit.lo}};
+  mpfr_tan(t, a, MPFR_RNDN);
+  const Split sinSplit = shortSplitOf(s), cosSplit = shortSplitOf(c), tanSplit = shortSplitOf(t);
+  mpfr_clears(a, s, c, t, static_cast<mpfr_ptr>(nullptr));
+  return {{sinSplit.hi, sinSplit.lo, cosSplit.hi, cosSplit.lo, tanSplit.hi, tanSplit.lo}};
 }
 
 // pi/512 as three parts: two of 29 significant bits (so that k times them is exact for |k| below
@@ -134,6 +135,8 @@ TEST(TrigTables, EveryEntryIsMpfrsValue) {
     const Entry want = entryOf(i);
     for (unsigned n = 0; n < 4; ++n)
       EXPECT_TRUE(same(want.v[n], kSinCosTable[i][n])) << "entry " << i << ", value " << n;
+    for (unsigned n = 0; n < 2; ++n)
+      EXPECT_TRUE(same(want.v[4 + n], kTanTable[i][n])) << "tan entry " << i << ", value " << n;
   }
   const PiParts parts = piPartsOf();
   EXPECT_TRUE(same(parts.part[0], kPiOver512Part0));
@@ -166,6 +169,12 @@ TEST(TrigTables, DISABLED_PrintTables) {
   for (unsigned i = 0; i < kSinCosEntries; ++i) {
     const Entry e = entryOf(i);
     std::printf("    {%a, %a, %a, %a},\n", e.v[0], e.v[1], e.v[2], e.v[3]);
+  }
+  std::printf("};\n");
+  std::printf("inline constexpr double kTanTable[kSinCosEntries][2] = {\n");
+  for (unsigned i = 0; i < kSinCosEntries; ++i) {
+    const Entry e = entryOf(i);
+    std::printf("    {%a, %a},\n", e.v[4], e.v[5]);
   }
   std::printf("};\n");
 }
