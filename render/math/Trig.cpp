@@ -1,6 +1,6 @@
-// sin, cos and tan: the argument is reduced by pi/512 (TrigReduction.h), the table and short
-// series give the result to about 2^-68 (TrigKernel.h), and the result is returned when every
-// value within the error bound rounds to the same double.
+// sin, cos and tan: the argument is reduced by pi/512 (TrigReduction.h), tables at multiples of
+// pi/512 and short series give the result to about 2^-68 (TrigKernel.h, TanKernel.h), and it is
+// returned when every value within the error bound rounds to the same double.
 #include <cmath>
 #include <limits>
 
