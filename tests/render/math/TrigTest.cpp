@@ -4,6 +4,7 @@
 // decline or be right. ORBISK_MATH_LONG=1 runs millions of inputs instead of tens of thousands.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <vector>
 
 #include "render/math/ExactMath.h"
 #include "render/math/FastPaths.h"
@@ -186,20 +188,26 @@ struct HardCase {
   double x;
 };
 
-// The hardest of several million random inputs per function (uniform in [-2^12, 2^12] and over
-// every exponent), found by DISABLED_FindHardCases.
+// The hardest of four million random inputs per function (half uniform in [-2^12, 2^12], half
+// with exponents from -20 to 40), found by DISABLED_FindHardCases with ORBISK_MATH_LONG=1. They
+// lie within 2^-21 ulp of a midpoint, far inside the fast path's error bound, so it should decline
+// them all.
 const HardCase kHardCases[] = {
 #include "tests/render/math/TrigHardCases.inc"
 };
 
 TEST(Trig, HardestCasesDeclineOrAreRight) {
+  int declined = 0;
   for (const HardCase& c : kHardCases) {
     const TrigFunction& f = kFunctions[c.function];
     double r;
-    if (f.fast(c.x, r)) {
-      EXPECT_TRUE(sameResult(r, f.reference(c.x))) << f.name << "(" << std::hexfloat << c.x << ")";
+    if (!f.fast(c.x, r)) {
+      ++declined;
+      continue;
     }
+    EXPECT_TRUE(sameResult(r, f.reference(c.x))) << f.name << "(" << std::hexfloat << c.x << ")";
   }
+  std::printf("%d of %zu hardest cases declined\n", declined, std::size(kHardCases));
 }
 
 TEST(Trig, DISABLED_FindHardCases) {
