@@ -43,7 +43,8 @@ struct SmallAngle {
   const double cosMinusOne = z * (-0.5 + z * (0x1.5555555555555p-5 - z * 0x1.6c16c16c16c17p-10));
   const double sinMinusR =
       rh * z * (-0x1.5555555555555p-3 + z * (0x1.1111111111111p-7 - z * 0x1.a01a01a01a01ap-13));
-  // r = rh + rl: sin r = sin rh + rl cos rh and cos r = cos rh - rl sin rh, to second order.
+  // r = rh + rl: sin r = sin rh + rl cos rh and cos r = cos rh - rl sin rh, leaving out terms
+  // in rl^2, below 2^-88 with |rl| <= 2^-44.
   return {rh, rl, head, cosMinusOne - rh * rl, sinMinusR + rl * cosMinusOne};
 }
 
@@ -52,7 +53,7 @@ struct SmallAngle {
   // |A| >= |B r| unless A is zero; the product is exact (27 by 26 bits).
   const DoubleDouble lead = fastTwoSum(t.aHi, t.bHi * r.head);
   const double a = t.aHi + t.aLo, b = t.bHi + t.bLo;
-  const double tail = ((t.aLo + t.bHi * (r.hi - r.head)) + (t.bHi * r.lo + t.bLo * r.hi)) +
+  const double tail = ((t.aLo + t.bHi * (r.hi - r.head)) + (b * r.lo + t.bLo * r.hi)) +
                       (a * r.cosMinusOne + b * r.sinTail);
   return fastTwoSum(lead.hi, lead.lo + tail);
 }

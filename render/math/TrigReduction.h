@@ -14,7 +14,7 @@ namespace orbisk::math {
 
 struct ReducedAngle {
   unsigned j = 0;  // the multiple of pi/512 nearest x, modulo a full turn (0..1023)
-  double hi = 0;   // r, the rest, as a normalised double-double hi + lo
+  double hi = 0;   // r, the rest, as hi + lo with |lo| <= 2^-53 |hi| + 2^-44
   double lo = 0;
   double err = 0;  // a bound on |r - (hi + lo)|
 };
@@ -34,12 +34,13 @@ inline constexpr double kQuickReductionLimit = 0x1p16;
   const double s = x - kd * kPiOver512Part0;
   const DoubleDouble y = twoSum(s, -(kd * kPiOver512Part1));
   if (kd != 0 && std::fabs(y.hi) < 0x1p-24) return false;
-  const DoubleDouble r = fastTwoSum(y.hi, y.lo - kd * kPiOver512Part2);
   out.j = static_cast<unsigned>(std::bit_cast<uint64_t>(shifted)) & 1023;  // k's low bits
-  out.hi = r.hi;
-  out.lo = r.lo;
+  // Not renormalised, so that the kernels can start on hi while lo is still being summed: |lo|
+  // stays below 2^-53 |hi| + |k| 2^-67.5.
+  out.hi = y.hi;
+  out.lo = y.lo - kd * kPiOver512Part2;
   // The parts miss pi/512 by under 2^-121, k times the third part is rounded by under
-  // |k| 2^-120.5 and so is the last sum; what scales with r counts in the evaluation's bound.
+  // |k| 2^-120.5 and so is lo; what scales with r counts in the evaluation's bound.
   out.err = std::fabs(kd) * 0x1p-117;
   return true;
 }
