@@ -1,23 +1,106 @@
-// Placeholder until the fast evaluation lands: it never decides, the slow path always does.
+// sin, cos and tan: the argument is reduced by pi/512 (TrigReduction.h), tables at multiples of
+// pi/512 and short series give the result to about 2^-68 (TrigKernel.h, TanKernel.h), and it is
+// returned when every value within the error bound rounds to the same double.
+#include <cmath>
+#include <limits>
+
 #include "render/math/ExactMath.h"
 #include "render/math/FastPaths.h"
 #include "render/math/SlowPaths.h"
+#include "render/math/TanKernel.h"
+#include "render/math/TrigKernel.h"
+#include "render/math/TrigReduction.h"
 
 namespace orbisk::math {
 
-bool fast::sin(double, double&) { return false; }
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// Below these, sin x and tan x round to x and cos x to 1: sin x = x (1 - d) with d < x^2/6, tan
+// x = x (1 + d) with d < x^2/3 (1 + x^2), cos x = 1 - d with d < x^2/2, and each d stays below
+// 2^-54, half the relative spacing of doubles next to the result. Subnormal x included.
+constexpr double kSinIsX = 0x1p-26;
+constexpr double kTanIsX = 0x1p-27;
+constexpr double kCosIsOne = 0x1p-27;
+
+// The precise reduction fills a separate value, so that the quick one's stays in registers.
+[[gnu::always_inline]] inline bool reduce(double x, ReducedAngle& a) {
+  if (std::fabs(x) < kQuickReductionLimit && reduceQuick(x, a)) [[likely]]
+    return true;
+  ReducedAngle precise;
+  if (!reducePrecise(x, precise)) return false;
+  a = precise;
+  return true;
+}
+
+// sin x, or with quarterTurns 1 cos x = sin(x + pi/2); the reduction's error counts at slope at
+// most 1.
+[[gnu::always_inline]] inline bool sinOrCos(const ReducedAngle& a, unsigned quarterTurns,
+                                            double& out) {
+  const DoubleDouble v =
+      sinOfReduced(tableTermsFor(a.j + 256 * quarterTurns), smallAngle(a.hi, a.lo));
+  return roundsTo(v.hi, v.lo, std::fabs(v.hi) * kTrigKernelError + a.err, out);
+}
+
+}  // namespace
+
+bool fast::sin(double x, double& out) {
+  const double ax = std::fabs(x);
+  if (ax < kSinIsX) {
+    out = x;
+    return true;
+  }
+  if (!(ax < kInfinity)) {
+    out = x - x;  // NaN for NaN and both infinities
+    return true;
+  }
+  ReducedAngle a;
+  return reduce(x, a) && sinOrCos(a, 0, out);
+}
+
+bool fast::cos(double x, double& out) {
+  const double ax = std::fabs(x);
+  if (ax < kCosIsOne) {
+    out = 1;
+    return true;
+  }
+  if (!(ax < kInfinity)) {
+    out = x - x;
+    return true;
+  }
+  ReducedAngle a;
+  return reduce(x, a) && sinOrCos(a, 1, out);
+}
+
+bool fast::tan(double x, double& out) {
+  const double ax = std::fabs(x);
+  if (ax < kTanIsX) {
+    out = x;
+    return true;
+  }
+  if (!(ax < kInfinity)) {
+    out = x - x;
+    return true;
+  }
+  ReducedAngle a;
+  if (!reduce(x, a)) return false;
+  const DoubleDouble q = quotientOf(tanOfReduced(a.j, a.hi, a.lo));
+  // The reduction error is amplified by the slope 1 + tan^2.
+  const double err = std::fabs(q.hi) * kTanKernelError + a.err * (1 + q.hi * q.hi);
+  return roundsTo(q.hi, q.lo, err, out);
+}
+
 double sin(double x) {
   double r;
   return fast::sin(x, r) ? r : slow::sin(x);
 }
 
-bool fast::cos(double, double&) { return false; }
 double cos(double x) {
   double r;
   return fast::cos(x, r) ? r : slow::cos(x);
 }
 
-bool fast::tan(double, double&) { return false; }
 double tan(double x) {
   double r;
   return fast::tan(x, r) ? r : slow::tan(x);

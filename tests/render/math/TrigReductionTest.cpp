@@ -1,0 +1,158 @@
+// The two halves of the fast sin, cos and tan against MPFR at high precision: the reduction
+// must find the right multiple of pi/512 and a rest within the error it states, and the
+// kernels must stay within the relative error the rounding test assumes.
+#include <gtest/gtest.h>
+#include <mpfr.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
+#include "render/math/TanKernel.h"
+#include "render/math/TrigKernel.h"
+#include "render/math/TrigReduction.h"
+
+namespace orbisk::math {
+namespace {
+
+constexpr mpfr_prec_t kPrec = 1400;  // enough for x 512/pi of the largest doubles to 2^-300
+
+// The multiple of pi/512 nearest x modulo 1024 and the rest, in MPFR at high precision.
+struct ExactReduction {
+  unsigned j;
+  mpfr_t r;
+  explicit ExactReduction(double x) {
+    mpfr_t t, k;
+    mpfr_inits2(kPrec, t, k, r, static_cast<mpfr_ptr>(nullptr));
+    mpfr_const_pi(t, MPFR_RNDN);
+    mpfr_d_div(t, x, t, MPFR_RNDN);
+    mpfr_mul_ui(t, t, 512, MPFR_RNDN);
+    mpfr_rint(k, t, MPFR_RNDN);
+    mpfr_sub(t, t, k, MPFR_RNDN);
+    mpfr_const_pi(r, MPFR_RNDN);
+    mpfr_mul(r, r, t, MPFR_RNDN);
+    mpfr_div_ui(r, r, 512, MPFR_RNDN);
+    mpfr_fmod_ui(k, k, 1024, MPFR_RNDN);  // same sign as k: a negative k gives -1023..0
+    const long m = mpfr_get_si(k, MPFR_RNDN);
+    j = static_cast<unsigned>((m + 1024) % 1024);
+    mpfr_clears(t, k, static_cast<mpfr_ptr>(nullptr));
+  }
+  ~ExactReduction() { mpfr_clear(r); }
+};
+
+// |exact - (hi + lo)|.
+double errorOf(mpfr_srcptr exact, double hi, double lo) {
+  mpfr_t d;
+  mpfr_init2(d, kPrec);
+  mpfr_sub_d(d, exact, hi, MPFR_RNDN);
+  mpfr_sub_d(d, d, lo, MPFR_RNDN);
+  const double out = std::fabs(mpfr_get_d(d, MPFR_RNDU));
+  mpfr_clear(d);
+  return out;
+}
+
+double fromBits(uint64_t bits) {
+  double d;
+  std::memcpy(&d, &bits, sizeof d);
+  return d;
+}
+
+TEST(TrigReduction, BothReductionsFindTheMultipleAndTheRestWithinTheirError) {
+  std::mt19937_64 rng(512);
+  std::vector<double> inputs = {
+      0x1.6ac5b262ca1ffp+849,  // among the doubles nearest a multiple of pi/2
+      0x1.921fb54442d18p+0,   0x1.921fb54442d18p-9, 3.0, -1e22, 0x1.fffffffffffffp+1023, 0x1p-70,
+      -0x1.921fb54442d18p+15, 0x1.fffffffffffffp+15};
+  for (int n = 0; n < 3000; ++n) {
+    const uint64_t exponent = std::uniform_int_distribution<unsigned>(1023 - 70, 2046)(rng);
+    inputs.push_back(fromBits((rng() & 0x800fffffffffffffu) | exponent << 52));
+    inputs.push_back(std::uniform_real_distribution<double>(-0x1p16, 0x1p16)(rng));
+  }
+  for (const double x : inputs) {
+    const ExactReduction exact(x);
+    ReducedAngle precise;
+    ASSERT_TRUE(reducePrecise(x, precise)) << std::hexfloat << x;
+    EXPECT_EQ(precise.j, exact.j) << std::hexfloat << x;
+    EXPECT_LE(errorOf(exact.r, precise.hi, precise.lo), precise.err) << std::hexfloat << x;
+    ReducedAngle quick;
+    if (std::fabs(x) < kQuickReductionLimit && reduceQuick(x, quick)) {
+      EXPECT_EQ(quick.j, exact.j) << std::hexfloat << x;
+      EXPECT_LE(std::fabs(quick.lo), std::fabs(quick.hi) * 0x1p-53 + 0x1p-44) << std::hexfloat << x;
+      // Its error bound leaves out a part proportional to r, counted in the kernel's bound.
+      EXPECT_LE(errorOf(exact.r, quick.hi, quick.lo), quick.err + std::fabs(quick.hi) * 0x1p-104)
+          << std::hexfloat << x;
+    }
+  }
+}
+
+// The kernel at random rests over the whole turn and at the corners where the analysis puts
+// its largest relative error: the observed maximum is printed and must stay below the bound.
+TEST(TrigKernel, RelativeErrorStaysBelowTheBound) {
+  std::mt19937_64 rng(1024);
+  const double edge = 0x1.921fb54442d18p-10 * (1 + 0x1p-27);  // a little beyond pi/1024
+  // Next to each multiple of pi/2, the rest pointing towards it.
+  const unsigned cornerJ[] = {1, 255, 257, 511, 513, 767, 769, 1023};
+  double worst = 0;
+  mpfr_t a, s;
+  mpfr_inits2(300, a, s, static_cast<mpfr_ptr>(nullptr));
+  for (int n = 0; n < 40000; ++n) {
+    const bool corner = n < 8;
+    const unsigned j = corner ? cornerJ[n] : static_cast<unsigned>(rng() % 1024);
+    const double rh = corner ? (j % 256 == 1 ? -edge : edge)
+                             : std::uniform_real_distribution<double>(-edge, edge)(rng);
+    // As the reductions leave it: within 2^-53 of rh, or up to 2^-44 from the quick one.
+    const double rl = std::ldexp(std::uniform_real_distribution<double>(-1, 1)(rng),
+                                 n % 2 ? -44 : std::ilogb(rh) - 53);
+    mpfr_const_pi(a, MPFR_RNDN);
+    mpfr_mul_ui(a, a, j, MPFR_RNDN);
+    mpfr_div_ui(a, a, 512, MPFR_RNDN);
+    mpfr_add_d(a, a, rh, MPFR_RNDN);
+    mpfr_add_d(a, a, rl, MPFR_RNDN);
+    mpfr_sin(s, a, MPFR_RNDN);
+    const DoubleDouble v = sinOfReduced(tableTermsFor(j), smallAngle(rh, rl));
+    const double err = errorOf(s, v.hi, v.lo) / std::fabs(v.hi);
+    worst = std::max(worst, err);
+    ASSERT_LT(err, kTrigKernelError) << "j " << j << ", r " << std::hexfloat << rh;
+  }
+  mpfr_clears(a, s, static_cast<mpfr_ptr>(nullptr));
+  std::printf("largest relative error 2^%.2f (bound 2^%.2f)\n", std::log2(worst),
+              std::log2(kTrigKernelError));
+}
+
+// The same for tan, at random rests and next to every multiple of pi/2, where it is largest or
+// nearly zero.
+TEST(TanKernel, RelativeErrorStaysBelowTheBound) {
+  std::mt19937_64 rng(2048);
+  const double edge = 0x1.921fb54442d18p-10 * (1 + 0x1p-27);
+  double worst = 0;
+  mpfr_t a, t;
+  mpfr_inits2(300, a, t, static_cast<mpfr_ptr>(nullptr));
+  const unsigned cornerJ[] = {0, 1, 255, 256, 257, 511, 512, 513, 767, 768, 769, 1023};
+  const double cornerR[] = {edge, -edge, 0x1p-20 * edge, -0x1p-20 * edge};
+  for (int n = 0; n < 40000; ++n) {
+    const bool corner = n < 48;
+    const unsigned j = corner ? cornerJ[n % 12] : static_cast<unsigned>(rng() % 1024);
+    const double rh =
+        corner ? cornerR[n / 12] : std::uniform_real_distribution<double>(-edge, edge)(rng);
+    // As the reductions leave it: within 2^-53 of rh, or up to 2^-44 from the quick one.
+    const double rl = std::ldexp(std::uniform_real_distribution<double>(-1, 1)(rng),
+                                 n % 2 ? -44 : std::ilogb(rh) - 53);
+    mpfr_const_pi(a, MPFR_RNDN);
+    mpfr_mul_ui(a, a, j, MPFR_RNDN);
+    mpfr_div_ui(a, a, 512, MPFR_RNDN);
+    mpfr_add_d(a, a, rh, MPFR_RNDN);
+    mpfr_add_d(a, a, rl, MPFR_RNDN);
+    mpfr_tan(t, a, MPFR_RNDN);
+    const DoubleDouble v = quotientOf(tanOfReduced(j, rh, rl));
+    const double err = errorOf(t, v.hi, v.lo) / std::fabs(v.hi);
+    worst = std::max(worst, err);
+    ASSERT_LT(err, kTanKernelError) << "j " << j << ", r " << std::hexfloat << rh;
+  }
+  mpfr_clears(a, t, static_cast<mpfr_ptr>(nullptr));
+  std::printf("largest relative error 2^%.2f (bound 2^%.2f)\n", std::log2(worst),
+              std::log2(kTanKernelError));
+}
+
+}  // namespace
+}  // namespace orbisk::math
