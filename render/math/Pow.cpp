@@ -1,11 +1,236 @@
-// Placeholder until the fast evaluation lands: it never decides, the slow path always does.
+// pow(x, y) for x > 0 as exp(y log x), all in double-double. log x = e log 2 - log r + log1p(v)
+// with x = 2^e m, r the table's reciprocal of the centre of m's interval and v = m r - 1 exact,
+// |v| <= 2^-8; the series of log1p carries about 2^-84 relative. exp z = 2^(k/128) exp(s) with
+// s = z - k log(2)/128, |s| <= log(2)/256, accurate to about 2^-78. The error of z grows with
+// |z|, so the rounding test allows 2^-72 + |z| 2^-78 (64 times the estimate). The special cases
+// of C99's Annex F, overflow and underflow are settled before, or instead of, the evaluation.
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "render/math/AtanPowArithmetic.h"
+#include "render/math/AtanPowTables.h"
 #include "render/math/ExactMath.h"
 #include "render/math/FastPaths.h"
 #include "render/math/SlowPaths.h"
 
 namespace orbisk::math {
 
-bool fast::pow(double, double, double&) { return false; }
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kRelativeError = 0x1p-72;
+constexpr double kRelativeErrorPerUnitOfZ = 0x1p-78;
+
+// Limits on z = y log x. Beyond kOverflow the result exceeds DBL_MAX by more than half an ulp
+// (log(DBL_MAX) = 709.7827); below kUnderflow it is less than half the smallest subnormal
+// (log(2^-1075) = -745.1332). Between kLargest and kOverflow, and between kUnderflow and
+// kSmallest (results near or below 2^-1022), the slow path decides.
+constexpr double kOverflow = 709.79;
+constexpr double kLargest = 709.0;
+constexpr double kSmallest = -707.0;
+constexpr double kUnderflow = -745.14;
+// exp(z) rounds to 1 for |z| below this (half an ulp below 1 is 2^-54).
+constexpr double kNegligible = 0x1p-60;
+
+enum class Parity { kNotInteger, kEven, kOdd };
+
+// For finite or infinite y; every double from 2^53 on is an even integer.
+Parity parity(double y) {
+  if (!(std::fabs(y) < 0x1p53)) return Parity::kEven;
+  const auto k = static_cast<int64_t>(y);
+  if (static_cast<double>(k) != y) return Parity::kNotInteger;
+  return (k & 1) ? Parity::kOdd : Parity::kEven;
+}
+
+// log1p(v) for |v| <= 2^-8: the terms up to v^4 in double-double, v^5 .. v^11 in double (the next
+// term is below 2^-91 of v), and the low part of v divided by 1 + v.
+DoubleDouble log1pSmall(DoubleDouble v) {
+  const double a = v.hi;
+  const DoubleDouble a2 = twoProduct(a, a);
+  const DoubleDouble third = dd::mul(dd::mul(a2, a), tables::kThird);
+  DoubleDouble a4 = twoProduct(a2.hi, a2.hi);
+  a4.lo += 2 * a2.hi * a2.lo;
+  const double tail =
+      a4.hi * a *
+      (1.0 / 5 +
+       a * (-1.0 / 6 + a * (1.0 / 7 + a * (-1.0 / 8 + a * (1.0 / 9 + a * (-1.0 / 10 + a / 11))))));
+  const double low = v.lo * (1 + a * (-1 + a * (1 - a)));
+  const DoubleDouble s1 = fastTwoSum(a, -0.5 * a2.hi);
+  const DoubleDouble s2 = fastTwoSum(s1.hi, third.hi);
+  const DoubleDouble s3 = fastTwoSum(s2.hi, -0.25 * a4.hi);
+  const double rest =
+      s1.lo + s2.lo + s3.lo + ((-0.5 * a2.lo + third.lo - 0.25 * a4.lo) + (tail + low));
+  return fastTwoSum(s3.hi, rest);
+}
+
+// log x for a finite x > 0.
+DoubleDouble logOf(double x) {
+  uint64_t bits = std::bit_cast<uint64_t>(x);
+  int64_t scale = 0;
+  if (bits < (uint64_t{1} << 52)) {  // subnormal: made normal exactly
+    bits = std::bit_cast<uint64_t>(x * 0x1p52);
+    scale = -52;
+  }
+  const uint64_t offset = bits - tables::kLogOffset;
+  const int interval =
+      static_cast<int>((offset >> (52 - tables::kLogIntervalBits)) & (tables::kLogIntervals - 1));
+  const int64_t e = static_cast<int64_t>(offset) >> 52;
+  const double m = std::bit_cast<double>(bits - (static_cast<uint64_t>(e) << 52));
+  const tables::LogEntry& entry = tables::kLog[interval];
+
+  const DoubleDouble p = twoProduct(m, entry.reciprocal);
+  const DoubleDouble log1p = log1pSmall(twoSum(p.hi - 1, p.lo));  // p.hi - 1 is exact
+  const DoubleDouble logM = dd::add(entry.minusLogOf, log1p);
+  if (e + scale == 0) return logM;
+  return dd::add(dd::mul(tables::kLn2, static_cast<double>(e + scale)), logM);
+}
+
+// exp(z) / 2^exponent for z in [kSmallest, kLargest].
+DoubleDouble expOf(DoubleDouble z, int& exponent) {
+  constexpr double kRound = 0x1.8p52;  // adding and subtracting it rounds to an integer
+  const double kd = (z.hi * tables::kStepsOverLn2 + kRound) - kRound;
+  const auto k = static_cast<int64_t>(kd);
+  exponent = static_cast<int>(k >> tables::kExpStepBits);
+  const int step = static_cast<int>(k & (tables::kExpSteps - 1));
+
+  // s = z - k log(2)/128: the first product is exact and so is its difference from z.hi.
+  const double a = z.hi - kd * tables::kLn2OverStepsHi;
+  const DoubleDouble p = twoProduct(kd, tables::kLn2OverStepsMid);
+  const DoubleDouble d = twoSum(a, -p.hi);
+  const DoubleDouble s = twoSum(d.hi, d.lo + ((z.lo - p.lo) - kd * tables::kLn2OverStepsLo));
+
+  // exp(s) = 1 + s + s^2/2 + ... + s^7/5040; the next term is below 2^-83.
+  const double h = s.hi;
+  DoubleDouble h2 = twoProduct(h, h);
+  h2.lo += 2 * h * s.lo;
+  const double tail =
+      h * h2.hi * (1.0 / 6 + h * (1.0 / 24 + h * (1.0 / 120 + h * (1.0 / 720 + h / 5040))));
+  const DoubleDouble e1 = fastTwoSum(1, h);
+  const DoubleDouble e2 = fastTwoSum(e1.hi, 0.5 * h2.hi);
+  const DoubleDouble expS = fastTwoSum(e2.hi, e1.lo + e2.lo + ((s.lo + 0.5 * h2.lo) + tail));
+  return dd::mul(tables::kExp2OfStep[step], expS);
+}
+
+// x^y for x > 0 and an integer y from 3 to 127 whose exact result has at most 127 bits, by
+// integer arithmetic: such results may lie exactly halfway between two doubles (17^13, 3^34),
+// where no rounding test can decide. Gives up (false) otherwise, or for results outside the
+// normal range.
+bool exactIntegerPower(double x, double y, double sign, double& out) {
+#if defined(__SIZEOF_INT128__)
+  if (!(y >= 3 && y <= 127)) return false;
+  const int n = static_cast<int>(y);
+  if (n != y) return false;
+  int e;
+  const double fraction = std::frexp(x, &e);  // x = fraction 2^e, fraction in [0.5, 1)
+  auto odd = static_cast<uint64_t>(std::ldexp(fraction, 53));
+  e -= 53;
+  const int zeros = std::countr_zero(odd);
+  odd >>= zeros;
+  e += zeros;
+  if (std::bit_width(odd) * n > 127) return false;
+  unsigned __int128 power = 1;
+  for (int i = 0; i < n; ++i) power *= odd;
+
+  // round power to 53 bits, ties to even
+  const int length = 128 - (static_cast<uint64_t>(power >> 64) != 0
+                                ? std::countl_zero(static_cast<uint64_t>(power >> 64))
+                                : 64 + std::countl_zero(static_cast<uint64_t>(power)));
+  const int drop = std::max(0, length - 53);
+  uint64_t kept = static_cast<uint64_t>(power >> drop);
+  if (drop > 0) {
+    const unsigned __int128 rest = power & ((static_cast<unsigned __int128>(1) << drop) - 1);
+    const unsigned __int128 half = static_cast<unsigned __int128>(1) << (drop - 1);
+    if (rest > half || (rest == half && (kept & 1))) ++kept;
+  }
+  const int64_t scale = static_cast<int64_t>(e) * n + drop;
+  const int top = std::bit_width(kept) - 1 + static_cast<int>(scale);  // kept has at most 54 bits
+  if (top < -1022 || top > 1023) return false;
+  out = sign * std::ldexp(static_cast<double>(kept), static_cast<int>(scale));
+  return true;
+#else
+  (void)x, (void)y, (void)sign, (void)out;
+  return false;
+#endif
+}
+
+// |x|^y for a finite |x| > 0 other than 1 and a finite y other than 0, with the sign given.
+bool positivePow(double x, double y, double sign, double& out) {
+  const DoubleDouble l = logOf(x);
+  const double zApprox = y * l.hi;
+  if (!(zApprox <= kOverflow)) {
+    out = sign * kInf;
+    return true;
+  }
+  if (zApprox < kUnderflow) {
+    out = sign * 0.0;
+    return true;
+  }
+  if (std::fabs(zApprox) < kNegligible) {
+    out = sign;
+    return true;
+  }
+  if (zApprox > kLargest || zApprox < kSmallest) return false;
+
+  const DoubleDouble yl = twoProduct(y, l.hi);
+  const DoubleDouble z = fastTwoSum(yl.hi, yl.lo + y * l.lo);
+  int exponent;
+  const DoubleDouble r = expOf(z, exponent);
+  const double err = r.hi * (kRelativeError + std::fabs(z.hi) * kRelativeErrorPerUnitOfZ);
+  double rounded;
+  if (!roundsTo(r.hi, r.lo, err, rounded)) return exactIntegerPower(x, y, sign, out);
+  out = sign * rounded * dd::powerOfTwo(exponent);
+  return true;
+}
+
+}  // namespace
+
+bool fast::pow(double x, double y, double& out) {
+  // IEEE arithmetic rounds these once, as pow must, special cases included.
+  if (y == 2) {
+    out = x * x;
+    return true;
+  }
+  if (y == 1) {
+    out = x;
+    return true;
+  }
+  if (y == -1) {
+    out = 1 / x;
+    return true;
+  }
+  if (y == 0 || x == 1) {
+    out = 1;
+    return true;
+  }
+  if (std::isnan(x) || std::isnan(y)) {
+    out = x + y;
+    return true;
+  }
+  const double ax = std::fabs(x);
+  const Parity kind = parity(y);
+  if (std::isinf(y)) {
+    out = ax == 1 ? 1 : (ax < 1) == (y < 0) ? kInf : 0;
+    return true;
+  }
+  if (ax == 0 || std::isinf(ax)) {
+    const double magnitude = (ax == 0) == (y < 0) ? kInf : 0;
+    out = kind == Parity::kOdd ? std::copysign(magnitude, x) : magnitude;
+    return true;
+  }
+  double sign = 1;
+  if (x < 0) {
+    if (kind == Parity::kNotInteger) {
+      out = std::numeric_limits<double>::quiet_NaN();
+      return true;
+    }
+    if (kind == Parity::kOdd) sign = -1;
+  }
+  return positivePow(ax, y, sign, out);
+}
+
 double pow(double x, double y) {
   double r;
   return fast::pow(x, y, r) ? r : slow::pow(x, y);

@@ -1,0 +1,51 @@
+// Double-double sums, products and quotients for atan and pow, built on the error-free
+// transformations of DoubleDouble.h. Each result is normalised (hi is the sum rounded) and
+// carries a relative error of a few units of 2^-104 unless noted; callers add those bounds into
+// the padded error they hand to roundsTo.
+#pragma once
+
+#include <bit>
+#include <cstdint>
+
+#include "render/math/DoubleDouble.h"
+
+namespace orbisk::math::dd {
+
+// a + b, for any two normalised values.
+inline DoubleDouble add(DoubleDouble a, DoubleDouble b) {
+  const DoubleDouble s = twoSum(a.hi, b.hi);
+  return fastTwoSum(s.hi, s.lo + (a.lo + b.lo));
+}
+
+// a + b, for a double a.
+inline DoubleDouble add(double a, DoubleDouble b) {
+  const DoubleDouble s = twoSum(a, b.hi);
+  return fastTwoSum(s.hi, s.lo + b.lo);
+}
+
+// a * b, for a double b.
+inline DoubleDouble mul(DoubleDouble a, double b) {
+  const DoubleDouble p = twoProduct(a.hi, b);
+  return fastTwoSum(p.hi, p.lo + a.lo * b);
+}
+
+// a * b; the product of the two low parts (below 2^-106 of the result) is left out.
+inline DoubleDouble mul(DoubleDouble a, DoubleDouble b) {
+  const DoubleDouble p = twoProduct(a.hi, b.hi);
+  return fastTwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
+}
+
+// a / b: the quotient of the high parts, corrected by the exact remainder.
+inline DoubleDouble div(DoubleDouble a, DoubleDouble b) {
+  const double q = a.hi / b.hi;
+  const DoubleDouble p = twoProduct(q, b.hi);
+  const double remainder = ((a.hi - p.hi) - p.lo) + (a.lo - q * b.lo);
+  return fastTwoSum(q, remainder / b.hi);
+}
+
+// 2^e for e in [-1022, 1023], exactly.
+inline double powerOfTwo(int e) {
+  return std::bit_cast<double>(static_cast<uint64_t>(1023 + e) << 52);
+}
+
+}  // namespace orbisk::math::dd

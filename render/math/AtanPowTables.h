@@ -1,0 +1,43 @@
+// The tables and constants behind atan and pow, as hex-float literals in AtanPowTables.cpp. Each
+// double-double entry is the exact value rounded to a double (hi) plus the remainder rounded to a
+// double (lo). The tests derive every entry again with multiprecision arithmetic; the DISABLED
+// test AtanPowTables.PrintSource prints the whole source file.
+#pragma once
+
+#include <cstdint>
+
+#include "render/math/DoubleDouble.h"
+
+namespace orbisk::math::tables {
+
+// atan(i / 64) for i = 0 .. 64.
+inline constexpr int kAtanSteps = 64;
+extern const DoubleDouble kAtanOfStep[kAtanSteps + 1];
+extern const DoubleDouble kHalfPi;
+
+// log splits a positive double into 2^e * m with m in [kLogOffset, 2 * kLogOffset), read off the
+// bit pattern: the 7 bits below the exponent of (bits - kLogOffset) choose one of 128 intervals
+// of m. The interval around 1 is centred on it, so a base near 1 needs no table value at all.
+inline constexpr uint64_t kLogOffset = 0x3fe6000000000000 - (uint64_t{1} << 44);
+inline constexpr int kLogIntervalBits = 7;
+inline constexpr int kLogIntervals = 1 << kLogIntervalBits;
+
+struct LogEntry {
+  double reciprocal;        // 1 / (the interval's centre), rounded to a double
+  DoubleDouble minusLogOf;  // -log(reciprocal)
+};
+extern const LogEntry kLog[kLogIntervals];
+
+// 2^(j / 128) for j = 0 .. 127.
+inline constexpr int kExpStepBits = 7;
+inline constexpr int kExpSteps = 1 << kExpStepBits;
+extern const DoubleDouble kExp2OfStep[kExpSteps];
+
+extern const DoubleDouble kLn2;
+// log(2) / 128 in three parts: the first has 35 significant bits, so its product with any step
+// count of a finite result (below 2^18) is exact.
+extern const double kLn2OverStepsHi, kLn2OverStepsMid, kLn2OverStepsLo;
+extern const double kStepsOverLn2;  // 128 / log(2), rounded
+extern const DoubleDouble kThird;
+
+}  // namespace orbisk::math::tables
