@@ -1,7 +1,9 @@
-// atan in double-double: |x| > 1 is reflected to pi/2 - atan(1/|x|), the argument u <= 1 is
-// moved by the nearest step c = i/64 to t = (u - c) / (1 + u c) with |t| <= 1/128, and
-// atan(u) = atan(c) + atan(t), atan(c) from the table and atan(t) from its odd series. The sum
-// is accurate to about 2^-80 relative; the rounding test allows 2^-70.
+// atan in double-double. For 1/128 <= |x| <= 1, the nearest step c = i/64 gives
+// atan|x| = atan(c) + atan(t), t = (|x| - c) / (1 + c|x|); for |x| > 1, with c the step nearest
+// 1/|x|, atan|x| = (pi/2 - atan(c)) - atan(t), t = (1 - c|x|) / (|x| + c). Either way |t| <= 1/128
+// and the table term is at least 1/64, so t is needed in double-double but its odd series beyond
+// t only in double: that part's error, below |t|^3 2^-49.7, is counted in the rounding test
+// with the rest (2^-100 relative). Below 1/128 the series alone, in double-double, gives atan x.
 #include <cmath>
 
 #include "render/math/AtanPowArithmetic.h"
@@ -14,24 +16,31 @@ namespace orbisk::math {
 
 namespace {
 
-constexpr double kRelativeError = 0x1p-70;
+constexpr double kRelativeError = 0x1p-80;  // the double-double roundings, 2^20 times over
+constexpr double kCubicError = 0x1p-47;     // times |t|^3: the series beyond t, 6 times over
+constexpr double kSeriesError = 0x1p-72;    // the series alone, in double-double (2^-80)
 // Below this, atan(x) = x - x^3/3 + ... lies within a quarter ulp of x even for a power of two.
 constexpr double kTiny = 0x1p-27;
 // From here on, pi/2 - atan(|x|) < 1/|x| is below half an ulp of pi/2, and pi/2 lies 0.28 ulp
 // above its double: every such x rounds to that double.
 constexpr double kHuge = 0x1p53;
 constexpr double kHalfPiRounded = 0x1.921fb54442d18p+0;
+constexpr double kStep = 1.0 / tables::kAtanSteps;
 
-// atan(t) for |t| <= 1/128: t - t^3/3 + t^5/5 - ... - t^11/11, the next term below 2^-87 of t.
-// The t^3/3 term is taken in double-double; the rest in double, 2^-16 of the t^3 term.
-DoubleDouble atanSeries(DoubleDouble t) {
-  const DoubleDouble t2 = twoProduct(t.hi, t.hi);
-  const double s = t2.hi;
+// atan(t) - t = -t^3/3 + t^5/5 - ... - t^11/11 for |t| <= 1/128 (the next term is below 2^-94).
+double seriesBeyondT(double t) {
+  const double s = t * t;
+  return t * s * (-1.0 / 3 + s * (1.0 / 5 + s * (-1.0 / 7 + s * (1.0 / 9 - s * (1.0 / 11)))));
+}
+
+// atan(x) for 2^-27 <= x < 1/128 in double-double: the t^3/3 term, 2^-15 of the result, in
+// double-double too.
+DoubleDouble smallAtan(double x) {
+  const DoubleDouble x2 = twoProduct(x, x);
+  const double s = x2.hi;
   const double rest = s * (1.0 / 5 + s * (-1.0 / 7 + s * (1.0 / 9 - s * (1.0 / 11))));
-  // -1/3 + rest, then times t^3
   const DoubleDouble coefficient = dd::add(rest, {-tables::kThird.hi, -tables::kThird.lo});
-  const DoubleDouble t3 = dd::mul(t2, t.hi);
-  return dd::add(t, dd::mul(t3, coefficient));
+  return dd::add(x, dd::mul(dd::mul(x2, x), coefficient));
 }
 
 }  // namespace
@@ -47,28 +56,43 @@ bool fast::atan(double x, double& out) {
     return true;
   }
 
-  DoubleDouble u{ax, 0};
-  const bool reflected = ax > 1;
-  if (reflected) {
-    const double q = 1 / ax;
-    const DoubleDouble p = twoProduct(q, ax);
-    u = fastTwoSum(q, ((1 - p.hi) - p.lo) * q);
+  DoubleDouble r;
+  double err;
+  if (ax < kStep / 2) {
+    r = smallAtan(ax);
+    err = r.hi * kSeriesError;
+  } else {
+    DoubleDouble numerator, denominator;
+    const DoubleDouble* base;
+    if (ax <= 1) {
+      const int step = static_cast<int>(ax * tables::kAtanSteps + 0.5);
+      const double c = step * kStep;
+      const DoubleDouble cx = twoProduct(c, ax);
+      numerator = {ax - c, 0};  // exact: c lies within 1/128 of ax and is at least 1/64
+      denominator = fastTwoSum(1, cx.hi);
+      denominator.lo += cx.lo;
+      base = &tables::kAtanOfStep[step];
+    } else {
+      const int step = static_cast<int>(tables::kAtanSteps / ax + 0.5);
+      const double c = step * kStep;
+      const DoubleDouble cx = twoProduct(c, ax);
+      numerator = twoSum(cx.hi - 1, cx.lo);  // -(1 - c|x|); cx.hi lies in [2/3, 2] or is 0
+      denominator = twoSum(ax, c);
+      base = &tables::kHalfPiMinusAtanOfStep[step];
+    }
+    // t = numerator / denominator: a quotient in double, then its exact remainder divided
+    const double inverse = 1 / denominator.hi;
+    const double t = numerator.hi * inverse;
+    const DoubleDouble back = twoProduct(t, denominator.hi);
+    const double remainder =
+        ((numerator.hi - back.hi) - back.lo) + (numerator.lo - t * denominator.lo);
+    const DoubleDouble sum = fastTwoSum(base->hi, t);
+    r = fastTwoSum(sum.hi, sum.lo + (base->lo + remainder * inverse + seriesBeyondT(t)));
+    err = r.hi * kRelativeError + std::fabs(t * t * t) * kCubicError;
   }
-
-  const int step = static_cast<int>(u.hi * tables::kAtanSteps + 0.5);
-  DoubleDouble t = u;
-  if (step != 0) {
-    const double c = static_cast<double>(step) / tables::kAtanSteps;
-    const DoubleDouble numerator = twoSum(u.hi - c, u.lo);  // u.hi - c is exact
-    const DoubleDouble uc = twoProduct(u.hi, c);
-    const DoubleDouble denominator = dd::add(uc.lo + u.lo * c, fastTwoSum(1, uc.hi));
-    t = dd::div(numerator, denominator);
-  }
-  DoubleDouble r = dd::add(tables::kAtanOfStep[step], atanSeries(t));
-  if (reflected) r = dd::add(tables::kHalfPi, {-r.hi, -r.lo});
 
   double rounded;
-  if (!roundsTo(r.hi, r.lo, r.hi * kRelativeError, rounded)) return false;
+  if (!roundsTo(r.hi, r.lo, err, rounded)) return false;
   out = std::copysign(rounded, x);
   return true;
 }

@@ -13,7 +13,8 @@ namespace orbisk::math::tables {
 // atan(i / 64) for i = 0 .. 64.
 inline constexpr int kAtanSteps = 64;
 extern const DoubleDouble kAtanOfStep[kAtanSteps + 1];
-extern const DoubleDouble kHalfPi;
+// pi/2 - atan(i / 64) for i = 0 .. 64.
+extern const DoubleDouble kHalfPiMinusAtanOfStep[kAtanSteps + 1];
 
 // log splits a positive double into 2^e * m with m in [kLogOffset, 2 * kLogOffset), read off the
 // bit pattern: the 7 bits below the exponent of (bits - kLogOffset) choose one of 128 intervals

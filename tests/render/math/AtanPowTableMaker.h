@@ -43,10 +43,14 @@ inline DoubleDouble atanOfStep(int i) {
   return e.split();
 }
 
-inline DoubleDouble halfPi() {
-  Exact e;
+inline DoubleDouble halfPiMinusAtanOfStep(int i) {
+  Exact e, a;
   mpfr_const_pi(e.get(), MPFR_RNDN);
   mpfr_div_2ui(e.get(), e.get(), 1, MPFR_RNDN);
+  mpfr_set_si(a.get(), i, MPFR_RNDN);
+  mpfr_div_si(a.get(), a.get(), tables::kAtanSteps, MPFR_RNDN);
+  mpfr_atan(a.get(), a.get(), MPFR_RNDN);
+  mpfr_sub(e.get(), e.get(), a.get(), MPFR_RNDN);
   return e.split();
 }
 
@@ -130,7 +134,9 @@ inline std::string tablesSource() {
       "// clang-format off\n"
       "const DoubleDouble kAtanOfStep[kAtanSteps + 1] = {\n";
   for (int i = 0; i <= tables::kAtanSteps; ++i) s += "    " + hex(atanOfStep(i)) + ",\n";
-  s += "};\nconst DoubleDouble kHalfPi = " + hex(halfPi()) + ";\n\n";
+  s += "};\nconst DoubleDouble kHalfPiMinusAtanOfStep[kAtanSteps + 1] = {\n";
+  for (int i = 0; i <= tables::kAtanSteps; ++i) s += "    " + hex(halfPiMinusAtanOfStep(i)) + ",\n";
+  s += "};\n\n";
   s += "const LogEntry kLog[kLogIntervals] = {\n";
   for (int i = 0; i < tables::kLogIntervals; ++i) {
     const tables::LogEntry e = logEntry(i);

@@ -183,11 +183,13 @@ TEST(PowFast, HardToRoundCasesDeclinedOrRight) {
 }
 
 // Prints the hardest cases among random arguments, and among integer powers of small odd
-// integers (exact results of 54 to 106 bits), for PowHardCases.inc.
+// integers (exact results of 54 to 106 bits), for PowHardCases.inc: the closest dozen that are
+// not exactly halfway, and eight that are.
 TEST(PowFast, DISABLED_FindHardCases) {
   const int n = runLength(20000);
   Arguments args(7);
-  std::vector<std::pair<double, std::pair<double, double>>> hardest;
+  using Case = std::pair<double, std::pair<double, double>>;  // (distance, (x, y))
+  std::vector<Case> inexact, halfway;
   for (int i = 0; i < n; ++i) {
     double x, y;
     switch (i % 3) {
@@ -202,6 +204,8 @@ TEST(PowFast, DISABLED_FindHardCases) {
       default:
         x = y = args.uniform(0, 100);
     }
+    const double exact = mpfrPow(x, y);
+    if (!std::isfinite(exact) || std::fabs(exact) < 0x1p-1022) continue;
     const double d = midpointDistance([x, y](mpfr_ptr v) {
       mpfr_t a, b;
       mpfr_init2(a, 53);
@@ -212,17 +216,16 @@ TEST(PowFast, DISABLED_FindHardCases) {
       mpfr_clear(a);
       mpfr_clear(b);
     });
-    if (!std::isfinite(mpfrPow(x, y)) || std::fabs(mpfrPow(x, y)) < 0x1p-1022) continue;
-    hardest.push_back({d, {x, y}});
-    if (hardest.size() > 200) {
-      std::sort(hardest.begin(), hardest.end());
-      hardest.resize(20);
-    }
+    std::vector<Case>& list = d == 0 ? halfway : inexact;
+    if (d == 0 && list.size() >= 8) continue;
+    list.push_back({d, {x, y}});
+    std::sort(list.begin(), list.end());
+    list.erase(std::unique(list.begin(), list.end()), list.end());
+    if (list.size() > 12) list.resize(12);
   }
-  std::sort(hardest.begin(), hardest.end());
-  hardest.resize(std::min<size_t>(hardest.size(), 20));
-  for (auto [d, c] : hardest)
-    std::printf("    {%s},  // %.3g ulp\n", text(c.first, c.second).c_str(), d);
+  for (const auto* list : {&inexact, &halfway})
+    for (auto [d, c] : *list)
+      std::printf("    {%s},  // %.3g ulp\n", text(c.first, c.second).c_str(), d);
 }
 
 }  // namespace
