@@ -43,6 +43,18 @@ inline DoubleDouble div(DoubleDouble a, DoubleDouble b) {
   return fastTwoSum(q, remainder / b.hi);
 }
 
+// a * a exactly, under the conditions of twoProduct: one split instead of two.
+inline DoubleDouble square(double a) {
+  const double p = a * a;
+#if defined(__FMA__) || defined(__aarch64__)
+  return {p, __builtin_fma(a, a, -p)};
+#else
+  const double t = 134217729.0 * a;  // 2^27 + 1
+  const double ah = t - (t - a), al = a - ah;
+  return {p, ((ah * ah - p) + 2 * ah * al) + al * al};
+#endif
+}
+
 // 2^e for e in [-1022, 1023], exactly.
 inline double powerOfTwo(int e) {
   return std::bit_cast<double>(static_cast<uint64_t>(1023 + e) << 52);

@@ -23,9 +23,15 @@ inline constexpr uint64_t kLogOffset = 0x3fe6000000000000 - (uint64_t{1} << 44);
 inline constexpr int kLogIntervalBits = 7;
 inline constexpr int kLogIntervals = 1 << kLogIntervalBits;
 
+// The reciprocals have 12 significant bits, so the product of one with the upper 41 bits of m is
+// exact, and so is its product with the lower 12 bits; |m r - 1| stays below 2^-8 + 2^-12.
+inline constexpr int kLogReciprocalBits = 12;
+// The high part of each -log r is a multiple of 2^kLogGridExponent, as is kLn2Hi, so their sum
+// with any multiple of kLn2Hi is exact.
+inline constexpr int kLogGridExponent = -42;
 struct LogEntry {
-  double reciprocal;        // 1 / (the interval's centre), rounded to a double
-  DoubleDouble minusLogOf;  // -log(reciprocal)
+  double reciprocal;        // 1 / (the interval's centre), rounded to 12 bits
+  DoubleDouble minusLogOf;  // -log(reciprocal): hi on the grid above, lo rounded to a double
 };
 extern const LogEntry kLog[kLogIntervals];
 
@@ -34,9 +40,11 @@ inline constexpr int kExpStepBits = 7;
 inline constexpr int kExpSteps = 1 << kExpStepBits;
 extern const DoubleDouble kExp2OfStep[kExpSteps];
 
-extern const DoubleDouble kLn2;
-// log(2) / 128 in three parts: the first has 35 significant bits, so its product with any step
-// count of a finite result (below 2^18) is exact.
+// log(2) in two parts: the first has 42 significant bits, so its product with any exponent of a
+// double (below 2^11) is exact.
+extern const double kLn2Hi, kLn2Lo;
+// log(2) / 128 in three parts: the first two have 35 significant bits each, so their products
+// with any step count of a finite result (below 2^18) are exact.
 extern const double kLn2OverStepsHi, kLn2OverStepsMid, kLn2OverStepsLo;
 extern const double kStepsOverLn2;  // 128 / log(2), rounded
 extern const DoubleDouble kThird;

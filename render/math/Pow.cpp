@@ -1,9 +1,11 @@
-// pow(x, y) for x > 0 as exp(y log x), all in double-double. log x = e log 2 - log r + log1p(v)
-// with x = 2^e m, r the table's reciprocal of the centre of m's interval and v = m r - 1 exact,
-// |v| <= 2^-8; the series of log1p carries about 2^-84 relative. exp z = 2^(k/128) exp(s) with
-// s = z - k log(2)/128, |s| <= log(2)/256, accurate to about 2^-78. The error of z grows with
-// |z|, so the rounding test allows 2^-72 + |z| 2^-78 (64 times the estimate). The special cases
-// of C99's Annex F, overflow and underflow are settled before, or instead of, the evaluation.
+// pow(x, y) for x > 0 as exp(y log x). log x = e log 2 - log r + log1p(v) with x = 2^e m, r the
+// table's reciprocal of the centre of m's interval and v = m r - 1 exact, |v| < 2^-7.8: the terms
+// up to v^2/2 in double-double, the rest of the series in double. exp z = 2^(k/128) exp(s) with
+// s = z - k log(2)/128, |s| <= log(2)/256: exp(s) - 1 = s + s^2/2 + ... in double, and only its
+// product with the table value in double-double. The parts left in double bring errors that
+// grow with y v^3 and s^2; the rounding test counts them with the rest (see resultError). The
+// special cases of C99's Annex F, overflow and underflow are settled before, or instead of, the
+// evaluation.
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -21,9 +23,6 @@ namespace orbisk::math {
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kRelativeError = 0x1p-72;
-constexpr double kRelativeErrorPerUnitOfZ = 0x1p-78;
-
 // Limits on z = y log x. Beyond kOverflow the result exceeds DBL_MAX by more than half an ulp
 // (log(DBL_MAX) = 709.7827); below kUnderflow it is less than half the smallest subnormal
 // (log(2^-1075) = -745.1332). Between kLargest and kOverflow, and between kUnderflow and
@@ -45,29 +44,8 @@ Parity parity(double y) {
   return (k & 1) ? Parity::kOdd : Parity::kEven;
 }
 
-// log1p(v) for |v| <= 2^-8: the terms up to v^4 in double-double, v^5 .. v^11 in double (the next
-// term is below 2^-91 of v), and the low part of v divided by 1 + v.
-DoubleDouble log1pSmall(DoubleDouble v) {
-  const double a = v.hi;
-  const DoubleDouble a2 = twoProduct(a, a);
-  const DoubleDouble third = dd::mul(dd::mul(a2, a), tables::kThird);
-  DoubleDouble a4 = twoProduct(a2.hi, a2.hi);
-  a4.lo += 2 * a2.hi * a2.lo;
-  const double tail =
-      a4.hi * a *
-      (1.0 / 5 +
-       a * (-1.0 / 6 + a * (1.0 / 7 + a * (-1.0 / 8 + a * (1.0 / 9 + a * (-1.0 / 10 + a / 11))))));
-  const double low = v.lo * (1 + a * (-1 + a * (1 - a)));
-  const DoubleDouble s1 = fastTwoSum(a, -0.5 * a2.hi);
-  const DoubleDouble s2 = fastTwoSum(s1.hi, third.hi);
-  const DoubleDouble s3 = fastTwoSum(s2.hi, -0.25 * a4.hi);
-  const double rest =
-      s1.lo + s2.lo + s3.lo + ((-0.5 * a2.lo + third.lo - 0.25 * a4.lo) + (tail + low));
-  return fastTwoSum(s3.hi, rest);
-}
-
-// log x for a finite x > 0.
-DoubleDouble logOf(double x) {
+// log x for a finite x > 0, within |v|^3 2^-49 + |log x| 2^-87; cube is set to |v|^3.
+DoubleDouble logOf(double x, double& cube) {
   uint64_t bits = std::bit_cast<uint64_t>(x);
   int64_t scale = 0;
   if (bits < (uint64_t{1} << 52)) {  // subnormal: made normal exactly
@@ -81,37 +59,64 @@ DoubleDouble logOf(double x) {
   const double m = std::bit_cast<double>(bits - (static_cast<uint64_t>(e) << 52));
   const tables::LogEntry& entry = tables::kLog[interval];
 
-  const DoubleDouble p = twoProduct(m, entry.reciprocal);
-  const DoubleDouble log1p = log1pSmall(twoSum(p.hi - 1, p.lo));  // p.hi - 1 is exact
-  const DoubleDouble logM = dd::add(entry.minusLogOf, log1p);
-  if (e + scale == 0) return logM;
-  return dd::add(dd::mul(tables::kLn2, static_cast<double>(e + scale)), logM);
+  // v = m r - 1 exactly: m splits into its upper 41 bits and the rest, whose products with r are
+  // exact, and the first product lies within 2^-7 of 1. Then v^2 exactly.
+  const uint64_t lowBits = (uint64_t{1} << tables::kLogReciprocalBits) - 1;
+  const double upper = std::bit_cast<double>(std::bit_cast<uint64_t>(m) & ~lowBits);
+  const DoubleDouble v = twoSum(upper * entry.reciprocal - 1, (m - upper) * entry.reciprocal);
+  const double a = v.hi;
+  const DoubleDouble a2 = dd::square(a);
+  cube = std::fabs(a2.hi * a);
+  // v^3/3 - v^4/4 + ... + v^9/9 (the next term is below 2^-83 and below 2^-49 v^3), evaluated
+  // in pairs to keep the chain of dependent operations short; and the low part of v over 1 + v
+  const double a4 = a2.hi * a2.hi;
+  const double beyondSquare = a2.hi * a *
+                                  (((1.0 / 3 - a * (1.0 / 4)) + a2.hi * (1.0 / 5 - a * (1.0 / 6))) +
+                                   a4 * ((1.0 / 7 - a * (1.0 / 8)) + a2.hi * (1.0 / 9))) +
+                              v.lo * (1 - a);
+
+  // e log 2 - log r + v - v^2/2: the product and the first sum are exact
+  const double exponent = static_cast<double>(e + scale);
+  const double base = exponent * tables::kLn2Hi + entry.minusLogOf.hi;
+  const DoubleDouble s1 = twoSum(base, a);
+  const DoubleDouble s2 = twoSum(s1.hi, -0.5 * a2.hi);
+  const double low = (exponent * tables::kLn2Lo + entry.minusLogOf.lo) + s1.lo + s2.lo +
+                     (-0.5 * a2.lo + beyondSquare);
+  return fastTwoSum(s2.hi, low);
 }
 
-// exp(z) / 2^exponent for z in [kSmallest, kLargest].
-DoubleDouble expOf(DoubleDouble z, int& exponent) {
+// exp(z) / 2^exponent for z in [kSmallest, kLargest]; square is set to s^2.
+DoubleDouble expOf(DoubleDouble z, int& exponent, double& square) {
   constexpr double kRound = 0x1.8p52;  // adding and subtracting it rounds to an integer
   const double kd = (z.hi * tables::kStepsOverLn2 + kRound) - kRound;
   const auto k = static_cast<int64_t>(kd);
   exponent = static_cast<int>(k >> tables::kExpStepBits);
   const int step = static_cast<int>(k & (tables::kExpSteps - 1));
 
-  // s = z - k log(2)/128: the first product is exact and so is its difference from z.hi.
+  // s = z - k log(2)/128: both products with the first two parts are exact, and so is the
+  // difference of the first from z.hi.
   const double a = z.hi - kd * tables::kLn2OverStepsHi;
-  const DoubleDouble p = twoProduct(kd, tables::kLn2OverStepsMid);
-  const DoubleDouble d = twoSum(a, -p.hi);
-  const DoubleDouble s = twoSum(d.hi, d.lo + ((z.lo - p.lo) - kd * tables::kLn2OverStepsLo));
+  const DoubleDouble d = twoSum(a, -kd * tables::kLn2OverStepsMid);
+  const DoubleDouble s = twoSum(d.hi, d.lo + (z.lo - kd * tables::kLn2OverStepsLo));
 
-  // exp(s) = 1 + s + s^2/2 + ... + s^7/5040; the next term is below 2^-83.
+  // exp(s) - 1 = s + s^2/2 + ... + s^6/720 (the next term is below 2^-54 s^2), in pairs
   const double h = s.hi;
-  DoubleDouble h2 = twoProduct(h, h);
-  h2.lo += 2 * h * s.lo;
-  const double tail =
-      h * h2.hi * (1.0 / 6 + h * (1.0 / 24 + h * (1.0 / 120 + h * (1.0 / 720 + h / 5040))));
-  const DoubleDouble e1 = fastTwoSum(1, h);
-  const DoubleDouble e2 = fastTwoSum(e1.hi, 0.5 * h2.hi);
-  const DoubleDouble expS = fastTwoSum(e2.hi, e1.lo + e2.lo + ((s.lo + 0.5 * h2.lo) + tail));
-  return dd::mul(tables::kExp2OfStep[step], expS);
+  square = h * h;
+  const double beyondS = square * ((0.5 + h * (1.0 / 6)) +
+                                   square * ((1.0 / 24 + h * (1.0 / 120)) + square * (1.0 / 720)));
+  const DoubleDouble expM1 = fastTwoSum(h, beyondS + s.lo * (1 + h));
+
+  // 2^(k/128) (1 + expM1)
+  const DoubleDouble t = tables::kExp2OfStep[step];
+  const DoubleDouble p = twoProduct(t.hi, expM1.hi);
+  const DoubleDouble r = fastTwoSum(t.hi, p.hi);
+  return fastTwoSum(r.hi, r.lo + (p.lo + (t.hi * expM1.lo + t.lo * (1 + expM1.hi))));
+}
+
+// A bound on the relative error of exp(y log x) as evaluated, from the sizes of the parts left
+// in double: y times log's error, the error of z's low part, and exp's; each several times over.
+double resultError(double y, double cubeOfV, double z, double squareOfS) {
+  return 0x1p-80 + std::fabs(z) * 0x1p-84 + std::fabs(y) * cubeOfV * 0x1p-47 + squareOfS * 0x1p-49;
 }
 
 // x^y for x > 0 and an integer y from 3 to 127 whose exact result has at most 127 bits, by
@@ -158,7 +163,8 @@ bool exactIntegerPower(double x, double y, double sign, double& out) {
 
 // |x|^y for a finite |x| > 0 other than 1 and a finite y other than 0, with the sign given.
 bool positivePow(double x, double y, double sign, double& out) {
-  const DoubleDouble l = logOf(x);
+  double cubeOfV;
+  const DoubleDouble l = logOf(x, cubeOfV);
   const double zApprox = y * l.hi;
   if (!(zApprox <= kOverflow)) {
     out = sign * kInf;
@@ -177,8 +183,9 @@ bool positivePow(double x, double y, double sign, double& out) {
   const DoubleDouble yl = twoProduct(y, l.hi);
   const DoubleDouble z = fastTwoSum(yl.hi, yl.lo + y * l.lo);
   int exponent;
-  const DoubleDouble r = expOf(z, exponent);
-  const double err = r.hi * (kRelativeError + std::fabs(z.hi) * kRelativeErrorPerUnitOfZ);
+  double squareOfS;
+  const DoubleDouble r = expOf(z, exponent, squareOfS);
+  const double err = r.hi * resultError(y, cubeOfV, z.hi, squareOfS);
   double rounded;
   if (!roundsTo(r.hi, r.lo, err, rounded)) return exactIntegerPower(x, y, sign, out);
   out = sign * rounded * dd::powerOfTwo(exponent);

@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "render/math/AtanPowTables.h"
 
@@ -62,12 +63,23 @@ inline double logIntervalCentre(int i) {
 }
 
 inline tables::LogEntry logEntry(int i) {
-  const double reciprocal = 1.0 / logIntervalCentre(i);  // IEEE division rounds correctly
   Exact e;
+  mpfr_set_d(e.get(), logIntervalCentre(i), MPFR_RNDN);
+  mpfr_si_div(e.get(), 1, e.get(), MPFR_RNDN);
+  mpfr_prec_round(e.get(), tables::kLogReciprocalBits, MPFR_RNDN);
+  const double reciprocal = mpfr_get_d(e.get(), MPFR_RNDN);
+  mpfr_set_prec(e.get(), 400);
   mpfr_set_d(e.get(), reciprocal, MPFR_RNDN);
   mpfr_log(e.get(), e.get(), MPFR_RNDN);
   mpfr_neg(e.get(), e.get(), MPFR_RNDN);
-  return {reciprocal, e.split()};
+  // the high part on the grid of kLn2Hi's last bit
+  Exact hi;
+  mpfr_mul_2si(hi.get(), e.get(), -tables::kLogGridExponent, MPFR_RNDN);
+  mpfr_round(hi.get(), hi.get());
+  mpfr_mul_2si(hi.get(), hi.get(), tables::kLogGridExponent, MPFR_RNDN);
+  const double h = mpfr_get_d(hi.get(), MPFR_RNDN);
+  mpfr_sub_d(e.get(), e.get(), h, MPFR_RNDN);
+  return {reciprocal, {h + 0.0, e.split().hi}};
 }
 
 inline DoubleDouble exp2OfStep(int j) {
@@ -78,27 +90,29 @@ inline DoubleDouble exp2OfStep(int j) {
   return e.split();
 }
 
-inline DoubleDouble ln2() {
+// Splits log(2) / divisor into parts of the given numbers of significant bits, the last part
+// rounded to a double.
+inline std::vector<double> ln2Parts(int divisor, std::vector<int> bits) {
   Exact e;
   mpfr_const_log2(e.get(), MPFR_RNDN);
-  return e.split();
+  mpfr_div_si(e.get(), e.get(), divisor, MPFR_RNDN);
+  std::vector<double> parts;
+  for (int b : bits) {
+    mpfr_t part;
+    mpfr_init2(part, b);
+    mpfr_set(part, e.get(), MPFR_RNDN);
+    parts.push_back(mpfr_get_d(part, MPFR_RNDN));
+    mpfr_clear(part);
+    mpfr_sub_d(e.get(), e.get(), parts.back(), MPFR_RNDN);
+  }
+  parts.push_back(e.split().hi);
+  return parts;
 }
-
-struct Ln2OverSteps {
-  double hi, mid, lo;
-};
-inline Ln2OverSteps ln2OverSteps() {
-  Exact e;
-  mpfr_const_log2(e.get(), MPFR_RNDN);
-  mpfr_div_si(e.get(), e.get(), tables::kExpSteps, MPFR_RNDN);
-  mpfr_t hi;
-  mpfr_init2(hi, 35);
-  mpfr_set(hi, e.get(), MPFR_RNDN);
-  const double h = mpfr_get_d(hi, MPFR_RNDN);
-  mpfr_clear(hi);
-  mpfr_sub_d(e.get(), e.get(), h, MPFR_RNDN);
-  const DoubleDouble rest = e.split();
-  return {h, rest.hi, rest.lo};
+inline std::vector<double> ln2Split() {
+  return ln2Parts(1, {42});
+}
+inline std::vector<double> ln2OverStepsSplit() {
+  return ln2Parts(tables::kExpSteps, {35, 35});
 }
 
 inline double stepsOverLn2() {
@@ -144,11 +158,12 @@ inline std::string tablesSource() {
   }
   s += "};\n\nconst DoubleDouble kExp2OfStep[kExpSteps] = {\n";
   for (int j = 0; j < tables::kExpSteps; ++j) s += "    " + hex(exp2OfStep(j)) + ",\n";
-  const Ln2OverSteps l = ln2OverSteps();
-  s += "};\n\nconst DoubleDouble kLn2 = " + hex(ln2()) + ";\n";
-  s += "const double kLn2OverStepsHi = " + hex(l.hi) + ";\n";
-  s += "const double kLn2OverStepsMid = " + hex(l.mid) + ";\n";
-  s += "const double kLn2OverStepsLo = " + hex(l.lo) + ";\n";
+  const std::vector<double> l = ln2Split(), m = ln2OverStepsSplit();
+  s += "};\n\nconst double kLn2Hi = " + hex(l[0]) + ";\n";
+  s += "const double kLn2Lo = " + hex(l[1]) + ";\n";
+  s += "const double kLn2OverStepsHi = " + hex(m[0]) + ";\n";
+  s += "const double kLn2OverStepsMid = " + hex(m[1]) + ";\n";
+  s += "const double kLn2OverStepsLo = " + hex(m[2]) + ";\n";
   s += "const double kStepsOverLn2 = " + hex(stepsOverLn2()) + ";\n";
   s += "const DoubleDouble kThird = " + hex(third()) + ";\n";
   s += "// clang-format on\n\n}  // namespace orbisk::math::tables\n";

@@ -28,16 +28,17 @@ TEST(AtanPowTables, MatchMultiprecision) {
   }
   for (int j = 0; j < tables::kExpSteps; ++j)
     expectSame(tables::kExp2OfStep[j], exp2OfStep(j), "exp2", j);
-  expectSame(tables::kLn2, ln2(), "log 2", 0);
-  const Ln2OverSteps l = ln2OverSteps();
-  EXPECT_EQ(tables::kLn2OverStepsHi, l.hi);
-  EXPECT_EQ(tables::kLn2OverStepsMid, l.mid);
-  EXPECT_EQ(tables::kLn2OverStepsLo, l.lo);
+  const std::vector<double> l = ln2Split(), m = ln2OverStepsSplit();
+  EXPECT_EQ(tables::kLn2Hi, l[0]);
+  EXPECT_EQ(tables::kLn2Lo, l[1]);
+  EXPECT_EQ(tables::kLn2OverStepsHi, m[0]);
+  EXPECT_EQ(tables::kLn2OverStepsMid, m[1]);
+  EXPECT_EQ(tables::kLn2OverStepsLo, m[2]);
   EXPECT_EQ(tables::kStepsOverLn2, stepsOverLn2());
   expectSame(tables::kThird, third(), "1/3", 0);
 }
 
-// The log series is accurate for |m r - 1| <= 2^-8 and exact at 1: check both ends of every
+// The log series is accurate for |m r - 1| < 2^-7.8 and exact at 1: check both ends of every
 // interval (m r - 1 is monotonic in m), and that the interval around 1 needs no table value.
 TEST(AtanPowTables, LogIntervalsStayNearTheirCentres) {
   const int shift = 52 - tables::kLogIntervalBits;
@@ -46,7 +47,8 @@ TEST(AtanPowTables, LogIntervalsStayNearTheirCentres) {
     const double ends[] = {std::bit_cast<double>(first),
                            std::bit_cast<double>(first + (uint64_t{1} << shift) - 1)};
     for (double m : ends)
-      EXPECT_LE(std::fabs(m * tables::kLog[i].reciprocal - 1), 0x1p-8) << "interval " << i;
+      EXPECT_LE(std::fabs(m * tables::kLog[i].reciprocal - 1), 0x1p-8 + 0x1p-12)
+          << "interval " << i;
   }
   const int aroundOne =
       static_cast<int>((std::bit_cast<uint64_t>(1.0) - tables::kLogOffset) >> shift);
