@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "render/math/AtanPowArithmetic.h"
+#include "render/math/AtanPowPortable.h"
 #include "render/math/AtanPowTables.h"
 #include "render/math/ExactMath.h"
 #include "render/math/FastPaths.h"
@@ -43,9 +44,8 @@ DoubleDouble smallAtan(double x) {
   return dd::add(x, dd::mul(dd::mul(x2, x), coefficient));
 }
 
-}  // namespace
-
-bool fast::atan(double x, double& out) {
+template <bool kFma>
+[[gnu::always_inline]] inline bool atanFast(double x, double& out) {
   const double ax = std::fabs(x);
   if (!(ax >= kTiny)) {  // also NaN
     out = ax < kTiny ? x : x + x;
@@ -67,7 +67,7 @@ bool fast::atan(double x, double& out) {
     if (ax <= 1) {
       const int step = static_cast<int>(ax * tables::kAtanSteps + 0.5);
       const double c = step * kStep;
-      const DoubleDouble cx = twoProduct(c, ax);
+      const DoubleDouble cx = dd::product<kFma>(c, ax);
       numerator = {ax - c, 0};  // exact: c lies within 1/128 of ax and is at least 1/64
       denominator = fastTwoSum(1, cx.hi);
       denominator.lo += cx.lo;
@@ -75,7 +75,7 @@ bool fast::atan(double x, double& out) {
     } else {
       const int step = static_cast<int>(tables::kAtanSteps / ax + 0.5);
       const double c = step * kStep;
-      const DoubleDouble cx = twoProduct(c, ax);
+      const DoubleDouble cx = dd::product<kFma>(c, ax);
       numerator = twoSum(cx.hi - 1, cx.lo);  // -(1 - c|x|); cx.hi lies in [2/3, 2] or is 0
       denominator = twoSum(ax, c);
       base = &tables::kHalfPiMinusAtanOfStep[step];
@@ -83,7 +83,7 @@ bool fast::atan(double x, double& out) {
     // t = numerator / denominator: a quotient in double, then its exact remainder divided
     const double inverse = 1 / denominator.hi;
     const double t = numerator.hi * inverse;
-    const DoubleDouble back = twoProduct(t, denominator.hi);
+    const DoubleDouble back = dd::product<kFma>(t, denominator.hi);
     const double remainder =
         ((numerator.hi - back.hi) - back.lo) + (numerator.lo - t * denominator.lo);
     const DoubleDouble sum = fastTwoSum(base->hi, t);
@@ -95,6 +95,25 @@ bool fast::atan(double x, double& out) {
   if (!roundsTo(r.hi, r.lo, err, rounded)) return false;
   out = std::copysign(rounded, x);
   return true;
+}
+
+#if ORBISK_MATH_FMA_AT_RUN_TIME
+[[gnu::target("fma")]] bool atanWithFma(double x, double& out) {
+  return atanFast<true>(x, out);
+}
+#endif
+
+}  // namespace
+
+bool fast::atan(double x, double& out) {
+#if ORBISK_MATH_FMA_AT_RUN_TIME
+  if (dd::kProcessorHasFma) return atanWithFma(x, out);
+#endif
+  return atanFast<false>(x, out);
+}
+
+bool portable::atan(double x, double& out) {
+  return atanFast<false>(x, out);
 }
 
 double atan(double x) {

@@ -55,6 +55,32 @@ inline DoubleDouble square(double a) {
 #endif
 }
 
+// On x86-64 builds for processors that may lack a fused multiply-add, the fast paths come twice:
+// with the products below as Dekker's splitting, and compiled for processors with one, chosen
+// once at run time. Both give the same exact error terms, so the same results.
+#if defined(__x86_64__) && !defined(__FMA__) && defined(__GNUC__)
+#define ORBISK_MATH_FMA_AT_RUN_TIME 1
+inline const bool kProcessorHasFma = (__builtin_cpu_init(), __builtin_cpu_supports("fma"));
+#endif
+
+// twoProduct and square, with a fused multiply-add when kFma.
+template <bool kFma>
+[[gnu::always_inline]] inline DoubleDouble product(double a, double b) {
+  if constexpr (kFma) {
+    const double p = a * b;
+    return {p, __builtin_fma(a, b, -p)};
+  } else {
+    return twoProduct(a, b);
+  }
+}
+template <bool kFma>
+[[gnu::always_inline]] inline DoubleDouble square(double a) {
+  if constexpr (kFma)
+    return product<true>(a, a);
+  else
+    return square(a);
+}
+
 // 2^e for e in [-1022, 1023], exactly.
 inline double powerOfTwo(int e) {
   return std::bit_cast<double>(static_cast<uint64_t>(1023 + e) << 52);

@@ -13,6 +13,7 @@
 #include <limits>
 
 #include "render/math/AtanPowArithmetic.h"
+#include "render/math/AtanPowPortable.h"
 #include "render/math/AtanPowTables.h"
 #include "render/math/ExactMath.h"
 #include "render/math/FastPaths.h"
@@ -45,7 +46,8 @@ Parity parity(double y) {
 }
 
 // log x for a finite x > 0, within |v|^3 2^-49 + |log x| 2^-87; cube is set to |v|^3.
-DoubleDouble logOf(double x, double& cube) {
+template <bool kFma>
+[[gnu::always_inline]] inline DoubleDouble logOf(double x, double& cube) {
   uint64_t bits = std::bit_cast<uint64_t>(x);
   int64_t scale = 0;
   if (bits < (uint64_t{1} << 52)) {  // subnormal: made normal exactly
@@ -65,7 +67,7 @@ DoubleDouble logOf(double x, double& cube) {
   const double upper = std::bit_cast<double>(std::bit_cast<uint64_t>(m) & ~lowBits);
   const DoubleDouble v = twoSum(upper * entry.reciprocal - 1, (m - upper) * entry.reciprocal);
   const double a = v.hi;
-  const DoubleDouble a2 = dd::square(a);
+  const DoubleDouble a2 = dd::square<kFma>(a);
   cube = std::fabs(a2.hi * a);
   // v^3/3 - v^4/4 + ... + v^9/9 (the next term is below 2^-83 and below 2^-49 v^3), evaluated
   // in pairs to keep the chain of dependent operations short; and the low part of v over 1 + v
@@ -86,7 +88,8 @@ DoubleDouble logOf(double x, double& cube) {
 }
 
 // exp(z) / 2^exponent for z in [kSmallest, kLargest]; square is set to s^2.
-DoubleDouble expOf(DoubleDouble z, int& exponent, double& square) {
+template <bool kFma>
+[[gnu::always_inline]] inline DoubleDouble expOf(DoubleDouble z, int& exponent, double& square) {
   constexpr double kRound = 0x1.8p52;  // adding and subtracting it rounds to an integer
   const double kd = (z.hi * tables::kStepsOverLn2 + kRound) - kRound;
   const auto k = static_cast<int64_t>(kd);
@@ -108,7 +111,7 @@ DoubleDouble expOf(DoubleDouble z, int& exponent, double& square) {
 
   // 2^(k/128) (1 + expM1)
   const DoubleDouble t = tables::kExp2OfStep[step];
-  const DoubleDouble p = twoProduct(t.hi, expM1.hi);
+  const DoubleDouble p = dd::product<kFma>(t.hi, expM1.hi);
   const DoubleDouble r = fastTwoSum(t.hi, p.hi);
   return fastTwoSum(r.hi, r.lo + (p.lo + (t.hi * expM1.lo + t.lo * (1 + expM1.hi))));
 }
@@ -162,9 +165,10 @@ bool exactIntegerPower(double x, double y, double sign, double& out) {
 }
 
 // |x|^y for a finite |x| > 0 other than 1 and a finite y other than 0, with the sign given.
-bool positivePow(double x, double y, double sign, double& out) {
+template <bool kFma>
+[[gnu::always_inline]] inline bool positivePow(double x, double y, double sign, double& out) {
   double cubeOfV;
-  const DoubleDouble l = logOf(x, cubeOfV);
+  const DoubleDouble l = logOf<kFma>(x, cubeOfV);
   const double zApprox = y * l.hi;
   if (!(zApprox <= kOverflow)) {
     out = sign * kInf;
@@ -180,11 +184,11 @@ bool positivePow(double x, double y, double sign, double& out) {
   }
   if (zApprox > kLargest || zApprox < kSmallest) return false;
 
-  const DoubleDouble yl = twoProduct(y, l.hi);
+  const DoubleDouble yl = dd::product<kFma>(y, l.hi);
   const DoubleDouble z = fastTwoSum(yl.hi, yl.lo + y * l.lo);
   int exponent;
   double squareOfS;
-  const DoubleDouble r = expOf(z, exponent, squareOfS);
+  const DoubleDouble r = expOf<kFma>(z, exponent, squareOfS);
   const double err = r.hi * resultError(y, cubeOfV, z.hi, squareOfS);
   double rounded;
   if (!roundsTo(r.hi, r.lo, err, rounded)) return exactIntegerPower(x, y, sign, out);
@@ -192,9 +196,8 @@ bool positivePow(double x, double y, double sign, double& out) {
   return true;
 }
 
-}  // namespace
-
-bool fast::pow(double x, double y, double& out) {
+template <bool kFma>
+[[gnu::always_inline]] inline bool powFast(double x, double y, double& out) {
   // IEEE arithmetic rounds these once, as pow must, special cases included.
   if (y == 2) {
     out = x * x;
@@ -235,7 +238,26 @@ bool fast::pow(double x, double y, double& out) {
     }
     if (kind == Parity::kOdd) sign = -1;
   }
-  return positivePow(ax, y, sign, out);
+  return positivePow<kFma>(ax, y, sign, out);
+}
+
+#if ORBISK_MATH_FMA_AT_RUN_TIME
+[[gnu::target("fma")]] bool powWithFma(double x, double y, double& out) {
+  return powFast<true>(x, y, out);
+}
+#endif
+
+}  // namespace
+
+bool fast::pow(double x, double y, double& out) {
+#if ORBISK_MATH_FMA_AT_RUN_TIME
+  if (dd::kProcessorHasFma) return powWithFma(x, y, out);
+#endif
+  return powFast<false>(x, y, out);
+}
+
+bool portable::pow(double x, double y, double& out) {
+  return powFast<false>(x, y, out);
 }
 
 double pow(double x, double y) {

@@ -71,6 +71,13 @@ class Tally {
       ADD_FAILURE() << name_ << "(" << arguments << ") = " << hexText(result) << ", exact "
                     << hexText(expected);
   }
+  // The portable variant must decline and answer exactly as the fast path does.
+  void recordVariants(bool answered, double result, bool portableAnswered, double portableResult,
+                      const std::string& arguments) {
+    if ((answered != portableAnswered || (answered && !sameResult(result, portableResult))) &&
+        ++wrong_ <= 10)
+      ADD_FAILURE() << name_ << "(" << arguments << "): the portable variant differs";
+  }
   double declined() const { return calls_ ? static_cast<double>(declines_) / calls_ : 0; }
   long wrong() const { return wrong_; }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "render/math/AtanPowPortable.h"
 #include "render/math/FastPaths.h"
 #include "tests/render/math/AtanPowTesting.h"
 
@@ -18,9 +19,11 @@ std::string text(double x) {
 }
 
 void check(Tally& tally, double x) {
-  double out;
+  double out, portableOut;
   const bool answered = fast::atan(x, out);
   tally.record(answered, out, mpfrAtan(x), text(x));
+  const bool portableAnswered = portable::atan(x, portableOut);
+  tally.recordVariants(answered, out, portableAnswered, portableOut, text(x));
 }
 
 // Every one of these must be answered, and exactly.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "render/math/AtanPowPortable.h"
 #include "render/math/FastPaths.h"
 #include "tests/render/math/AtanPowTesting.h"
 
@@ -22,9 +23,11 @@ std::string text(double x, double y) {
 }
 
 void check(Tally& tally, double x, double y) {
-  double out;
+  double out, portableOut;
   const bool answered = fast::pow(x, y, out);
   tally.record(answered, out, mpfrPow(x, y), text(x, y));
+  const bool portableAnswered = portable::pow(x, y, portableOut);
+  tally.recordVariants(answered, out, portableAnswered, portableOut, text(x, y));
 }
 
 // C99 Annex F, the cases a negative base brings, overflow and underflow: each must be answered
