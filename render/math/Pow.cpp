@@ -80,8 +80,8 @@ template <bool kFma>
   // e log 2 - log r + v - v^2/2: the product and the first sum are exact
   const double exponent = static_cast<double>(e + scale);
   const double base = exponent * tables::kLn2Hi + entry.minusLogOf.hi;
-  const DoubleDouble s1 = twoSum(base, a);
-  const DoubleDouble s2 = twoSum(s1.hi, -0.5 * a2.hi);
+  const DoubleDouble s1 = fastTwoSum(a, -0.5 * a2.hi);  // |v| > v^2/2
+  const DoubleDouble s2 = twoSum(base, s1.hi);
   const double low = (exponent * tables::kLn2Lo + entry.minusLogOf.lo) + s1.lo + s2.lo +
                      (-0.5 * a2.lo + beyondSquare);
   return fastTwoSum(s2.hi, low);
@@ -198,6 +198,12 @@ template <bool kFma>
 
 template <bool kFma>
 [[gnu::always_inline]] inline bool powFast(double x, double y, double& out) {
+  // The common case first: a positive finite base other than 1 and a finite exponent other than
+  // 0, 1, -1 and 2.
+  constexpr double kMax = std::numeric_limits<double>::max();
+  if (x > 0 && x <= kMax && x != 1 && std::fabs(y) <= kMax && y != 0 && y != 1 && y != -1 && y != 2)
+    return positivePow<kFma>(x, y, 1, out);
+
   // IEEE arithmetic rounds these once, as pow must, special cases included.
   if (y == 2) {
     out = x * x;
