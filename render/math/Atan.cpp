@@ -1,10 +1,13 @@
 // atan in double-double. For 1/128 <= |x| <= 1, the nearest step c = i/64 gives
-// atan|x| = atan(c) + atan(t), t = (|x| - c) / (1 + c|x|); for |x| > 1, with c the step nearest
-// 1/|x|, atan|x| = (pi/2 - atan(c)) - atan(t), t = (1 - c|x|) / (|x| + c). Either way |t| <= 1/128
-// and the table term is at least 1/64, so t is needed in double-double but its odd series beyond
-// t only in double: that part's error, below |t|^3 2^-49.7, is counted in the rounding test
-// with the rest (2^-100 relative). Below 1/128 the series alone, in double-double, gives atan x.
+// atan|x| = atan(c) + atan(t), t = (|x| - c) / (1 + c|x|); for |x| > 1, with c a step within
+// 3/256 of 1/|x| (from a table), atan|x| = (pi/2 - atan(c)) - atan(t), t = (1 - c|x|) / (|x| + c).
+// Either way |t| <= 3/256 and the table term is at least 1/64, so t is needed in double-double
+// but its odd series beyond t only in double: that part's error, below |t|^3 2^-49.7, is counted
+// in the rounding test with the rest (2^-100 relative). Below 1/128 the series alone, in
+// double-double, gives atan x.
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "render/math/AtanPowArithmetic.h"
 #include "render/math/AtanPowPortable.h"
@@ -28,7 +31,7 @@ constexpr double kHuge = 0x1p53;
 constexpr double kHalfPiRounded = 0x1.921fb54442d18p+0;
 constexpr double kStep = 1.0 / tables::kAtanSteps;
 
-// atan(t) - t = -t^3/3 + t^5/5 - ... - t^11/11 for |t| <= 1/128 (the next term is below 2^-94).
+// atan(t) - t = -t^3/3 + t^5/5 - ... - t^11/11 for |t| <= 3/256 (the next term is below 2^-87).
 double seriesBeyondT(double t) {
   const double s = t * t;
   return t * s * (-1.0 / 3 + s * (1.0 / 5 + s * (-1.0 / 7 + s * (1.0 / 9 - s * (1.0 / 11)))));
@@ -73,10 +76,14 @@ template <bool kFma>
       denominator.lo += cx.lo;
       base = &tables::kAtanOfStep[step];
     } else {
-      const int step = static_cast<int>(tables::kAtanSteps / ax + 0.5);
+      // the step nearest 1/|x| from a table, sparing a division; 0 from |x| = 128 on
+      const int64_t interval = (std::bit_cast<int64_t>(ax) >> (52 - tables::kReciprocalStepBits)) -
+                               (std::bit_cast<int64_t>(1.0) >> (52 - tables::kReciprocalStepBits));
+      const int step =
+          interval < tables::kReciprocalStepIntervals ? tables::kReciprocalStep[interval] : 0;
       const double c = step * kStep;
       const DoubleDouble cx = dd::product<kFma>(c, ax);
-      numerator = twoSum(cx.hi - 1, cx.lo);  // -(1 - c|x|); cx.hi lies in [2/3, 2] or is 0
+      numerator = twoSum(cx.hi - 1, cx.lo);  // -(1 - c|x|); cx.hi lies in [1/2, 2] or is 0
       denominator = twoSum(ax, c);
       base = &tables::kHalfPiMinusAtanOfStep[step];
     }

@@ -16,6 +16,13 @@ extern const DoubleDouble kAtanOfStep[kAtanSteps + 1];
 // pi/2 - atan(i / 64) for i = 0 .. 64.
 extern const DoubleDouble kHalfPiMinusAtanOfStep[kAtanSteps + 1];
 
+// For 1 < |x| < 128, the step i = 64 c with c nearest 1/|x| at the centre of |x|'s interval: the
+// exponent of |x| (0 .. 6) and the 7 bits below it choose one of 7 * 128 intervals. Every |x| in
+// an interval lies within 3/256 of its c, and c|x| lies in [1/2, 2] unless c is 0.
+inline constexpr int kReciprocalStepBits = 7;
+inline constexpr int kReciprocalStepIntervals = 7 << kReciprocalStepBits;
+extern const int8_t kReciprocalStep[kReciprocalStepIntervals];
+
 // log splits a positive double into 2^e * m with m in [kLogOffset, 2 * kLogOffset), read off the
 // bit pattern: the 7 bits below the exponent of (bits - kLogOffset) choose one of 128 intervals
 // of m. The interval around 1 is centred on it, so a base near 1 needs no table value at all.

@@ -5,8 +5,10 @@
 #include <mpfr.h>
 
 #include <bit>
+#include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "render/math/AtanPowTables.h"
@@ -53,6 +55,20 @@ inline DoubleDouble halfPiMinusAtanOfStep(int i) {
   mpfr_atan(a.get(), a.get(), MPFR_RNDN);
   mpfr_sub(e.get(), e.get(), a.get(), MPFR_RNDN);
   return e.split();
+}
+
+// The first and last double of interval j of kReciprocalStep.
+inline std::pair<double, double> reciprocalStepInterval(int j) {
+  const int shift = 52 - tables::kReciprocalStepBits;
+  const uint64_t first = std::bit_cast<uint64_t>(1.0) + (uint64_t(j) << shift);
+  return {std::bit_cast<double>(first), std::bit_cast<double>(first + (uint64_t{1} << shift) - 1)};
+}
+
+inline int reciprocalStep(int j) {
+  const int shift = 52 - tables::kReciprocalStepBits;
+  const double centre = std::bit_cast<double>(
+      std::bit_cast<uint64_t>(1.0) + (uint64_t(j) << shift) + (uint64_t{1} << (shift - 1)));
+  return static_cast<int>(std::lround(tables::kAtanSteps / centre));
 }
 
 // The centre of log interval i, as a double (the bit pattern halfway through the interval).
@@ -150,7 +166,10 @@ inline std::string tablesSource() {
   for (int i = 0; i <= tables::kAtanSteps; ++i) s += "    " + hex(atanOfStep(i)) + ",\n";
   s += "};\nconst DoubleDouble kHalfPiMinusAtanOfStep[kAtanSteps + 1] = {\n";
   for (int i = 0; i <= tables::kAtanSteps; ++i) s += "    " + hex(halfPiMinusAtanOfStep(i)) + ",\n";
-  s += "};\n\n";
+  s += "};\n\nconst int8_t kReciprocalStep[kReciprocalStepIntervals] = {";
+  for (int j = 0; j < tables::kReciprocalStepIntervals; ++j)
+    s += (j % 16 ? " " : "\n    ") + std::to_string(reciprocalStep(j)) + ",";
+  s += "\n};\n\n";
   s += "const LogEntry kLog[kLogIntervals] = {\n";
   for (int i = 0; i < tables::kLogIntervals; ++i) {
     const tables::LogEntry e = logEntry(i);

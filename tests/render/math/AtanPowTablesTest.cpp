@@ -38,6 +38,20 @@ TEST(AtanPowTables, MatchMultiprecision) {
   expectSame(tables::kThird, third(), "1/3", 0);
 }
 
+// atan's series is accurate for |1/|x| - c| <= 3/256, and its numerator c|x| - 1 is exact only
+// for c|x| in [1/2, 2]: check both ends of every interval (1/|x| is monotonic).
+TEST(AtanPowTables, ReciprocalStepsStayNearTheReciprocal) {
+  for (int j = 0; j < tables::kReciprocalStepIntervals; ++j) {
+    EXPECT_EQ(tables::kReciprocalStep[j], reciprocalStep(j)) << "step[" << j << "]";
+    const double c = tables::kReciprocalStep[j] / double(tables::kAtanSteps);
+    const auto [first, last] = reciprocalStepInterval(j);
+    for (double x : {first, last}) {
+      EXPECT_LE(std::fabs(1 / x - c), 3.0 / 256) << "interval " << j;
+      EXPECT_TRUE(c == 0 || (c * x >= 0.5 && c * x <= 2)) << "interval " << j;
+    }
+  }
+}
+
 // The log series is accurate for |m r - 1| < 2^-7.8 and exact at 1: check both ends of every
 // interval (m r - 1 is monotonic in m), and that the interval around 1 needs no table value.
 TEST(AtanPowTables, LogIntervalsStayNearTheirCentres) {

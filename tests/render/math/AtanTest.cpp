@@ -70,6 +70,7 @@ TEST(AtanFast, RandomArgumentsMatchMpfr) {
        }},
       {"atan near 1/64 steps",
        [](Arguments& a) { return a.integer(0, 64) / 64.0 + a.uniform(-0x1p-7, 0x1p-7); }},
+      {"atan 1 to 256", [](Arguments& a) { return a.logUniform(1, 256); }},
       {"atan tiny", [](Arguments& a) { return a.logUniform(0x1p-1074, 0x1p-20); }},
       {"atan any finite", [](Arguments& a) { return a.anyFinite(); }},
   };
