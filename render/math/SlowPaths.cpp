@@ -9,20 +9,10 @@ namespace {
 constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
 }
 
-double sin(double) {
-  return kUnknown;
-}
-double cos(double) {
-  return kUnknown;
-}
-double tan(double) {
-  return kUnknown;
-}
-double atan(double) {
-  return kUnknown;
-}
-double pow(double, double) {
-  return kUnknown;
-}
+double sin(double) { return kUnknown; }
+double cos(double) { return kUnknown; }
+double tan(double) { return kUnknown; }
+double atan(double) { return kUnknown; }
+double pow(double, double) { return kUnknown; }
 
 }  // namespace orbisk::math::slow

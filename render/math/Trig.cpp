@@ -5,25 +5,19 @@
 
 namespace orbisk::math {
 
-bool fast::sin(double, double&) {
-  return false;
-}
+bool fast::sin(double, double&) { return false; }
 double sin(double x) {
   double r;
   return fast::sin(x, r) ? r : slow::sin(x);
 }
 
-bool fast::cos(double, double&) {
-  return false;
-}
+bool fast::cos(double, double&) { return false; }
 double cos(double x) {
   double r;
   return fast::cos(x, r) ? r : slow::cos(x);
 }
 
-bool fast::tan(double, double&) {
-  return false;
-}
+bool fast::tan(double, double&) { return false; }
 double tan(double x) {
   double r;
   return fast::tan(x, r) ? r : slow::tan(x);
