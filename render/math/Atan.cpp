@@ -5,7 +5,6 @@
 // but its odd series beyond t only in double: that part's error, below |t|^3 2^-49.7, is counted
 // in the rounding test with the rest (2^-100 relative). Below 1/128 the series alone, in
 // double-double, gives atan x.
-#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -77,8 +76,8 @@ template <bool kFma>
       base = &tables::kAtanOfStep[step];
     } else {
       // the step nearest 1/|x| from a table, sparing a division; 0 from |x| = 128 on
-      const int64_t interval = (std::bit_cast<int64_t>(ax) >> (52 - tables::kReciprocalStepBits)) -
-                               (std::bit_cast<int64_t>(1.0) >> (52 - tables::kReciprocalStepBits));
+      const uint64_t interval =
+          (dd::bitsOf(ax) - dd::bitsOf(1.0)) >> (52 - tables::kReciprocalStepBits);
       const int step =
           interval < tables::kReciprocalStepIntervals ? tables::kReciprocalStep[interval] : 0;
       const double c = step * kStep;

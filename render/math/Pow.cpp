@@ -48,23 +48,23 @@ Parity parity(double y) {
 // log x for a finite x > 0, within |v|^3 2^-49 + |log x| 2^-87; cube is set to |v|^3.
 template <bool kFma>
 [[gnu::always_inline]] inline DoubleDouble logOf(double x, double& cube) {
-  uint64_t bits = std::bit_cast<uint64_t>(x);
+  uint64_t bits = dd::bitsOf(x);
   int64_t scale = 0;
   if (bits < (uint64_t{1} << 52)) {  // subnormal: made normal exactly
-    bits = std::bit_cast<uint64_t>(x * 0x1p52);
+    bits = dd::bitsOf(x * 0x1p52);
     scale = -52;
   }
   const uint64_t offset = bits - tables::kLogOffset;
   const int interval =
       static_cast<int>((offset >> (52 - tables::kLogIntervalBits)) & (tables::kLogIntervals - 1));
   const int64_t e = static_cast<int64_t>(offset) >> 52;
-  const double m = std::bit_cast<double>(bits - (static_cast<uint64_t>(e) << 52));
+  const double m = dd::fromBits(bits - (static_cast<uint64_t>(e) << 52));
   const tables::LogEntry& entry = tables::kLog[interval];
 
   // v = m r - 1 exactly: m splits into its upper 41 bits and the rest, whose products with r are
   // exact, and the first product lies within 2^-7 of 1. Then v^2 exactly.
   const uint64_t lowBits = (uint64_t{1} << tables::kLogReciprocalBits) - 1;
-  const double upper = std::bit_cast<double>(std::bit_cast<uint64_t>(m) & ~lowBits);
+  const double upper = dd::fromBits(dd::bitsOf(m) & ~lowBits);
   const DoubleDouble v = twoSum(upper * entry.reciprocal - 1, (m - upper) * entry.reciprocal);
   const double a = v.hi;
   const DoubleDouble a2 = dd::square<kFma>(a);
