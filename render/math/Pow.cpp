@@ -90,11 +90,14 @@ template <bool kFma>
 // exp(z) / 2^exponent for z in [kSmallest, kLargest]; square is set to s^2.
 template <bool kFma>
 [[gnu::always_inline]] inline DoubleDouble expOf(DoubleDouble z, int& exponent, double& square) {
-  constexpr double kRound = 0x1.8p52;  // adding and subtracting it rounds to an integer
-  const double kd = (z.hi * tables::kStepsOverLn2 + kRound) - kRound;
-  const auto k = static_cast<int64_t>(kd);
-  exponent = static_cast<int>(k >> tables::kExpStepBits);
-  const int step = static_cast<int>(k & (tables::kExpSteps - 1));
+  // k = z.hi 128 / log(2) rounded: adding 1.5 2^52 rounds to an integer, which then stands in the
+  // low bits of the sum (|k| < 2^18)
+  constexpr double kRound = 0x1.8p52;
+  const double shifted = z.hi * tables::kStepsOverLn2 + kRound;
+  const double kd = shifted - kRound;
+  const auto k = static_cast<int32_t>(dd::bitsOf(shifted));
+  exponent = k >> tables::kExpStepBits;
+  const int step = k & (tables::kExpSteps - 1);
 
   // s = z - k log(2)/128: both products with the first two parts are exact, and so is the
   // difference of the first from z.hi.
@@ -107,13 +110,13 @@ template <bool kFma>
   square = h * h;
   const double beyondS = square * ((0.5 + h * (1.0 / 6)) +
                                    square * ((1.0 / 24 + h * (1.0 / 120)) + square * (1.0 / 720)));
-  const DoubleDouble expM1 = fastTwoSum(h, beyondS + s.lo * (1 + h));
+  const double rest = beyondS + s.lo * (1 + h);
 
-  // 2^(k/128) (1 + expM1)
+  // 2^(k/128) (1 + h + rest): the product with h exact, the one with the rest (below 2^-17) not
   const DoubleDouble t = tables::kExp2OfStep[step];
-  const DoubleDouble p = dd::product<kFma>(t.hi, expM1.hi);
+  const DoubleDouble p = dd::product<kFma>(t.hi, h);
   const DoubleDouble r = fastTwoSum(t.hi, p.hi);
-  return fastTwoSum(r.hi, r.lo + (p.lo + (t.hi * expM1.lo + t.lo * (1 + expM1.hi))));
+  return fastTwoSum(r.hi, r.lo + (p.lo + (t.hi * rest + t.lo * (1 + h))));
 }
 
 // A bound on the relative error of exp(y log x) as evaluated, from the sizes of the parts left
