@@ -30,18 +30,13 @@ void check(Tally& tally, double x) {
 TEST(AtanFast, SpecialValuesAnsweredExactly) {
   constexpr double kInf = std::numeric_limits<double>::infinity();
   constexpr double kMin = std::numeric_limits<double>::denorm_min();
-  const double cases[] = {0.0,       -0.0,
-                          kInf,      -kInf,
-                          kMin,      -kMin,
-                          0x1p-1022, 0x1p-27,
-                          -0x1p-27,  0x1.fffffffffffffp-28,
-                          0x1p-26,   0x1.0000000000001p-27,
-                          1.0,       -1.0,
-                          1.0 / 128, 1.0 / 64,
-                          0.5,       2.0,
-                          63.5 / 64, 0x1p53,
-                          -0x1p53,   0x1.fffffffffffffp52,
-                          1e300,     std::numeric_limits<double>::max()};
+  const double cases[] = {0.0, -0.0, kInf, -kInf, kMin, -kMin, 0x1p-1022, 0x1p-27, -0x1p-27,
+                          0x1.fffffffffffffp-28, 0x1p-26, 0x1.0000000000001p-27, 1.0, -1.0,
+                          1.0 / 128, 1.0 / 64, 0.5, 2.0, 63.5 / 64, 0x1p53, -0x1p53,
+                          0x1.fffffffffffffp52, 1e300, std::numeric_limits<double>::max(),
+                          // where the evaluation changes its way
+                          0x1.fffffffffffffp-8, 0x1.0000000000001p0, 0x1.fffffffffffffp-1,
+                          0x1.fffffffffffffp6, 128.0, -0x1.0000000000001p7};
   Tally tally("atan special");
   for (double x : cases) {
     double out;
