@@ -99,11 +99,11 @@ template <bool kFma>
   exponent = k >> tables::kExpStepBits;
   const int step = k & (tables::kExpSteps - 1);
 
-  // s = z - k log(2)/128: both products with the first two parts are exact, and so is the
-  // difference of the first from z.hi.
+  // s = z - k log(2)/128: the product with the first part is exact and so is its difference from
+  // z.hi; the rest, below 2^-25, comes in one rounded sum (an error below 2^-77)
   const double a = z.hi - kd * tables::kLn2OverStepsHi;
-  const DoubleDouble d = twoSum(a, -kd * tables::kLn2OverStepsMid);
-  const DoubleDouble s = twoSum(d.hi, d.lo + (z.lo - kd * tables::kLn2OverStepsLo));
+  const DoubleDouble s =
+      twoSum(a, (z.lo - kd * tables::kLn2OverStepsMid) - kd * tables::kLn2OverStepsLo);
 
   // exp(s) - 1 = s + s^2/2 + ... + s^6/720 (the next term is below 2^-54 s^2), in pairs
   const double h = s.hi;
@@ -120,9 +120,11 @@ template <bool kFma>
 }
 
 // A bound on the relative error of exp(y log x) as evaluated, from the sizes of the parts left
-// in double: y times log's error, the error of z's low part, and exp's; each several times over.
+// in double: exp's roundings and z's low part, y times log's error, and the series of exp(s);
+// each term is several times its analysed bound, and the largest error measured against MPFR
+// over millions of arguments stays below a twentieth of the total.
 double resultError(double y, double cubeOfV, double z, double squareOfS) {
-  return 0x1p-80 + std::fabs(z) * 0x1p-84 + std::fabs(y) * cubeOfV * 0x1p-47 + squareOfS * 0x1p-49;
+  return 0x1p-74 + std::fabs(z) * 0x1p-84 + std::fabs(y) * cubeOfV * 0x1p-47 + squareOfS * 0x1p-47;
 }
 
 // x^y for x > 0 and an integer y from 3 to 127 whose exact result has at most 127 bits, by
