@@ -1,11 +1,127 @@
-// Placeholder until the fast evaluation lands: it never decides, the slow path always does.
+// atan in double-double. For 1/128 <= |x| <= 1, the nearest step c = i/64 gives
+// atan|x| = atan(c) + atan(t), t = (|x| - c) / (1 + c|x|); for |x| > 1, with c a step within
+// 3/256 of 1/|x| (from a table), atan|x| = (pi/2 - atan(c)) - atan(t), t = (1 - c|x|) / (|x| + c).
+// Either way |t| <= 3/256 and the table term is at least 1/64, so t is needed in double-double
+// but its odd series beyond t only in double: that part's error, below |t|^3 2^-49.7, is counted
+// in the rounding test with the rest (2^-100 relative). Below 1/128 the series alone, in
+// double-double, gives atan x.
+#include <cmath>
+#include <cstdint>
+
+#include "render/math/AtanPowArithmetic.h"
+#include "render/math/AtanPowPortable.h"
+#include "render/math/AtanPowTables.h"
 #include "render/math/ExactMath.h"
 #include "render/math/FastPaths.h"
 #include "render/math/SlowPaths.h"
 
 namespace orbisk::math {
 
-bool fast::atan(double, double&) { return false; }
+namespace {
+
+constexpr double kRelativeError = 0x1p-80;  // the double-double roundings, 2^20 times over
+constexpr double kCubicError = 0x1p-47;     // times |t|^3: the series beyond t, 6 times over
+constexpr double kSeriesError = 0x1p-72;    // the series alone, in double-double (2^-80)
+// Below this, atan(x) = x - x^3/3 + ... lies within a quarter ulp of x even for a power of two.
+constexpr double kTiny = 0x1p-27;
+// From here on, pi/2 - atan(|x|) < 1/|x| is below half an ulp of pi/2, and pi/2 lies 0.28 ulp
+// above its double: every such x rounds to that double.
+constexpr double kHuge = 0x1p53;
+constexpr double kHalfPiRounded = 0x1.921fb54442d18p+0;
+constexpr double kStep = 1.0 / tables::kAtanSteps;
+
+// atan(t) - t = -t^3/3 + t^5/5 - ... - t^11/11 for |t| <= 3/256 (the next term is below 2^-87).
+double seriesBeyondT(double t) {
+  const double s = t * t;
+  return t * s * (-1.0 / 3 + s * (1.0 / 5 + s * (-1.0 / 7 + s * (1.0 / 9 - s * (1.0 / 11)))));
+}
+
+// atan(x) for 2^-27 <= x < 1/128 in double-double: the t^3/3 term, 2^-15 of the result, in
+// double-double too.
+DoubleDouble smallAtan(double x) {
+  const DoubleDouble x2 = twoProduct(x, x);
+  const double s = x2.hi;
+  const double rest = s * (1.0 / 5 + s * (-1.0 / 7 + s * (1.0 / 9 - s * (1.0 / 11))));
+  const DoubleDouble coefficient = dd::add(rest, {-tables::kThird.hi, -tables::kThird.lo});
+  return dd::add(x, dd::mul(dd::mul(x2, x), coefficient));
+}
+
+template <bool kFma>
+[[gnu::always_inline]] inline bool atanFast(double x, double& out) {
+  const double ax = std::fabs(x);
+  if (!(ax >= kTiny)) {  // also NaN
+    out = ax < kTiny ? x : x + x;
+    return true;
+  }
+  if (ax >= kHuge) {
+    out = std::copysign(kHalfPiRounded, x);
+    return true;
+  }
+
+  DoubleDouble r;
+  double err;
+  if (ax < kStep / 2) {
+    r = smallAtan(ax);
+    err = r.hi * kSeriesError;
+  } else {
+    DoubleDouble numerator, denominator;
+    const DoubleDouble* base;
+    if (ax <= 1) {
+      const int step = static_cast<int>(ax * tables::kAtanSteps + 0.5);
+      const double c = step * kStep;
+      const DoubleDouble cx = dd::product<kFma>(c, ax);
+      numerator = {ax - c, 0};  // exact: c lies within 1/128 of ax and is at least 1/64
+      denominator = fastTwoSum(1, cx.hi);
+      denominator.lo += cx.lo;
+      base = &tables::kAtanOfStep[step];
+    } else {
+      // the step nearest 1/|x| from a table, sparing a division; 0 from |x| = 128 on
+      const uint64_t interval =
+          (dd::bitsOf(ax) - dd::bitsOf(1.0)) >> (52 - tables::kReciprocalStepBits);
+      const int step =
+          interval < tables::kReciprocalStepIntervals ? tables::kReciprocalStep[interval] : 0;
+      const double c = step * kStep;
+      const DoubleDouble cx = dd::product<kFma>(c, ax);
+      numerator = twoSum(cx.hi - 1, cx.lo);  // -(1 - c|x|); cx.hi lies in [1/2, 2] or is 0
+      denominator = twoSum(ax, c);
+      base = &tables::kHalfPiMinusAtanOfStep[step];
+    }
+    // t = numerator / denominator: a quotient in double, then its exact remainder divided
+    const double inverse = 1 / denominator.hi;
+    const double t = numerator.hi * inverse;
+    const DoubleDouble back = dd::product<kFma>(t, denominator.hi);
+    const double remainder =
+        ((numerator.hi - back.hi) - back.lo) + (numerator.lo - t * denominator.lo);
+    const DoubleDouble sum = fastTwoSum(base->hi, t);
+    r = fastTwoSum(sum.hi, sum.lo + (base->lo + remainder * inverse + seriesBeyondT(t)));
+    err = r.hi * kRelativeError + std::fabs(t * t * t) * kCubicError;
+  }
+
+  double rounded;
+  if (!roundsTo(r.hi, r.lo, err, rounded)) return false;
+  out = std::copysign(rounded, x);
+  return true;
+}
+
+#if ORBISK_MATH_FMA_AT_RUN_TIME
+[[gnu::target("fma")]] bool atanWithFma(double x, double& out) {
+  return atanFast<true>(x, out);
+}
+#endif
+
+}  // namespace
+
+bool fast::atan(double x, double& out) {
+#if ORBISK_MATH_FMA_AT_RUN_TIME
+  if (dd::kProcessorHasFma) return atanWithFma(x, out);
+#endif
+  return atanFast<false>(x, out);
+}
+
+bool portable::atan(double x, double& out) {
+  return atanFast<false>(x, out);
+}
+
 double atan(double x) {
   double r;
   return fast::atan(x, r) ? r : slow::atan(x);

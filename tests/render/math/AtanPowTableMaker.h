@@ -1,0 +1,192 @@
+// Derives the tables of render/math/AtanPowTables.cpp with MPFR: used both to print the source
+// file and to check every committed entry.
+#pragma once
+
+#include <mpfr.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "render/math/AtanPowTables.h"
+
+namespace orbisk::math::testing {
+
+// An exact value held at high precision and split into a double-double.
+class Exact {
+ public:
+  Exact() { mpfr_init2(v_, 400); }
+  ~Exact() { mpfr_clear(v_); }
+  Exact(const Exact&) = delete;
+  Exact& operator=(const Exact&) = delete;
+  mpfr_ptr get() { return v_; }
+
+  DoubleDouble split() const {
+    mpfr_t rest;
+    mpfr_init2(rest, 400);
+    const double hi = mpfr_get_d(v_, MPFR_RNDN);
+    mpfr_sub_d(rest, v_, hi, MPFR_RNDN);
+    const double lo = mpfr_get_d(rest, MPFR_RNDN);
+    mpfr_clear(rest);
+    return {hi, lo};
+  }
+
+ private:
+  mpfr_t v_;
+};
+
+inline DoubleDouble atanOfStep(int i) {
+  Exact e;
+  mpfr_set_si(e.get(), i, MPFR_RNDN);
+  mpfr_div_si(e.get(), e.get(), tables::kAtanSteps, MPFR_RNDN);
+  mpfr_atan(e.get(), e.get(), MPFR_RNDN);
+  return e.split();
+}
+
+inline DoubleDouble halfPiMinusAtanOfStep(int i) {
+  Exact e, a;
+  mpfr_const_pi(e.get(), MPFR_RNDN);
+  mpfr_div_2ui(e.get(), e.get(), 1, MPFR_RNDN);
+  mpfr_set_si(a.get(), i, MPFR_RNDN);
+  mpfr_div_si(a.get(), a.get(), tables::kAtanSteps, MPFR_RNDN);
+  mpfr_atan(a.get(), a.get(), MPFR_RNDN);
+  mpfr_sub(e.get(), e.get(), a.get(), MPFR_RNDN);
+  return e.split();
+}
+
+// The first and last double of interval j of kReciprocalStep.
+inline std::pair<double, double> reciprocalStepInterval(int j) {
+  const int shift = 52 - tables::kReciprocalStepBits;
+  const uint64_t first = std::bit_cast<uint64_t>(1.0) + (uint64_t(j) << shift);
+  return {std::bit_cast<double>(first), std::bit_cast<double>(first + (uint64_t{1} << shift) - 1)};
+}
+
+inline int reciprocalStep(int j) {
+  const int shift = 52 - tables::kReciprocalStepBits;
+  const double centre = std::bit_cast<double>(
+      std::bit_cast<uint64_t>(1.0) + (uint64_t(j) << shift) + (uint64_t{1} << (shift - 1)));
+  return static_cast<int>(std::lround(tables::kAtanSteps / centre));
+}
+
+// The centre of log interval i, as a double (the bit pattern halfway through the interval).
+inline double logIntervalCentre(int i) {
+  const int shift = 52 - tables::kLogIntervalBits;
+  return std::bit_cast<double>(tables::kLogOffset + (uint64_t(i) << shift) +
+                               (uint64_t{1} << (shift - 1)));
+}
+
+inline tables::LogEntry logEntry(int i) {
+  Exact e;
+  mpfr_set_d(e.get(), logIntervalCentre(i), MPFR_RNDN);
+  mpfr_si_div(e.get(), 1, e.get(), MPFR_RNDN);
+  mpfr_prec_round(e.get(), tables::kLogReciprocalBits, MPFR_RNDN);
+  const double reciprocal = mpfr_get_d(e.get(), MPFR_RNDN);
+  mpfr_set_prec(e.get(), 400);
+  mpfr_set_d(e.get(), reciprocal, MPFR_RNDN);
+  mpfr_log(e.get(), e.get(), MPFR_RNDN);
+  mpfr_neg(e.get(), e.get(), MPFR_RNDN);
+  // the high part on the grid of kLn2Hi's last bit
+  Exact hi;
+  mpfr_mul_2si(hi.get(), e.get(), -tables::kLogGridExponent, MPFR_RNDN);
+  mpfr_round(hi.get(), hi.get());
+  mpfr_mul_2si(hi.get(), hi.get(), tables::kLogGridExponent, MPFR_RNDN);
+  const double h = mpfr_get_d(hi.get(), MPFR_RNDN);
+  mpfr_sub_d(e.get(), e.get(), h, MPFR_RNDN);
+  return {reciprocal, {h + 0.0, e.split().hi}};
+}
+
+inline DoubleDouble exp2OfStep(int j) {
+  Exact e;
+  mpfr_set_si(e.get(), j, MPFR_RNDN);
+  mpfr_div_si(e.get(), e.get(), tables::kExpSteps, MPFR_RNDN);
+  mpfr_exp2(e.get(), e.get(), MPFR_RNDN);
+  return e.split();
+}
+
+// Splits log(2) / divisor into parts of the given numbers of significant bits, the last part
+// rounded to a double.
+inline std::vector<double> ln2Parts(int divisor, std::vector<int> bits) {
+  Exact e;
+  mpfr_const_log2(e.get(), MPFR_RNDN);
+  mpfr_div_si(e.get(), e.get(), divisor, MPFR_RNDN);
+  std::vector<double> parts;
+  for (int b : bits) {
+    mpfr_t part;
+    mpfr_init2(part, b);
+    mpfr_set(part, e.get(), MPFR_RNDN);
+    parts.push_back(mpfr_get_d(part, MPFR_RNDN));
+    mpfr_clear(part);
+    mpfr_sub_d(e.get(), e.get(), parts.back(), MPFR_RNDN);
+  }
+  parts.push_back(e.split().hi);
+  return parts;
+}
+inline std::vector<double> ln2Split() {
+  return ln2Parts(1, {42});
+}
+inline std::vector<double> ln2OverStepsSplit() {
+  return ln2Parts(tables::kExpSteps, {35, 35});
+}
+
+inline double stepsOverLn2() {
+  Exact e;
+  mpfr_const_log2(e.get(), MPFR_RNDN);
+  mpfr_si_div(e.get(), tables::kExpSteps, e.get(), MPFR_RNDN);
+  return e.split().hi;
+}
+
+inline DoubleDouble third() {
+  Exact e;
+  mpfr_set_si(e.get(), 1, MPFR_RNDN);
+  mpfr_div_si(e.get(), e.get(), 3, MPFR_RNDN);
+  return e.split();
+}
+
+inline std::string hex(double v) {
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%a", v);
+  return buf;
+}
+inline std::string hex(DoubleDouble v) {
+  return "{" + hex(v.hi) + ", " + hex(v.lo) + "}";
+}
+
+// The whole of render/math/AtanPowTables.cpp.
+inline std::string tablesSource() {
+  std::string s =
+      "// Generated by the DISABLED test AtanPowTables.PrintSource (tests/render/math); the test\n"
+      "// AtanPowTables.MatchMultiprecision checks every entry. Do not edit by hand.\n"
+      "#include \"render/math/AtanPowTables.h\"\n\n"
+      "namespace orbisk::math::tables {\n\n"
+      "// clang-format off\n"
+      "const DoubleDouble kAtanOfStep[kAtanSteps + 1] = {\n";
+  for (int i = 0; i <= tables::kAtanSteps; ++i) s += "    " + hex(atanOfStep(i)) + ",\n";
+  s += "};\nconst DoubleDouble kHalfPiMinusAtanOfStep[kAtanSteps + 1] = {\n";
+  for (int i = 0; i <= tables::kAtanSteps; ++i) s += "    " + hex(halfPiMinusAtanOfStep(i)) + ",\n";
+  s += "};\n\nconst int8_t kReciprocalStep[kReciprocalStepIntervals] = {";
+  for (int j = 0; j < tables::kReciprocalStepIntervals; ++j)
+    s += (j % 16 ? " " : "\n    ") + std::to_string(reciprocalStep(j)) + ",";
+  s += "\n};\n\n";
+  s += "const LogEntry kLog[kLogIntervals] = {\n";
+  for (int i = 0; i < tables::kLogIntervals; ++i) {
+    const tables::LogEntry e = logEntry(i);
+    s += "    {" + hex(e.reciprocal) + ", " + hex(e.minusLogOf) + "},\n";
+  }
+  s += "};\n\nconst DoubleDouble kExp2OfStep[kExpSteps] = {\n";
+  for (int j = 0; j < tables::kExpSteps; ++j) s += "    " + hex(exp2OfStep(j)) + ",\n";
+  const std::vector<double> l = ln2Split(), m = ln2OverStepsSplit();
+  s += "};\n\nconst double kLn2Hi = " + hex(l[0]) + ";\n";
+  s += "const double kLn2Lo = " + hex(l[1]) + ";\n";
+  s += "const double kLn2OverStepsHi = " + hex(m[0]) + ";\n";
+  s += "const double kLn2OverStepsMid = " + hex(m[1]) + ";\n";
+  s += "const double kLn2OverStepsLo = " + hex(m[2]) + ";\n";
+  s += "const double kStepsOverLn2 = " + hex(stepsOverLn2()) + ";\n";
+  s += "const DoubleDouble kThird = " + hex(third()) + ";\n";
+  s += "// clang-format on\n\n}  // namespace orbisk::math::tables\n";
+  return s;
+}
+
+}  // namespace orbisk::math::testing
