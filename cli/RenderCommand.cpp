@@ -10,8 +10,11 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
+#include <filesystem>
 #include <memory>
 #include <new>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -115,6 +118,17 @@ struct PendingOutputs {
 
 // Prepares the outputs before the run, so a file that cannot be written is reported at once.
 bool openOutputs(const RenderOptions& options, PendingOutputs& outputs, std::string& error) {
+  // One file cannot hold both: the picture would be lost under the trace.
+  if (!options.outputPath.empty() && !options.tracePath.empty()) {
+    std::error_code pictureError, traceError;
+    const auto picture = std::filesystem::weakly_canonical(options.outputPath, pictureError);
+    const auto trace = std::filesystem::weakly_canonical(options.tracePath, traceError);
+    if (!pictureError && !traceError && picture == trace) {
+      error =
+          "the picture and the trace cannot go to the same file " + shownText(options.outputPath);
+      return false;
+    }
+  }
   if (!options.outputPath.empty()) {
     outputs.picture = PendingFile::open(options.outputPath, error);
     if (!outputs.picture) return false;
@@ -222,6 +236,8 @@ int runRender(const RenderOptions& options, std::FILE* err) {
   } catch (const std::bad_alloc&) {
     // Every output is still under its temporary name, and unwinding removed it.
     return fail(err, "not enough memory to draw and write this picture; nothing was written");
+  } catch (const std::exception& e) {  // a thread that cannot be had, for one
+    return fail(err, "cannot draw this picture: " + shownText(e.what()) + "; nothing was written");
   }
 }
 

@@ -60,6 +60,7 @@ std::string parseRenderOptions(const std::vector<std::string>& args, RenderOptio
     if (isOption && !given.insert(a).second) return "option " + quoted(a) + " given more than once";
     auto value = [&](std::string& into) -> std::string {
       if (i + 1 >= args.size()) return "option " + a + " needs a value";
+      if (args[i + 1].empty()) return "option " + a + " needs a value, not an empty argument";
       into = args[++i];
       return {};
     };

@@ -167,9 +167,10 @@ std::unique_ptr<PendingFile> PendingFile::open(const std::string& path, std::str
   }
   if (inPlace) {
     file->kind_ = Kind::InPlace;
-    Descriptor target(::open(file->target_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    Descriptor existing(
+        ::open(file->target_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat opened {};
-    if (target.get() < 0 || ::fstat(target.get(), &opened) != 0) {
+    if (existing.get() < 0 || ::fstat(existing.get(), &opened) != 0) {
       error = failure + errnoText(errno);
       return nullptr;
     }
@@ -177,14 +178,14 @@ std::unique_ptr<PendingFile> PendingFile::open(const std::string& path, std::str
       error = failure + notRegularReason(opened.st_mode);
       return nullptr;
     }
-    const int flags = ::fcntl(target.get(), F_GETFL);
-    if (flags >= 0) ::fcntl(target.get(), F_SETFL, flags & ~O_NONBLOCK);
+    const int flags = ::fcntl(existing.get(), F_GETFL);
+    if (flags >= 0) ::fcntl(existing.get(), F_SETFL, flags & ~O_NONBLOCK);
     file->fd_ = createNamelessFile();
     if (file->fd_ < 0) {
       error = failure + errnoText(errno);
       return nullptr;
     }
-    file->targetFd_ = target.release();
+    file->targetFd_ = existing.release();
   }
   return file;
 }

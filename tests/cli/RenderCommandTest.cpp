@@ -78,11 +78,13 @@ TEST_F(RenderCommandTest, BadInputIsReportedInOneLineAndWritesNothing) {
       // an empty argument is neither skipped nor taken as a file; each option is given once
       {{"", good}, "empty argument"},
       {{"--trace", trace, good, ""}, "empty argument"},
+      {{"--trace", "", good}, "--trace needs a value, not an empty argument"},
       {{"--scale", "2", "--scale", "3", good}, "--scale given more than once"},
       {{"-o", png, "--trace", trace, "-o", png, good}, "-o given more than once"},
       {{"--timeout", "0", good}, "--timeout"},
       {{"--timeout", "1.5", good}, "--timeout"},
       {{"--", "--trace", trace, good}, "data file"},
+      {{"--trace", png, "-o", path("x/../a.png"), good}, "same file"},
   };
   for (const Case& c : cases) {
     std::string line;
