@@ -1,18 +1,31 @@
 #include "cli/RenderCommand.h"
 
 #include <unistd.h>
+
 #include <QImage>
+#include <QMap>
 #include <QString>
-#include <cerrno>
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <new>
+#include <system_error>
 #include <utility>
+#include <vector>
 
 #include "OrbiskVersion.h"
+#include "cli/RunDeadline.h"
+#include "io/PendingFile.h"
+#include "io/PictureFile.h"
+#include "io/PictureRecordText.h"
 #include "io/RecordedPicture.h"
 #include "io/RedrawPicture.h"
-#include "io/UserFile.h"
+#include "io/ShownText.h"
 #include "model/DataFile.h"
 #include "model/FrameSize.h"
 #include "render/LargePicture.h"
@@ -27,7 +40,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: orbisk-render [--detail high|low] [--scale 1..8] [--trace FILE] "
-    "[-o OUT.bmp|OUT.png] DATAFILE|PICTURE.png";
+    "[--timeout SECONDS] [-o OUT.bmp|OUT.png] [--] DATAFILE|PICTURE.png";
 
 // What --help prints after the usage line: one line per option, then the exit status.
 constexpr const char* kHelp =
@@ -39,6 +52,7 @@ Orbisk wrote, draw that picture again from the record it carries.
   --scale K           draw the same picture K times larger (1 to 8, default 1, or
                       the scale a PNG carries)
   --trace FILE        write one line per drawing call to FILE
+  --timeout SECONDS   stop a run that takes longer, writing nothing
   -o OUT.bmp|OUT.png  write the picture as a 24-bit BMP or a PNG
   -h, --help          display this help and exit
       --version       output version information and exit
@@ -92,7 +106,46 @@ bool pictureToDraw(const RenderOptions& options, DrawnPicture& drawn, std::strin
 
 }  // namespace
 
-int runRender(const RenderOptions& options, std::FILE* err) {
+namespace {
+
+// The outputs of one command: each written under a temporary name, all put in place together
+// at the end, so that a failure anywhere leaves neither and keeps the old files.
+struct PendingOutputs {
+  std::unique_ptr<PendingFile> picture;  // -o, when given
+  std::unique_ptr<PendingFile> trace;    // --trace, when given
+  std::FILE* traceStream = nullptr;      // the trace's buffered stream, while the run lasts
+};
+
+// Prepares the outputs before the run, so a file that cannot be written is reported at once.
+bool openOutputs(const RenderOptions& options, PendingOutputs& outputs, std::string& error) {
+  // One file cannot hold both: the picture would be lost under the trace.
+  if (!options.outputPath.empty() && !options.tracePath.empty()) {
+    std::error_code pictureError, traceError;
+    const auto picture = std::filesystem::weakly_canonical(options.outputPath, pictureError);
+    const auto trace = std::filesystem::weakly_canonical(options.tracePath, traceError);
+    if (!pictureError && !traceError && picture == trace) {
+      error =
+          "the picture and the trace cannot go to the same file " + shownText(options.outputPath);
+      return false;
+    }
+  }
+  if (!options.outputPath.empty()) {
+    outputs.picture = PendingFile::open(options.outputPath, error);
+    if (!outputs.picture) return false;
+  }
+  if (!options.tracePath.empty()) {
+    outputs.trace = PendingFile::open(options.tracePath, error);
+    if (!outputs.trace) return false;
+    outputs.traceStream = outputs.trace->stream();
+    if (!outputs.traceStream) {
+      error = outputs.trace->finish();
+      return false;
+    }
+  }
+  return true;
+}
+
+int renderAndWrite(const RenderOptions& options, std::FILE* err) {
   DrawnPicture drawn;
   if (std::string error; !pictureToDraw(options, drawn, error)) return fail(err, error);
   // A picture's own scale applies unless --scale says otherwise.
@@ -117,18 +170,11 @@ int runRender(const RenderOptions& options, std::FILE* err) {
   ScaledSurface scaled(canvas, sizing.scale, frameCanvas.width(), frameCanvas.height());
   Surface& target = sizing.scale == 1 ? static_cast<Surface&>(canvas) : scaled;
 
-  // The trace is gathered in memory and written only when the run is complete, through the same
-  // safe writer as every other file, so a failed run leaves nothing behind.
-  char* traceBuffer = nullptr;
-  std::size_t traceSize = 0;
-  std::FILE* traceFile = nullptr;
-  if (!options.tracePath.empty()) {
-    traceFile = open_memstream(&traceBuffer, &traceSize);
-    if (!traceFile)
-      return fail(err, "cannot write " + options.tracePath + ": " + std::strerror(errno));
-  }
-  TraceSurface tracer(traceFile, &target, frameCanvas.width(), frameCanvas.height());
-  Surface& surface = traceFile ? static_cast<Surface&>(tracer) : target;
+  PendingOutputs outputs;
+  if (std::string error; !openOutputs(options, outputs, error)) return fail(err, error);
+  // The trace streams into its file as the run draws: its memory does not grow with its length.
+  TraceSurface tracer(outputs.traceStream, &target, frameCanvas.width(), frameCanvas.height());
+  Surface& surface = outputs.traceStream ? static_cast<Surface&>(tracer) : target;
 
   RenderState state;
   const bool progressBar = isatty(fileno(err));
@@ -136,11 +182,18 @@ int runRender(const RenderOptions& options, std::FILE* err) {
       std::getenv("ORBISK_TIMINGS") && std::strcmp(std::getenv("ORBISK_TIMINGS"), "1") == 0;
   const auto begin = std::chrono::steady_clock::now();
   uint64_t samples = 0, marks = 0;
-  redrawPicture(drawn, state, surface, nullptr, [&](const RenderJob& job) {
-    samples = job.samples();
-    marks = job.marks();
-    if (progressBar) showProgress(err, job.progress());
-  });
+  std::atomic<bool> stop = false;
+  bool complete = false;
+  {
+    const RunDeadline deadline(options.timeoutSeconds, stop);
+    complete = redrawPicture(drawn, state, surface, &stop, [&](const RenderJob& job) {
+      samples = job.samples();
+      marks = job.marks();
+      if (progressBar) showProgress(err, job.progress());
+      // A trace that can no longer be written ends the run: nothing of it will be kept.
+      if (outputs.trace && outputs.trace->failed()) stop = true;
+    });
+  }
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
   if (progressBar) std::fprintf(err, "\n");
@@ -148,47 +201,58 @@ int runRender(const RenderOptions& options, std::FILE* err) {
     std::fprintf(err, "orbisk-render: %llu samples, %llu marks, %.3f s\n",
                  static_cast<unsigned long long>(samples), static_cast<unsigned long long>(marks),
                  seconds);
+  if (outputs.trace && outputs.trace->failed()) return fail(err, outputs.trace->finish());
+  if (!complete)
+    return fail(err, "the run took longer than --timeout " +
+                         std::to_string(options.timeoutSeconds) + " seconds; nothing was written");
 
-  std::string trace;
-  if (traceFile) {
-    const bool written = std::ferror(traceFile) == 0;
-    const int error = std::fclose(traceFile) != 0 ? errno : 0;
-    if (written && error == 0) trace.assign(traceBuffer, traceSize);
-    std::free(traceBuffer);
-    if (!written || error != 0)
-      return fail(err, "cannot write " + options.tracePath + ": " +
-                           std::strerror(error != 0 ? error : ENOMEM));
-  }
-  // The picture goes first: when it cannot be written, no trace is left either.
-  if (!options.outputPath.empty()) {
+  if (outputs.picture) {
     QImage wrapped(reinterpret_cast<uchar*>(canvas.bits()), canvas.width(), canvas.height(),
                    canvas.width() * 4, QImage::Format_RGB32);
     const bool bmp = endsWithIgnoringCase(options.outputPath, ".bmp");
     // The writers store 24 bits per pixel and convert row by row, so the canvas is encoded
     // where it lies: a large picture is never held twice. Every PNG carries the record that
     // drew it.
-    const QString error = writeRecordedPicture(QString::fromLocal8Bit(options.outputPath.c_str()),
-                                               std::move(wrapped), bmp ? "BMP" : "PNG", drawn);
+    QMap<QString, QString> texts;
+    if (!bmp) texts.insert(kPictureRecordKey, QString::fromStdString(formatPictureRecord(drawn)));
+    const QString error =
+        encodePictureInto(*outputs.picture, std::move(wrapped), bmp ? "BMP" : "PNG", texts);
     if (!error.isEmpty()) return fail(err, error.toLocal8Bit().toStdString());
   }
-  if (!options.tracePath.empty()) {
-    if (std::string e = writeUserFile(options.tracePath, trace); !e.empty()) return fail(err, e);
-  }
+  std::vector<PendingFile*> files;
+  for (PendingFile* file : {outputs.picture.get(), outputs.trace.get()})
+    if (file) files.push_back(file);
+  if (const std::string error = commitTogether(files); !error.empty()) return fail(err, error);
   if (!options.outputPath.empty())
-    std::fprintf(err, "orbisk-render: wrote %s\n", options.outputPath.c_str());
+    std::fprintf(err, "orbisk-render: wrote %s\n", shownText(options.outputPath).c_str());
   return 0;
+}
+
+}  // namespace
+
+int runRender(const RenderOptions& options, std::FILE* err) {
+  try {
+    return renderAndWrite(options, err);
+  } catch (const std::bad_alloc&) {
+    // Every output is still under its temporary name, and unwinding removed it.
+    return fail(err, "not enough memory to draw and write this picture; nothing was written");
+  } catch (const std::exception& e) {  // a thread that cannot be had, for one
+    return fail(err, "cannot draw this picture: " + shownText(e.what()) + "; nothing was written");
+  }
 }
 
 int renderCommand(int argc, char** argv, std::FILE* err) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  // --help and --version win over everything else on the line, as with the common GNU tools.
-  for (const std::string& a : args) {
+  // --help and --version win over everything else on the line, as with the common GNU tools;
+  // after "--" they are file names.
+  const auto optionsEnd = std::find(args.begin(), args.end(), std::string("--"));
+  for (const std::string& a : std::vector<std::string>(args.begin(), optionsEnd)) {
     if (a == "--help" || a == "-h") {
       std::fprintf(stdout, "%s\n%s", kUsage, kHelp);
       return 0;
     }
   }
-  for (const std::string& a : args) {
+  for (const std::string& a : std::vector<std::string>(args.begin(), optionsEnd)) {
     if (a == "--version") {
       std::fprintf(stdout, "orbisk-render (Orbisk) %s\n", ORBISK_VERSION);
       return 0;

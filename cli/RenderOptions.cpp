@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <cstdio>
+#include <set>
 
+#include "io/ShownText.h"
 #include "render/ScaledSurface.h"
 
 namespace orbisk {
@@ -23,27 +24,20 @@ bool parseScale(const std::string& text, int& scale) {
   return true;
 }
 
+// A whole number of seconds, 1 to a million (eleven days), in plain digits.
+bool parseTimeout(const std::string& text, int& seconds) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end || value < 1 || value > 1000000) return false;
+  seconds = value;
+  return true;
+}
+
 // An argument as an error message quotes it: control characters (a newline inside a file name,
 // an escape sequence) are spelt out, so the message stays one line and leaves the terminal alone.
 std::string quoted(const std::string& argument) {
-  std::string text;
-  for (const char c : argument) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte != 0x7f) {
-      text += c;
-    } else if (c == '\n') {
-      text += "\\n";
-    } else if (c == '\t') {
-      text += "\\t";
-    } else if (c == '\r') {
-      text += "\\r";
-    } else {
-      char escape[5];
-      std::snprintf(escape, sizeof escape, "\\x%02x", byte);
-      text += escape;
-    }
-  }
-  return text;
+  return shownText(argument);
 }
 
 }  // namespace
@@ -57,15 +51,24 @@ bool endsWithIgnoringCase(const std::string& text, const std::string& tail) {
 }
 
 std::string parseRenderOptions(const std::vector<std::string>& args, RenderOptions& options) {
+  std::set<std::string> given;  // the options seen so far: each may be given once
+  bool optionsEnded = false;    // after "--" every argument is a file name
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
+    const bool isOption = !optionsEnded && a.size() > 1 && a[0] == '-';
+    if (a.empty()) return "an empty argument is neither an option nor a file name";
+    if (isOption && !given.insert(a).second) return "option " + quoted(a) + " given more than once";
     auto value = [&](std::string& into) -> std::string {
       if (i + 1 >= args.size()) return "option " + a + " needs a value";
+      if (args[i + 1].empty()) return "option " + a + " needs a value, not an empty argument";
       into = args[++i];
       return {};
     };
     std::string error;
-    if (a == "--detail") {
+    if (!isOption) {
+      if (!options.dataFile.empty()) return "more than one data file given";
+      options.dataFile = a;
+    } else if (a == "--detail") {
       std::string detail;
       error = value(detail);
       if (error.empty() && detail != "high" && detail != "low")
@@ -85,12 +88,16 @@ std::string parseRenderOptions(const std::vector<std::string>& args, RenderOptio
       if (error.empty() && !endsWithIgnoringCase(options.outputPath, ".bmp") &&
           !endsWithIgnoringCase(options.outputPath, ".png"))
         error = "the output file must end in .bmp or .png: " + quoted(options.outputPath);
-    } else if (a.size() > 1 && a[0] == '-') {
+    } else if (a == "--timeout") {
+      std::string timeout;
+      error = value(timeout);
+      if (error.empty() && !parseTimeout(timeout, options.timeoutSeconds))
+        error = "--timeout takes a whole number of seconds from 1 to 1000000, not '" +
+                quoted(timeout) + "'";
+    } else if (a == "--") {
+      optionsEnded = true;
+    } else if (isOption) {
       error = "unknown option " + quoted(a);
-    } else if (options.dataFile.empty()) {
-      options.dataFile = a;
-    } else {
-      error = "more than one data file given";
     }
     if (!error.empty()) return error;
   }

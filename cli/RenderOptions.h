@@ -14,6 +14,7 @@ struct RenderOptions {
   bool detailGiven = false;  // --detail was given (a PNG's own detail applies otherwise)
   int scale = 1;             // --scale K: the same picture K times larger, 1..8
   bool scaleGiven = false;   // --scale was given (a PNG's own scale applies otherwise)
+  int timeoutSeconds = 0;    // --timeout SECONDS: the run is stopped after this long; 0: never
 };
 
 // Parses the arguments after the program name. Returns an empty string or a one-line error.

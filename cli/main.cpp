@@ -2,7 +2,9 @@
 #include <cstdio>
 
 #include "cli/RenderCommand.h"
+#include "cli/RenderProcess.h"
 
 int main(int argc, char** argv) {
+  orbisk::prepareRenderProcess();
   return orbisk::renderCommand(argc, argv, stderr);
 }

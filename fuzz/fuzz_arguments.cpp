@@ -12,6 +12,7 @@
 
 #include "app/CommandLine.h"
 #include "cli/RenderOptions.h"
+#include "io/ShownText.h"
 
 namespace {
 
@@ -42,6 +43,36 @@ void checkRenderOptions(const std::vector<std::string>& args) {
   if (!options.outputPath.empty() && !orbisk::endsWithIgnoringCase(options.outputPath, ".bmp") &&
       !orbisk::endsWithIgnoringCase(options.outputPath, ".png"))
     broken("accepted an output that is neither .bmp nor .png", options.outputPath);
+  if (options.timeoutSeconds < 0 || options.timeoutSeconds > 1000000)
+    broken("accepted a timeout outside 1..1000000", std::to_string(options.timeoutSeconds));
+  for (const std::string& a : args)
+    if (a.empty()) broken("accepted an empty argument", "");
+}
+
+// What a message shows of an argument is printable UTF-8 on one line: no control character, no
+// bidirectional override, no byte outside a well-formed sequence.
+void checkShownText(const std::string& argument) {
+  const std::string shown = orbisk::shownText(argument);
+  for (size_t i = 0; i < shown.size();) {
+    const auto byte = static_cast<unsigned char>(shown[i]);
+    if (byte < 0x80) {
+      if (byte < 0x20 || byte == 0x7f) broken("a control character shown", shown);
+      ++i;
+      continue;
+    }
+    const size_t length = byte >= 0xf0 ? 4 : byte >= 0xe0 ? 3 : 2;
+    if (byte < 0xc2 || byte > 0xf4 || i + length > shown.size())
+      broken("invalid UTF-8 shown", shown);
+    char32_t c = byte & (length == 2 ? 0x1f : length == 3 ? 0x0f : 0x07);
+    for (size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(shown[i + k]);
+      if ((next & 0xc0) != 0x80) broken("invalid UTF-8 shown", shown);
+      c = (c << 6) | (next & 0x3f);
+    }
+    if (c <= 0x9f || (c >= 0x202a && c <= 0x202e) || (c >= 0x2066 && c <= 0x2069))
+      broken("a C1 control or bidirectional control shown", shown);
+    i += length;
+  }
 }
 
 void checkInfoOptions(std::vector<std::string> args) {
@@ -73,5 +104,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) args.clear();  // no bytes: an empty command line
   checkRenderOptions(args);
   checkInfoOptions(args);
+  for (const std::string& a : args) checkShownText(a);
   return 0;
 }

@@ -4,9 +4,12 @@
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
+#include <cstdio>
+#include <memory>
 #include <mutex>
 #include <utility>
 
+#include "io/PendingFile.h"
 #include "io/PictureStructure.h"
 #include "io/UserFile.h"
 
@@ -99,50 +102,68 @@ PictureRead readPictureFile(const QString& path, QSize shownLimit) {
 
 namespace {
 
-// Encoded bytes whose writes fail once cancel is set, so that a long encoding stops within a
-// few kilobytes instead of running to its end.
-class CancellableBuffer : public QBuffer {
+// Encoded bytes go straight into the pending file; writes fail once cancel is set, so that a
+// long encoding stops within a few kilobytes instead of running to its end.
+class PendingFileDevice : public QIODevice {
  public:
-  CancellableBuffer(QByteArray* bytes, const std::atomic<bool>* cancel)
-      : QBuffer(bytes), cancel_(cancel) {}
+  PendingFileDevice(PendingFile& file, const std::atomic<bool>* cancel)
+      : file_(file), cancel_(cancel) {}
+  bool isSequential() const override { return true; }
 
  protected:
+  qint64 readData(char*, qint64) override { return -1; }
   qint64 writeData(const char* data, qint64 length) override {
     if (cancel_ && cancel_->load(std::memory_order_relaxed)) return -1;
-    return QBuffer::writeData(data, length);
+    std::FILE* stream = file_.stream();
+    const auto size = static_cast<std::size_t>(length);
+    return stream != nullptr && std::fwrite(data, 1, size, stream) == size ? length : -1;
   }
 
  private:
+  PendingFile& file_;
   const std::atomic<bool>* cancel_;  // null: never cancelled
 };
 
 }  // namespace
 
-QString writePictureFile(const QString& path, QImage image, const QByteArray& format,
-                         const QMap<QString, QString>& texts, const std::atomic<bool>* cancel) {
+QString encodePictureInto(PendingFile& file, QImage image, const QByteArray& format,
+                          const QMap<QString, QString>& texts, const std::atomic<bool>* cancel) {
   const QByteArray kind = format.toLower();
-  QByteArray encoded;
-  CancellableBuffer buffer(&encoded, cancel);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, kind);
+  const QString failure = "Cannot save " + fromLocal(file.shownPath()) + ": ";
+  PendingFileDevice device(file, cancel);
+  device.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+  QImageWriter writer(&device, kind);
   // 24 bits per pixel keep every colour the canvas holds and match what BMP readers expect; the
   // BMP writer stores a 32-bit image with 24 bits row by row, so only other formats are
   // converted. The image is taken over, not shared, so putting texts on it copies no pixels.
   QImage written = kind == "bmp" && image.format() != QImage::Format_RGB32
                        ? image.convertToFormat(QImage::Format_RGB888)
                        : std::move(image);
+  if (written.isNull()) return failure + "not enough memory";
   // The texts go on the image: QImageWriter::setText would file a key with a blank in it under
   // "Description".
   if (kind == "png") {
     for (auto it = texts.begin(); it != texts.end(); ++it) written.setText(it.key(), it.value());
   }
   const bool encodedWhole = writer.write(written);
-  if (cancel && cancel->load()) return "Cannot save " + shownPath(path) + ": cancelled";
-  if (!encodedWhole) return "Cannot save " + shownPath(path) + ": " + writer.errorString();
-  const std::string error = writeUserFile(
-      QFile::encodeName(path).toStdString(),
-      std::string_view(encoded.constData(), static_cast<std::size_t>(encoded.size())));
-  return fromLocal(error);
+  if (cancel && cancel->load()) return failure + "cancelled";
+  // A failed write is the file's own reason (a full disk, a closed pipe); the encoder's text
+  // would only say that the device failed.
+  if (file.failed()) return QString::fromLocal8Bit(file.finish());
+  if (!encodedWhole) return failure + writer.errorString();
+  return {};
+}
+
+QString writePictureFile(const QString& path, QImage image, const QByteArray& format,
+                         const QMap<QString, QString>& texts, const std::atomic<bool>* cancel) {
+  std::string error;
+  const std::unique_ptr<PendingFile> file =
+      PendingFile::open(QFile::encodeName(path).toStdString(), error);
+  if (!file) return fromLocal(error);
+  if (QString problem = encodePictureInto(*file, std::move(image), format, texts, cancel);
+      !problem.isEmpty())
+    return problem;
+  return fromLocal(commitTogether({file.get()}));
 }
 
 }  // namespace orbisk

@@ -29,12 +29,21 @@ struct PictureRead {
 // !ok and a message; nothing is decoded then.
 PictureRead readPictureFile(const QString& path, QSize shownLimit);
 
+class PendingFile;
+
 // Writes image as "BMP" (24 bits per pixel) or "PNG" with the given text chunks (ignored for
-// BMP), encoded in memory first and then written through writeUserFile. Returns "" or one line
-// naming the file and the reason. cancel, when given, is watched while the picture is encoded
-// (a large one takes seconds): once it is set, encoding stops and nothing is written.
+// BMP): encoded straight into a PendingFile (io/PendingFile.h), which replaces the file only once
+// the picture is complete. Returns "" or one line naming the file and the reason. cancel, when
+// given, is watched while the picture is encoded (a large one takes seconds): once it is set,
+// encoding stops and nothing is written.
 QString writePictureFile(const QString& path, QImage image, const QByteArray& format,
                          const QMap<QString, QString>& texts = {},
                          const std::atomic<bool>* cancel = nullptr);
+
+// The encoding part of writePictureFile: the picture goes into file, which the caller then puts
+// in place (with others of the same command, see commitTogether). Returns "" or one line.
+QString encodePictureInto(PendingFile& file, QImage image, const QByteArray& format,
+                          const QMap<QString, QString>& texts = {},
+                          const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace orbisk

@@ -23,18 +23,18 @@ UserFileRead readUserFile(const std::string& path, std::size_t maxBytes);
 // (for formats whose reader stops after a bounded prefix anyway).
 UserFileRead readUserFileStart(const std::string& path, std::size_t maxBytes);
 
-// Writes bytes as the whole new content of path. Returns "" on success, else one line naming the
-// file and the reason. A symbolic link is followed to its target. The content goes to a
-// temporary file beside the target and is renamed over it, so a failure leaves an existing file
-// whole; where the folder cannot take a temporary file, or the file has several hard links,
-// the existing file is overwritten in place instead. An existing file keeps its permission bits.
+// Writes bytes as the whole new content of path, through a PendingFile (io/PendingFile.h): a
+// symbolic link is followed, an existing file is replaced whole only once the new content is
+// complete (in place where the folder refuses a temporary file or the file has several hard
+// links) and keeps its permission bits, owner and group where permitted; a file the user may not
+// write is refused. Returns "" on success, else one line naming the file and the reason.
 std::string writeUserFile(const std::string& path, std::string_view bytes);
 
 // The in-place branch of writeUserFile on its own: overwrites the existing regular file at path
 // (following a link) without replacing it, then cuts it to the new length and syncs it.
 std::string writeUserFileInPlace(const std::string& path, std::string_view bytes);
 
-// The path as shown in a one-line message: control characters would break the line.
+// The path as shown in a one-line message (see shownText in io/ShownText.h).
 std::string displayPath(const std::string& path);
 
 }  // namespace orbisk

@@ -75,6 +75,16 @@ TEST_F(RenderCommandTest, BadInputIsReportedInOneLineAndWritesNothing) {
       {{"--trace", trace, "-o", png, good, good}, "data file"},
       {{"--trace", trace, "-o", png}, "data file"},
       {{}, "data file"},
+      // an empty argument is neither skipped nor taken as a file; each option is given once
+      {{"", good}, "empty argument"},
+      {{"--trace", trace, good, ""}, "empty argument"},
+      {{"--trace", "", good}, "--trace needs a value, not an empty argument"},
+      {{"--scale", "2", "--scale", "3", good}, "--scale given more than once"},
+      {{"-o", png, "--trace", trace, "-o", png, good}, "-o given more than once"},
+      {{"--timeout", "0", good}, "--timeout"},
+      {{"--timeout", "1.5", good}, "--timeout"},
+      {{"--", "--trace", trace, good}, "data file"},
+      {{"--trace", png, "-o", path("x/../a.png"), good}, "same file"},
   };
   for (const Case& c : cases) {
     std::string line;
@@ -87,6 +97,18 @@ TEST_F(RenderCommandTest, BadInputIsReportedInOneLineAndWritesNothing) {
   }
   // Nothing but the two data files is left in the folder.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
+}
+
+// After "--" every argument is a file, even one that looks like an option.
+TEST_F(RenderCommandTest, DoubleDashEndsTheOptions) {
+  writeData("-start.dat", kStartUp);
+  writeData("--help", kStartUp);
+  const fs::path previous = fs::current_path();
+  fs::current_path(dir_);
+  EXPECT_EQ(run({"-o", path("a.png"), "--", "-start.dat"}), 0) << stderr_;
+  EXPECT_EQ(run({"-o", path("b.png"), "--", "--help"}), 0) << stderr_;
+  fs::current_path(previous);
+  EXPECT_EQ(bytesOf(path("a.png")), bytesOf(path("b.png")));
 }
 
 // A record of the start-up set with another frame (field 26).

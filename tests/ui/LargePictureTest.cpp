@@ -3,10 +3,13 @@
 #include <unistd.h>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProgressDialog>
 #include <QPushButton>
 
 #include <atomic>
+#include <new>
 #include <thread>
 
 #include "io/RecordedPicture.h"
@@ -158,6 +161,29 @@ TEST_F(LargePicture, CancelLeavesNoFile) {
   EXPECT_TRUE(dialogs.warnings.empty());
   EXPECT_FALSE(progress->isVisible());
   EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());  // no temporary file either
+}
+
+// Running out of memory anywhere in the worker is a message; the file of that name stays as it
+// was and no temporary file is left.
+TEST_F(LargePicture, OutOfMemoryIsAMessageAndWritesNothing) {
+  createAndFinish();
+  const QString old = writePicture("old.png", patternPicture(4, 3), "PNG");
+  QFile oldFile(old);
+  ASSERT_TRUE(oldFile.open(QIODevice::ReadOnly));
+  const QByteArray oldBytes = oldFile.readAll();
+  oldFile.close();
+  window->largePictureJob()->setColumnHook([](int) { throw std::bad_alloc(); });
+  dialogs.itemAnswer = 0;  // 2 times
+  dialogs.fileAnswers.push_back(old);
+  trigger("savelarge");
+  waitForLargePicture(*window);
+  ASSERT_EQ(dialogs.warnings.size(), 1u);
+  EXPECT_TRUE(dialogs.warnings[0].text.contains("not enough memory"))
+      << dialogs.warnings[0].text.toStdString();
+  ASSERT_TRUE(oldFile.open(QIODevice::ReadOnly));
+  EXPECT_EQ(oldFile.readAll(), oldBytes);
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+            QStringList{QFileInfo(old).fileName()});
 }
 
 }  // namespace

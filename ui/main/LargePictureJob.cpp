@@ -108,9 +108,9 @@ LargePictureJob::Outcome LargePictureJob::draw(const LargePictureRequest& reques
                  static_cast<qsizetype>(canvas->width()) * 4, QImage::Format_RGB32);
     if (image.isNull()) return {false, noMemory};
     // An unfiltered PNG carries its record with its scale, as every Orbisk PNG does. It is
-    // written as every picture the program saves is: encoded in memory, then replacing the file
-    // only when complete, so a failed or cancelled picture leaves nothing behind and an existing
-    // file keeps its permission bits and its other hard links.
+    // written as every picture the program saves is: encoded into a temporary file that replaces
+    // the file only when complete, so a failed or cancelled picture leaves nothing behind and an
+    // existing file keeps its permission bits, owner and other hard links.
     QMap<QString, QString> texts;
     if (request.format == "PNG" && request.filters.isIdentity()) {
       DrawnPicture recorded = run;

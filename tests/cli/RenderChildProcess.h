@@ -1,0 +1,83 @@
+// The built orbisk-render run as a child process, for what only a whole process shows: its exit
+// status after a signal, a closed pipe or a memory limit, its stderr as the terminal sees it,
+// and its peak memory.
+#pragma once
+
+#include <fcntl.h>
+#include <grp.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace orbisk {
+
+// How the child is set up before it runs the command.
+struct ChildSetup {
+  rlim_t addressSpace = 0;          // RLIMIT_AS in bytes; 0: no limit
+  bool stdoutIsClosedPipe = false;  // stdout is a pipe that nobody reads any more
+  uid_t user = 0;                   // run as this user and group (needs root); 0: as we are
+};
+
+// A finished child.
+struct ChildResult {
+  int status = -1;      // as waitpid gives it
+  std::string stderr_;  // what the child wrote on stderr
+  long maxRssKb = 0;    // its peak resident memory
+};
+
+// Starts orbisk-render with args; its stderr goes to errFile.
+inline pid_t startRender(const std::vector<std::string>& args, const std::string& errFile,
+                         const ChildSetup& setup = {}) {
+  // Everything the child needs is made before the fork: a child of a threaded process may call
+  // nothing but async-signal-safe functions until it runs the command.
+  std::vector<std::string> words = args;
+  words.insert(words.begin(), ORBISK_RENDER_EXE);
+  std::vector<char*> argv;
+  for (std::string& w : words) argv.push_back(w.data());
+  argv.push_back(nullptr);
+  int pipeEnds[2] = {-1, -1};
+  // The reading end is closed before the child exists: its first write finds no reader.
+  if (setup.stdoutIsClosedPipe && ::pipe(pipeEnds) == 0) ::close(pipeEnds[0]);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (setup.addressSpace != 0) {
+      const rlimit limit{setup.addressSpace, setup.addressSpace};
+      ::setrlimit(RLIMIT_AS, &limit);
+    }
+    const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(err, 2);
+    if (setup.user != 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(setup.user) != 0 || ::setuid(setup.user) != 0))
+      ::_exit(126);
+    if (setup.stdoutIsClosedPipe) ::dup2(pipeEnds[1], 1);
+    ::execv(ORBISK_RENDER_EXE, argv.data());
+    ::_exit(127);
+  }
+  if (setup.stdoutIsClosedPipe) ::close(pipeEnds[1]);
+  return pid;
+}
+
+// Waits for the child started with errFile and collects what it left.
+inline ChildResult finishRender(pid_t pid, const std::string& errFile) {
+  ChildResult result;
+  rusage usage{};
+  ::wait4(pid, &result.status, 0, &usage);
+  result.maxRssKb = usage.ru_maxrss;
+  std::ifstream in(errFile, std::ios::binary);
+  result.stderr_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return result;
+}
+
+inline ChildResult runRenderChild(const std::vector<std::string>& args, const std::string& errFile,
+                                  const ChildSetup& setup = {}) {
+  return finishRender(startRender(args, errFile, setup), errFile);
+}
+
+}  // namespace orbisk
