@@ -143,5 +143,21 @@ TEST_F(History, BackAndForwardWalkTheEntriesAndASecondWindowFindsThem) {
   EXPECT_EQ(pixelsOf(second->canvas()), latest);
 }
 
+// The end of a run, with the history window open, lists no folder: the history's length does
+// not weigh on it. Opening the window lists the folder afresh.
+TEST_F(History, ARunsEndListsNoFolder) {
+  createAndFinish();
+  trigger("history");
+  auto* form = window->findChild<HistoryForm*>("historyform");
+  ASSERT_NE(form, nullptr);
+  const int listings = window->history().folderListings();
+  randomAndFinish(21);
+  randomAndFinish(22);
+  EXPECT_EQ(window->history().folderListings(), listings);
+  EXPECT_EQ(form->entryCount(), 3);
+  EXPECT_EQ(entryCount(), 3u);
+  form->close();
+}
+
 }  // namespace
 }  // namespace orbisk::guitest
