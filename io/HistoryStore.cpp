@@ -1,5 +1,6 @@
 #include "io/HistoryStore.h"
 
+#include <dirent.h>
 #include <QBuffer>
 #include <QDir>
 #include <QImageReader>
@@ -7,9 +8,10 @@
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QStandardPaths>
+
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
+#include <string>
+#include <utility>
 
 #include "io/HistoryFileName.h"
 #include "io/PngChunks.h"
@@ -18,8 +20,6 @@
 namespace orbisk {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr std::size_t kMaxEntryBytes = 4 * 1024 * 1024;  // a thumbnail with its record is far less
 
@@ -56,19 +56,39 @@ std::optional<HistoryStore::Entry> HistoryStore::entryOf(const QString& fileName
 }
 
 std::vector<HistoryStore::Entry>& HistoryStore::listed() const {
-  if (listed_) return *listed_;
-  ++folderListings_;
-  std::vector<Entry> found;
-  // Names only: nothing is opened or examined, so listing stays quick for a long history.
-  std::error_code error;
-  for (auto it = fs::directory_iterator(QFile::encodeName(folder_).toStdString(), error);
-       !error && it != fs::directory_iterator(); it.increment(error)) {
-    if (auto entry = entryOf(QString::fromStdString(it->path().filename().string())))
-      found.push_back(*entry);
+  if (!listed_) {
+    ++folderListings_;
+    listed_ = listFolder(folder_);
   }
-  std::sort(found.begin(), found.end(), newerFirst);
-  listed_ = std::move(found);
   return *listed_;
+}
+
+void HistoryStore::adopt(std::vector<Entry> listing) {
+  if (!listed_) listed_ = std::move(listing);
+}
+
+std::vector<HistoryStore::Entry> HistoryStore::listFolder(const QString& folderPath) {
+  // Names only: nothing is opened or examined, so listing stays quick for a long history. A
+  // name starts with the time in 16 digits, so names in descending order are newest first, by
+  // time and then by name.
+  std::vector<std::pair<std::string, HistoryFileName>> names;
+  if (DIR* folder = ::opendir(QFile::encodeName(folderPath).constData())) {
+    while (const dirent* item = ::readdir(folder)) {
+      if (auto name = parseHistoryFileName(item->d_name)) names.emplace_back(item->d_name, *name);
+    }
+    ::closedir(folder);
+  }
+  std::sort(names.begin(), names.end(),
+            [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::vector<Entry> found;
+  found.reserve(names.size());
+  for (const auto& [file, name] : names) {
+    Entry& entry = found.emplace_back();
+    entry.file = QString::fromLatin1(file.data(), static_cast<qsizetype>(file.size()));
+    entry.time = QDateTime::fromMSecsSinceEpoch(name.msecs, Qt::UTC);
+    entry.starred = name.starred;
+  }
+  return found;
 }
 
 std::vector<HistoryStore::Entry> HistoryStore::entries() const {

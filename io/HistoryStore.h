@@ -42,6 +42,12 @@ class HistoryStore {
   std::vector<Entry> entries() const;
   // Lists the folder again: entries another running copy added or removed show from now on.
   void rescan();
+  // The entries of a folder, newest first, listed now. Touches no store, so a worker thread may
+  // list a long history while the store is used.
+  static std::vector<Entry> listFolder(const QString& folder);
+  // Takes such a listing of this store's folder as its entries, unless the store has listed the
+  // folder itself meanwhile (every change lists it first, so a listing taken misses none).
+  void adopt(std::vector<Entry> listing);
   // How many times the folder has been listed.
   int folderListings() const { return folderListings_; }
   // Adds an entry; returns it, or nothing with a one-line reason in error. Older unstarred

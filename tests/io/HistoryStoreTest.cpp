@@ -138,6 +138,7 @@ TEST(HistoryStore, TheFolderIsListedOnceAndTheListKeptUpToDate) {
   ASSERT_TRUE(store.remove(entries[0]));
   store.add("4", thumbnailOf(4), at(4));
   store.prune(1);
+  store.adopt({});  // a listing from elsewhere comes too late to count
   EXPECT_EQ(store.folderListings(), 1);
 
   const std::vector<HistoryStore::Entry> kept = store.entries();

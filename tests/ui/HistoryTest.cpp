@@ -23,6 +23,8 @@ struct History : FileFixture {
     if (home.isEmpty() || !home.startsWith(QDir::tempPath()) || !folder.startsWith(home))
       throw MissingChild("the history is not in a temporary folder: " + folder.toStdString());
     QDir(folder).removeRecursively();
+    // The window may have listed the folder before it was emptied.
+    window->history().rescan();
   }
   std::size_t entryCount() const { return window->history().entries().size(); }
   // Random with the draws of a fixed seed.
