@@ -1,6 +1,8 @@
 // The history of pictures: complete runs add entries, a run of the newest entry's record adds
 // none, an entry brought back is the picture it was, Back and Forward walk the entries in order,
 // and a second window finds them.
+#include <sys/stat.h>
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -159,6 +161,22 @@ TEST_F(History, ARunsEndListsNoFolder) {
   EXPECT_EQ(form->entryCount(), 3);
   EXPECT_EQ(entryCount(), 3u);
   form->close();
+}
+
+// A newest entry that is a link to a FIFO: the end of a run reads the newest entry's record,
+// and must pass over it instead of waiting for a writer that never comes.
+TEST_F(History, ANewestEntryThatIsALinkToAFifoDoesNotFreezeARunsEnd) {
+  const QString folder = window->history().folder();
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const QString fifo = pathOf("fifo");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link(
+      fifo,
+      folder + '/' +
+          HistoryStore::fileNameOf(QDateTime::currentMSecsSinceEpoch() + 86'400'000, 0, false)));
+  window->history().rescan();
+  createAndFinish();
+  EXPECT_EQ(entryCount(), 2u);
 }
 
 }  // namespace
