@@ -1,5 +1,6 @@
 // libFuzzer target: the reader of the "Orbisk record" text that PNGs carry, on arbitrary bytes.
-// Whatever it accepts must come back unchanged through the writer and the reader again.
+// Whatever it accepts must come back unchanged through the writer and the reader again, and its
+// column range must be one a run can leave (one end at 0).
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::abort();
     }
     return 0;
+  }
+  const orbisk::RenderState& state = picture->startState;
+  if (state.colstart != 0 && state.colend != 0) {
+    std::fprintf(stderr, "an accepted record with the column range %d..%d\n", state.colstart,
+                 state.colend);
+    std::abort();
   }
   const std::string text = orbisk::formatPictureRecord(*picture);
   const std::optional<orbisk::DrawnPicture> again = orbisk::parsePictureRecord(text, &error);

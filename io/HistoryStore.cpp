@@ -1,5 +1,6 @@
 #include "io/HistoryStore.h"
 
+#include <dirent.h>
 #include <QBuffer>
 #include <QDir>
 #include <QImageReader>
@@ -7,15 +8,20 @@
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QStandardPaths>
+
 #include <algorithm>
+#include <string>
+#include <utility>
 
 #include "io/HistoryFileName.h"
+#include "io/PngChunks.h"
+#include "io/UserFile.h"
 
 namespace orbisk {
 
 namespace {
 
-constexpr qint64 kMaxEntryBytes = 4 * 1024 * 1024;  // a thumbnail with its record is far less
+constexpr std::size_t kMaxEntryBytes = 4 * 1024 * 1024;  // a thumbnail with its record is far less
 
 bool newerFirst(const HistoryStore::Entry& a, const HistoryStore::Entry& b) {
   if (a.time != b.time) return a.time > b.time;
@@ -49,16 +55,49 @@ std::optional<HistoryStore::Entry> HistoryStore::entryOf(const QString& fileName
   return entry;
 }
 
-std::vector<HistoryStore::Entry> HistoryStore::entries() const {
-  std::vector<Entry> found;
-  const QStringList names =
-      QDir(folder_).entryList({QStringLiteral("*.png")}, QDir::Files | QDir::NoDotAndDotDot);
-  found.reserve(static_cast<std::size_t>(names.size()));
-  for (const QString& name : names) {
-    if (auto entry = entryOf(name)) found.push_back(*entry);
+std::vector<HistoryStore::Entry>& HistoryStore::listed() const {
+  if (!listed_) {
+    ++folderListings_;
+    listed_ = listFolder(folder_);
   }
-  std::sort(found.begin(), found.end(), newerFirst);
+  return *listed_;
+}
+
+void HistoryStore::adopt(std::vector<Entry> listing) {
+  if (!listed_) listed_ = std::move(listing);
+}
+
+std::vector<HistoryStore::Entry> HistoryStore::listFolder(const QString& folderPath) {
+  // Names only: nothing is opened or examined, so listing stays quick for a long history. A
+  // name starts with the time in 16 digits, so names in descending order are newest first, by
+  // time and then by name.
+  std::vector<std::pair<std::string, HistoryFileName>> names;
+  if (DIR* folder = ::opendir(QFile::encodeName(folderPath).constData())) {
+    while (const dirent* item = ::readdir(folder)) {
+      if (auto name = parseHistoryFileName(item->d_name)) names.emplace_back(item->d_name, *name);
+    }
+    ::closedir(folder);
+  }
+  std::sort(names.begin(), names.end(),
+            [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::vector<Entry> found;
+  found.reserve(names.size());
+  for (const auto& [file, name] : names) {
+    Entry& entry = found.emplace_back();
+    entry.file = QString::fromLatin1(file.data(), static_cast<qsizetype>(file.size()));
+    entry.time = QDateTime::fromMSecsSinceEpoch(name.msecs, Qt::UTC);
+    entry.starred = name.starred;
+  }
   return found;
+}
+
+std::vector<HistoryStore::Entry> HistoryStore::entries() const {
+  return listed();
+}
+
+void HistoryStore::rescan() {
+  listed_.reset();
+  listed();
 }
 
 std::optional<HistoryStore::Entry> HistoryStore::add(const QString& record, const QImage& thumbnail,
@@ -91,24 +130,35 @@ std::optional<HistoryStore::Entry> HistoryStore::add(const QString& record, cons
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data()) != bytes.data().size() ||
       !file.commit())
     return fail(QStringLiteral("%1: %2").arg(pathOf(name), file.errorString()));
+  const std::optional<Entry> added = entryOf(name);
+  std::vector<Entry>& list = listed();
+  const auto place = std::lower_bound(list.begin(), list.end(), *added, newerFirst);
+  // A first listing made just now has found the new file already.
+  if (place == list.end() || place->file != added->file) list.insert(place, *added);
   prune();
-  return entryOf(name);
+  return added;
 }
 
 std::optional<QString> HistoryStore::record(const Entry& entry) const {
-  QFile file(pathOf(entry.file));
-  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxEntryBytes) return std::nullopt;
-  // The image's own texts keep a value exactly; the reader's text() would fold its blanks.
-  QImageReader reader(&file, "png");
-  const QString text = reader.read().text(QString::fromLatin1(kRecordKey));
-  if (text.isEmpty()) return std::nullopt;
-  return text;
+  const UserFileRead file =
+      readUserFile(QFile::encodeName(pathOf(entry.file)).toStdString(), kMaxEntryBytes);
+  if (!file.ok) return std::nullopt;
+  const PngTextRead text = findPngText(file.bytes, kRecordKey);
+  if (text.outcome != PngTextRead::Outcome::Found || text.text.empty()) return std::nullopt;
+  const auto size = static_cast<qsizetype>(text.text.size());
+  return text.utf8 ? QString::fromUtf8(text.text.data(), size)
+                   : QString::fromLatin1(text.text.data(), size);
 }
 
 QImage HistoryStore::thumbnail(const Entry& entry) const {
-  QFile file(pathOf(entry.file));
-  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxEntryBytes) return {};
-  QImageReader reader(&file, "png");
+  const UserFileRead file =
+      readUserFile(QFile::encodeName(pathOf(entry.file)).toStdString(), kMaxEntryBytes);
+  if (!file.ok) return {};
+  QByteArray bytes =
+      QByteArray::fromRawData(file.bytes.data(), static_cast<qsizetype>(file.bytes.size()));
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, "png");
   return reader.read();
 }
 
@@ -119,22 +169,37 @@ bool HistoryStore::setStarred(Entry& entry, bool starred) {
   name->starred = starred;
   const QString renamed = QString::fromStdString(formatHistoryFileName(*name));
   if (!QFile::rename(pathOf(entry.file), pathOf(renamed))) return false;
+  for (Entry& kept : listed()) {
+    if (kept.file == entry.file) {
+      kept.file = renamed;
+      kept.starred = starred;
+    }
+  }
   entry.file = renamed;
   entry.starred = starred;
   return true;
 }
 
 bool HistoryStore::remove(const Entry& entry) {
+  std::vector<Entry>& list = listed();
+  list.erase(std::remove_if(list.begin(), list.end(),
+                            [&](const Entry& kept) { return kept.file == entry.file; }),
+             list.end());
   return QFile::remove(pathOf(entry.file));
 }
 
 void HistoryStore::prune(int keep) {
   int unstarred = 0;
-  for (const Entry& entry : entries()) {
-    if (entry.starred) continue;
-    // Another running copy may have removed it already: nothing to do then.
-    if (++unstarred > keep) QFile::remove(pathOf(entry.file));
-  }
+  std::vector<Entry>& list = listed();
+  list.erase(std::remove_if(list.begin(), list.end(),
+                            [&](const Entry& entry) {
+                              if (entry.starred || ++unstarred <= keep) return false;
+                              // Another running copy may have removed it already: nothing to
+                              // do then.
+                              QFile::remove(pathOf(entry.file));
+                              return true;
+                            }),
+             list.end());
 }
 
 }  // namespace orbisk

@@ -11,10 +11,14 @@
 namespace orbisk {
 
 // Entries are named "<milliseconds since 1970, 16 digits>-<16 hex digits>[-star].png": the time
-// and the star are read from the name alone, so listing a thousand entries opens no file.
-// Every file is written whole to a temporary file and then renamed into place, and no index is
-// kept, so two running copies of the program each add their own files without harm. Files of
-// any other name, and entries that cannot be read, are skipped.
+// and the star are read from the name alone, so listing the folder opens no file. The folder is
+// listed once, when the entries are first asked for (and again on rescan()); adding, starring,
+// removing and pruning then keep that list up to date themselves, so the end of a run costs the
+// same however long the history is. Every file is written whole to a temporary file and then
+// renamed into place, and no index is kept on disk, so two running copies of the program each
+// add their own files without harm. Files of any other name are skipped; every file is read
+// through the non-blocking, regular-files-only reader, so an entry that is a FIFO, a device or
+// a link to one is skipped at once instead of freezing the program.
 class HistoryStore {
  public:
   static constexpr int kKeep = 1000;  // entries kept besides the starred ones
@@ -34,13 +38,24 @@ class HistoryStore {
 
   const QString& folder() const { return folder_; }
 
-  // Every entry, newest first (by time, then by name).
+  // Every entry, newest first (by time, then by name). Lists the folder the first time only.
   std::vector<Entry> entries() const;
+  // Lists the folder again: entries another running copy added or removed show from now on.
+  void rescan();
+  // The entries of a folder, newest first, listed now. Touches no store, so a worker thread may
+  // list a long history while the store is used.
+  static std::vector<Entry> listFolder(const QString& folder);
+  // Takes such a listing of this store's folder as its entries, unless the store has listed the
+  // folder itself meanwhile (every change lists it first, so a listing taken misses none).
+  void adopt(std::vector<Entry> listing);
+  // How many times the folder has been listed.
+  int folderListings() const { return folderListings_; }
   // Adds an entry; returns it, or nothing with a one-line reason in error. Older unstarred
   // entries beyond kKeep are removed afterwards.
   std::optional<Entry> add(const QString& record, const QImage& thumbnail, const QDateTime& time,
                            QString* error = nullptr);
-  // The record text of an entry; nothing when the file is gone, damaged or not one of ours.
+  // The record text of an entry, read from the file's chunks without decoding the thumbnail;
+  // nothing when the file is gone, damaged, not a regular file or not one of ours.
   std::optional<QString> record(const Entry& entry) const;
   // The entry's thumbnail; a null image when it cannot be read.
   QImage thumbnail(const Entry& entry) const;
@@ -60,8 +75,12 @@ class HistoryStore {
 
  private:
   QString pathOf(const QString& file) const;
+  // The entries as listed, listing the folder first if it has not been.
+  std::vector<Entry>& listed() const;
 
-  QString folder_;  // where the entries live
+  QString folder_;                                    // where the entries live
+  mutable std::optional<std::vector<Entry>> listed_;  // newest first, once listed
+  mutable int folderListings_ = 0;                    // listings of the folder so far
 };
 
 }  // namespace orbisk

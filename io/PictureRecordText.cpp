@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 #include <map>
+#include <utility>
 #include <variant>
 
 #include "model/DataFile.h"
@@ -222,6 +223,45 @@ bool readLine(std::string_view key, std::string_view value, DrawnPicture& pictur
   return fail(error, "unknown line \"" + shown(key) + "\"");
 }
 
+// The working values a run starts from but does not set itself, checked against what runs can
+// leave: a run sets colstart to minus Length x size (never -32768) and colend to 0 when drawing
+// Inward, colstart to 0 and colend to Length x size when drawing Outward, and leaves both for any
+// other direction, so one of them is always 0; a crafted pair such as -32768 and 32767 would
+// keep a run going through 65,536 columns. The rest are set at every run's start from the
+// size, the category and the galaxy, and by the iterations. Returns "" or the reason.
+std::string unreachableValue(const RenderState& s) {
+  const auto outside = [](long long value, long long low, long long high) {
+    return value < low || value > high;
+  };
+  const auto naming = [](const char* key, long long value) {
+    return std::string("the value ") + std::to_string(value) + " of " + key +
+           " is not one a run can leave";
+  };
+  if (s.colstart == INT16_MIN) return naming("state.colstart", s.colstart);
+  if (s.colstart != 0 && s.colend != 0)
+    return "state.colstart " + std::to_string(s.colstart) + " and state.colend " +
+           std::to_string(s.colend) + " are not values a run can leave together";
+  if (outside(s.progspan, INT16_MIN, INT16_MAX)) return naming("state.progspan", s.progspan);
+  // The size is 10 to 1000; before the first run N1 is 110 and N2 is 0.
+  if (outside(s.N1, 10, 1000)) return naming("state.N1", s.N1);
+  if (outside(s.N2, 0, 750)) return naming("state.N2", s.N2);
+  for (const auto& [key, sign] : {std::pair{"state.catsign1", s.catsign1},
+                                  {"state.catsign2", s.catsign2},
+                                  {"state.catsign3", s.catsign3}}) {
+    if (outside(sign, -1, 1)) return naming(key, sign);
+  }
+  for (const auto& [key, shift] :
+       {std::pair{"state.galshiftx", s.galshiftx}, {"state.galshifty", s.galshifty}}) {
+    if (outside(shift, -4, 4)) return naming(key, shift);
+  }
+  if (s.spanx != 3.0f) return "the value of state.spanx is not one a run can leave";
+  if (s.spany != 2.25f) return "the value of state.spany is not one a run can leave";
+  // The escape counter: 0 before any escape, 1 to 25 at one, 26 after a whole loop.
+  if (outside(s.iter, 0, 26)) return naming("state.iter", s.iter);
+  if (outside(s.itersq, 0, 625)) return naming("state.itersq", s.itersq);
+  return {};
+}
+
 }  // namespace
 
 std::string formatPictureRecord(const DrawnPicture& picture) {
@@ -292,6 +332,10 @@ std::optional<DrawnPicture> parsePictureRecord(std::string_view text, std::strin
     return std::nullopt;
   }
   if (!readLine("record", recordValue, picture, error)) return std::nullopt;
+  if (const std::string reason = unreachableValue(picture.startState); !reason.empty()) {
+    fail(error, reason);
+    return std::nullopt;
+  }
   return picture;
 }
 

@@ -27,6 +27,8 @@ namespace orbisk {
 inline constexpr const char* kPictureRecordKey = "Orbisk record";
 // Longer texts are refused unread; a written record has about 1,500 characters.
 inline constexpr std::size_t kMaxPictureRecordChars = 16384;
+// A PNG chunk holding the record, compressed or not, is refused unread beyond this length.
+inline constexpr std::size_t kMaxPictureRecordChunkBytes = 16384;
 
 std::string formatPictureRecord(const DrawnPicture& picture);
 

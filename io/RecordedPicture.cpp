@@ -8,14 +8,19 @@
 
 #include "io/PictureFile.h"
 #include "io/PictureRecordText.h"
+#include "io/PngChunks.h"
 #include "io/UserFile.h"
 
 namespace orbisk {
 
 namespace {
 
+QString fromLocal(const std::string& text) {
+  return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 QString shownName(const QString& path) {
-  return QString::fromLocal8Bit(displayPath(QFile::encodeName(path).toStdString()));
+  return fromLocal(displayPath(QFile::encodeName(path).toStdString()));
 }
 
 }  // namespace
@@ -34,20 +39,48 @@ QString writeRecordedPicture(const QString& path, QImage image, const QByteArray
 
 RecordedPictureRead readRecordedPicture(const QString& path) {
   RecordedPictureRead read;
-  // Only the texts are wanted: the smallest part of the picture is kept.
-  const PictureRead picture = readPictureFile(path, QSize(1, 1));
-  if (!picture.ok) {
-    read.error = picture.error;
+  UserFileStream file(QFile::encodeName(path).toStdString(), kMaxPictureFileBytes);
+  if (!file.ok()) {
+    read.error = fromLocal(file.error());
     return read;
   }
-  const auto text = picture.texts.constFind(kPictureRecordKey);
-  if (text == picture.texts.constEnd()) {
+  // The record is found from the PNG's chunks: no pixel is decoded to reach it.
+  const PngTextRead found =
+      findPngText([&file](char* into, std::size_t size) { return file.read(into, size); },
+                  kPictureRecordKey, {kMaxPictureRecordChunkBytes, kMaxPictureRecordChars});
+  switch (found.outcome) {
+    case PngTextRead::Outcome::NotPng: {
+      // Other formats carry no record; whether they are pictures at all, the decoder tells.
+      const PictureRead picture = readPictureFile(path, QSize(1, 1));
+      if (!picture.ok) {
+        read.error = picture.error;
+        return read;
+      }
+      break;
+    }
+    case PngTextRead::Outcome::Broken:
+      read.error = !file.ok() ? fromLocal(file.error())
+                              : QString(
+                                    "Cannot read %1: it is not a picture that can be read, or "
+                                    "its data is damaged or incomplete")
+                                    .arg(shownName(path));
+      return read;
+    case PngTextRead::Outcome::Refused:
+      read.outcome = RecordedPictureRead::Outcome::Damaged;
+      read.error = QString("The Orbisk record of \"%1\" is damaged: %2.")
+                       .arg(shownName(path), QString::fromStdString(found.reason));
+      return read;
+    case PngTextRead::Outcome::Absent:
+    case PngTextRead::Outcome::Found:
+      break;
+  }
+  if (found.outcome != PngTextRead::Outcome::Found) {
     read.outcome = RecordedPictureRead::Outcome::NoRecord;
     read.error = QString("The picture \"%1\" carries no Orbisk record.").arg(shownName(path));
     return read;
   }
   std::string reason;
-  const std::optional<DrawnPicture> drawn = parsePictureRecord(text->toStdString(), &reason);
+  const std::optional<DrawnPicture> drawn = parsePictureRecord(found.text, &reason);
   if (!drawn) {
     read.outcome = RecordedPictureRead::Outcome::Damaged;
     read.error = QString("The Orbisk record of \"%1\" is damaged: %2.")

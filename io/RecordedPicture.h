@@ -31,7 +31,9 @@ struct RecordedPictureRead {
   QString error;  // one line naming the file and the reason, for every outcome but Recorded
 };
 
-// Reads the record a picture file carries (the picture is decoded to reach it).
+// Reads the record a picture file carries. A PNG's record is found from its chunks without
+// decoding a pixel; a picture of another format, which carries none, is decoded (within the
+// usual bounds) only to tell a picture from a file that is none.
 RecordedPictureRead readRecordedPicture(const QString& path);
 
 }  // namespace orbisk

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <memory>
 
@@ -18,31 +19,40 @@ namespace {
 
 using namespace posix;
 
-UserFileRead readFile(const std::string& path, std::size_t maxBytes, bool wholeFileOnly) {
-  UserFileRead result;
+// Opens path for reading without blocking and checks what was opened: only a regular file
+// passes. Returns the descriptor, or -1 with error set.
+int openForReading(const std::string& path, struct stat& st, std::string& error) {
   const std::string shown = displayPath(path);
   if (path.empty()) {
-    result.error = "Cannot open " + shown + ": " + errnoText(ENOENT);
-    return result;
+    error = "Cannot open " + shown + ": " + errnoText(ENOENT);
+    return -1;
   }
   // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
   Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
   if (fd.get() < 0) {
-    result.error = "Cannot open " + shown + ": " + errnoText(errno);
-    return result;
+    error = "Cannot open " + shown + ": " + errnoText(errno);
+    return -1;
   }
   // The check is made on what was opened, not on the name, which may have changed meanwhile.
-  struct stat st {};
   if (::fstat(fd.get(), &st) != 0) {
-    result.error = "Cannot open " + shown + ": " + errnoText(errno);
-    return result;
+    error = "Cannot open " + shown + ": " + errnoText(errno);
+    return -1;
   }
   if (!S_ISREG(st.st_mode)) {
-    result.error = "Cannot open " + shown + ": " + notRegularReason(st.st_mode);
-    return result;
+    error = "Cannot open " + shown + ": " + notRegularReason(st.st_mode);
+    return -1;
   }
   const int flags = ::fcntl(fd.get(), F_GETFL);
   if (flags >= 0) ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
+  return fd.release();
+}
+
+UserFileRead readFile(const std::string& path, std::size_t maxBytes, bool wholeFileOnly) {
+  UserFileRead result;
+  const std::string shown = displayPath(path);
+  struct stat st {};
+  Descriptor fd(openForReading(path, st, result.error));
+  if (fd.get() < 0) return result;
 
   if (wholeFileOnly && static_cast<unsigned long long>(st.st_size) > maxBytes) {
     result.error =
@@ -114,6 +124,42 @@ UserFileRead readUserFile(const std::string& path, std::size_t maxBytes) {
 
 UserFileRead readUserFileStart(const std::string& path, std::size_t maxBytes) {
   return readFile(path, maxBytes, false);
+}
+
+UserFileStream::UserFileStream(const std::string& path, std::size_t maxBytes)
+    : shown_(displayPath(path)), maxBytes_(maxBytes), left_(maxBytes) {
+  struct stat st {};
+  fd_ = openForReading(path, st, error_);
+  if (fd_ >= 0 && static_cast<unsigned long long>(st.st_size) > maxBytes) tooLarge();
+}
+
+UserFileStream::~UserFileStream() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+void UserFileStream::tooLarge() {
+  error_ =
+      "Cannot open " + shown_ + ": the file is larger than " + std::to_string(maxBytes_) + " bytes";
+}
+
+long long UserFileStream::read(char* into, std::size_t size) {
+  if (!error_.empty()) return -1;
+  // One byte beyond the bound tells a file that grew too large from one that fits exactly.
+  const std::size_t wanted = std::min(size, left_ + 1);
+  for (;;) {
+    const ssize_t got = ::read(fd_, into, wanted);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      error_ = "Cannot read " + shown_ + ": " + errnoText(errno);
+      return -1;
+    }
+    if (static_cast<std::size_t>(got) > left_) {
+      tooLarge();
+      return -1;
+    }
+    left_ -= static_cast<std::size_t>(got);
+    return got;
+  }
 }
 
 std::string writeUserFileInPlace(const std::string& path, std::string_view bytes) {

@@ -23,6 +23,31 @@ UserFileRead readUserFile(const std::string& path, std::size_t maxBytes);
 // (for formats whose reader stops after a bounded prefix anyway).
 UserFileRead readUserFileStart(const std::string& path, std::size_t maxBytes);
 
+// A file opened with the checks of readUserFile, read piece by piece, so that a reader that needs
+// only part of a large file keeps only that part in memory.
+class UserFileStream {
+ public:
+  UserFileStream(const std::string& path, std::size_t maxBytes);
+  ~UserFileStream();
+  UserFileStream(const UserFileStream&) = delete;
+  UserFileStream& operator=(const UserFileStream&) = delete;
+
+  bool ok() const { return error_.empty(); }
+  const std::string& error() const { return error_; }  // one line naming the file and the reason
+  // Reads at most size bytes: their count, 0 at the end, or -1 with error() set when reading
+  // fails or the file turns out larger than maxBytes.
+  long long read(char* into, std::size_t size);
+
+ private:
+  void tooLarge();
+
+  int fd_ = -1;           // the opened file, -1 when it could not be opened
+  std::string shown_;     // the path as messages show it
+  std::size_t maxBytes_;  // the bound given
+  std::size_t left_;      // bytes that may still be read within the bound
+  std::string error_;     // "" while all is well
+};
+
 // Writes bytes as the whole new content of path, through a PendingFile (io/PendingFile.h): a
 // symbolic link is followed, an existing file is replaced whole only once the new content is
 // complete (in place where the folder refuses a temporary file or the file has several hard

@@ -6,7 +6,7 @@ set -euo pipefail
 if [ $# -gt 0 ]; then
   packages=("$@")
 else
-  packages=(cmake g++ qt6-base-dev libxcb1-dev libgtest-dev libbenchmark-dev libmpfr-dev
+  packages=(cmake g++ qt6-base-dev libxcb1-dev libgtest-dev libbenchmark-dev libmpfr-dev zlib1g-dev
     desktop-file-utils appstream man-db dpkg-dev file)
 fi
 missing=()

@@ -2,6 +2,9 @@
 // files are skipped; two writers at once lose nothing; starred entries outlive pruning.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <thread>
@@ -99,6 +102,57 @@ TEST(HistoryStore, PruningKeepsTheLatestAndEveryStarredEntry) {
   EXPECT_TRUE(entries[2].starred);
   EXPECT_TRUE(store.remove(entries[0]));
   EXPECT_EQ(store.entries().size(), 2u);
+}
+
+// An entry that is a link to a FIFO, or a folder, is passed over at once instead of freezing
+// the caller; the entries beside it read as before.
+TEST(HistoryStore, AnEntryThatIsNoRegularFileIsSkippedAtOnce) {
+  QTemporaryDir folder;
+  HistoryStore store(folder.path());
+  ASSERT_TRUE(store.add("kept", thumbnailOf(1), at(1)));
+  const QString fifo = folder.filePath("fifo");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link(
+      fifo, folder.filePath(HistoryStore::fileNameOf(1'700'000'000'000 + 9000, 1, false))));
+  ASSERT_TRUE(
+      QDir(folder.path()).mkdir(HistoryStore::fileNameOf(1'700'000'000'000 + 8000, 2, false)));
+
+  const HistoryStore again(folder.path());
+  const std::vector<HistoryStore::Entry> entries = again.entries();
+  ASSERT_EQ(entries.size(), 3u);
+  for (int i : {0, 1}) {
+    EXPECT_FALSE(again.record(entries[i]));
+    EXPECT_TRUE(again.thumbnail(entries[i]).isNull());
+  }
+  EXPECT_EQ(again.record(entries[2]), QString("kept"));
+}
+
+// The folder is listed once: adding, starring, removing and pruning keep the list themselves,
+// and it matches what a fresh listing finds.
+TEST(HistoryStore, TheFolderIsListedOnceAndTheListKeptUpToDate) {
+  QTemporaryDir folder;
+  HistoryStore store(folder.path());
+  for (int i = 0; i < 4; ++i) store.add(QString::number(i), thumbnailOf(i), at(i));
+  std::vector<HistoryStore::Entry> entries = store.entries();
+  ASSERT_TRUE(store.setStarred(entries[3], true));
+  ASSERT_TRUE(store.remove(entries[0]));
+  store.add("4", thumbnailOf(4), at(4));
+  store.prune(1);
+  store.adopt({});  // a listing from elsewhere comes too late to count
+  EXPECT_EQ(store.folderListings(), 1);
+
+  const std::vector<HistoryStore::Entry> kept = store.entries();
+  const std::vector<HistoryStore::Entry> listed = HistoryStore(folder.path()).entries();
+  ASSERT_EQ(kept.size(), 2u);
+  ASSERT_EQ(listed.size(), kept.size());
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    EXPECT_EQ(kept[i].file, listed[i].file);
+    EXPECT_EQ(kept[i].starred, listed[i].starred);
+  }
+  EXPECT_EQ(store.record(kept[0]), QString("4"));
+  EXPECT_EQ(store.record(kept[1]), QString("0"));
+  store.rescan();
+  EXPECT_EQ(store.folderListings(), 2);
 }
 
 }  // namespace

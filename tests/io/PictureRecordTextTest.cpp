@@ -32,9 +32,9 @@ DrawnPicture awkwardPicture() {
   s.nextq = 0.1;
   s.det = std::numeric_limits<float>::denorm_min();
   s.halfwidth = std::numeric_limits<float>::quiet_NaN();
-  s.colstart = -32768;
+  s.colend = -32768;  // Outward with Length x size = -32768 leaves it
   s.endy = 32767;
-  s.progspan = -2147483647 - 1;
+  s.progspan = -32768;
   return picture;
 }
 
@@ -125,6 +125,41 @@ TEST(PictureRecordTextTest, DamagedTextsAreRefusedWithAReason) {
   }
   // All but the record without its optional scale line.
   EXPECT_EQ(refused, static_cast<int>(std::size(damaged)) - 1);
+}
+
+// Carried-over values no run can leave are refused by name: a crafted column range would keep
+// a run going for hours. The edges a run can reach are taken.
+TEST(PictureRecordTextTest, CarriedOverValuesNoRunCanLeaveAreRefusedByName) {
+  struct Case {
+    void (*edit)(RenderState&);
+    const char* named;  // "" for a state a run can leave
+  };
+  const Case cases[] = {
+      {[](RenderState& s) { s.colstart = -32768, s.colend = 0; }, "state.colstart"},
+      {[](RenderState& s) { s.colstart = -5, s.colend = 7; }, "state.colend"},
+      {[](RenderState& s) { s.progspan = 40000; }, "state.progspan"},
+      {[](RenderState& s) { s.N1 = 9; }, "state.N1"},
+      {[](RenderState& s) { s.N2 = 751; }, "state.N2"},
+      {[](RenderState& s) { s.catsign2 = 2; }, "state.catsign2"},
+      {[](RenderState& s) { s.galshifty = -5; }, "state.galshifty"},
+      {[](RenderState& s) { s.spany = 2.5f; }, "state.spany"},
+      {[](RenderState& s) { s.iter = 27; }, "state.iter"},
+      {[](RenderState& s) { s.itersq = 626; }, "state.itersq"},
+      {[](RenderState& s) { s.colstart = 32767, s.colend = 0; },
+       ""},  // Inward, Length -151, size 217
+      {[](RenderState& s) { s.colstart = 0, s.colend = 32767; }, ""},
+      {[](RenderState& s) { s.N1 = 1000, s.N2 = 750, s.iter = 26, s.itersq = 625; }, ""},
+  };
+  for (const Case& c : cases) {
+    DrawnPicture picture;
+    c.edit(picture.startState);
+    std::string error;
+    const bool taken = parsePictureRecord(formatPictureRecord(picture), &error).has_value();
+    EXPECT_EQ(taken, *c.named == 0) << c.named << ": " << error;
+    if (*c.named) {
+      EXPECT_NE(error.find(c.named), std::string::npos) << error;
+    }
+  }
 }
 
 }  // namespace

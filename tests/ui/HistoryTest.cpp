@@ -1,6 +1,8 @@
 // The history of pictures: complete runs add entries, a run of the newest entry's record adds
 // none, an entry brought back is the picture it was, Back and Forward walk the entries in order,
 // and a second window finds them.
+#include <sys/stat.h>
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -23,6 +25,8 @@ struct History : FileFixture {
     if (home.isEmpty() || !home.startsWith(QDir::tempPath()) || !folder.startsWith(home))
       throw MissingChild("the history is not in a temporary folder: " + folder.toStdString());
     QDir(folder).removeRecursively();
+    // The window may have listed the folder before it was emptied.
+    window->history().rescan();
   }
   std::size_t entryCount() const { return window->history().entries().size(); }
   // Random with the draws of a fixed seed.
@@ -141,6 +145,38 @@ TEST_F(History, BackAndForwardWalkTheEntriesAndASecondWindowFindsThem) {
   trigger(*second, "back");
   finishRun(*second);
   EXPECT_EQ(pixelsOf(second->canvas()), latest);
+}
+
+// The end of a run, with the history window open, lists no folder: the history's length does
+// not weigh on it. Opening the window lists the folder afresh.
+TEST_F(History, ARunsEndListsNoFolder) {
+  createAndFinish();
+  trigger("history");
+  auto* form = window->findChild<HistoryForm*>("historyform");
+  ASSERT_NE(form, nullptr);
+  const int listings = window->history().folderListings();
+  randomAndFinish(21);
+  randomAndFinish(22);
+  EXPECT_EQ(window->history().folderListings(), listings);
+  EXPECT_EQ(form->entryCount(), 3);
+  EXPECT_EQ(entryCount(), 3u);
+  form->close();
+}
+
+// A newest entry that is a link to a FIFO: the end of a run reads the newest entry's record,
+// and must pass over it instead of waiting for a writer that never comes.
+TEST_F(History, ANewestEntryThatIsALinkToAFifoDoesNotFreezeARunsEnd) {
+  const QString folder = window->history().folder();
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const QString fifo = pathOf("fifo");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link(
+      fifo,
+      folder + '/' +
+          HistoryStore::fileNameOf(QDateTime::currentMSecsSinceEpoch() + 86'400'000, 0, false)));
+  window->history().rescan();
+  createAndFinish();
+  EXPECT_EQ(entryCount(), 2u);
 }
 
 }  // namespace

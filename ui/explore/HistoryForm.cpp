@@ -132,6 +132,8 @@ HistoryForm::HistoryForm(HistoryStore& store, QWidget* parent)
   layout->addWidget(list_);
   layout->addLayout(buttons);
 
+  // Opening the window lists the folder afresh: entries another running copy made show too.
+  store_.rescan();
   reload();
   centreOnScreen(this);
 }

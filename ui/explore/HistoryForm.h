@@ -13,7 +13,7 @@ namespace orbisk {
 
 class HistoryModel;
 
-// Lists the store's entries when opened and reads each thumbnail only when it comes into view.
+// Lists the folder afresh when opened and reads each thumbnail only when it comes into view.
 // Enter or a double-click brings an entry back; Star keeps one for good; Delete removes one. The
 // main window does the bringing back and the saving. Deletes itself when closed.
 class HistoryForm : public QWidget {
@@ -22,7 +22,8 @@ class HistoryForm : public QWidget {
  public:
   explicit HistoryForm(HistoryStore& store, QWidget* parent = nullptr);
 
-  // Reads the folder again, keeping the selection where it can.
+  // Takes the store's entries again (without listing the folder), keeping the selection where it
+  // can.
   void reload();
   int entryCount() const;
   // The selected entry, if any.

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QThread>
 
 #include "ui/Dialogs.h"
 #include "ui/editors/AboutForm.h"
@@ -66,9 +67,12 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
                      startup.height(), startup.bytesPerLine() / 4);
   view_->setBackgroundPicture(renderWindowPicture(kRegularWidth, kRegularHeight));
   takeUndoCopy();
+  listHistoryInBackground();
 }
 
 MainWindow::~MainWindow() {
+  // The listing of the history folder ends on its own; it is waited for, never left running.
+  if (historyLister_) historyLister_->wait();
   // A large picture in progress is cancelled and its thread joined before anything else goes.
   delete largeJob_;
   largeJob_ = nullptr;

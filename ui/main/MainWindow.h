@@ -23,6 +23,7 @@
 class QAction;
 class QMenu;
 class QProgressDialog;
+class QThread;
 
 namespace orbisk {
 
@@ -158,6 +159,9 @@ class MainWindow : public QMainWindow {
   void fitFrameToPicture(int width, int height);
 
   // History
+  // Lists the history folder on a worker thread, so that no run's end waits for the listing of a
+  // long history; the store takes the listing when it arrives.
+  void listHistoryInBackground();
   // Adds the run that has just ended complete, unless the newest entry holds the same record.
   void addHistoryEntry();
   // The picture an entry records; nothing (after a message titled title) when it cannot be read.
@@ -265,7 +269,9 @@ class MainWindow : public QMainWindow {
   std::optional<RandomCombination> givenDraw_;  // a gallery pick's values for the next Random
   // The gallery's draws; from the clock unless a test sets them.
   std::function<RandomCombination()> gallerySource_;
-  HistoryStore history_;                  // the entries on disk
+  HistoryStore history_;              // the entries on disk
+  QThread* historyLister_ = nullptr;  // lists the history folder once, off this thread
+  std::vector<HistoryStore::Entry> historyListing_;  // what it found, taken when it ends
   QPointer<HistoryForm> historyForm_;     // the open history window; it deletes itself on close
   std::optional<QString> historyCursor_;  // key of the entry Back and Forward start from
   bool bringBackNext_ = false;            // the next CREATE brings a history entry back

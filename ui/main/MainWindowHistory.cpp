@@ -1,6 +1,7 @@
 // The history of pictures drawn: every complete run adds an entry; the history window, Back and
 // Forward bring entries back.
 #include <QDateTime>
+#include <QThread>
 #include <string>
 
 #include "io/PictureRecordText.h"
@@ -15,6 +16,17 @@ namespace {
 const char* const kHistoryTitle = "Orbisk - History";
 
 }  // namespace
+
+void MainWindow::listHistoryInBackground() {
+  const QString folder = history_.folder();
+  historyLister_ =
+      QThread::create([this, folder] { historyListing_ = HistoryStore::listFolder(folder); });
+  historyLister_->setParent(this);
+  // Queued to this thread: the listing is taken only once the worker is done with it.
+  connect(historyLister_, &QThread::finished, this,
+          [this] { history_.adopt(std::move(historyListing_)); });
+  historyLister_->start();
+}
 
 void MainWindow::addHistoryEntry() {
   const std::optional<DrawnPicture> drawn = recorder_.lastRun();
