@@ -40,9 +40,10 @@ bool readDataFile(const std::string& path, DataRecord& record, std::string& erro
   }
   record = parseRecord(in);
   if (record.count < kMinimumRecordFields) {
-    error = path + " is not an Orbisk data file: " + std::to_string(record.count) +
-            " numbers could be read; a data file needs at least " +
-            std::to_string(kMinimumRecordFields);
+    const std::string found =
+        record.count == 1 ? "1 number" : std::to_string(record.count) + " numbers";
+    error = path + " is not an Orbisk data file: " + found +
+            " could be read; a data file needs at least " + std::to_string(kMinimumRecordFields);
     return false;
   }
   return true;
