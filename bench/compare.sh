@@ -49,8 +49,10 @@ if [ -n "${BEFORE:-}" ]; then
     mkdir -p "$work/before-src"
     git -C "$repo" archive "$before_commit" | tar -x -C "$work/before-src"
     build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt")
+    # Configured as a whole (some revisions do not configure without the desktop program), but
+    # only orbisk-render is built.
     cmake -S "$work/before-src" -B "$before_build" -DCMAKE_BUILD_TYPE="$build_type" \
-      -DORBISK_GUI=OFF -DORBISK_BENCH=OFF >/dev/null
+      -DORBISK_BENCH=OFF >/dev/null
     cmake --build "$before_build" -j2 --target orbisk-render >/dev/null
   fi
   before_render=$before_build/cli/orbisk-render

@@ -36,8 +36,7 @@ die() {
 
 # (a) the normal build's own program.
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBISK_GUI=OFF \
-    -DORBISK_BENCH=OFF >/dev/null
+  cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
 cmake --build "$build" -j "$jobs" --target orbisk-trace >/dev/null || die "the normal build failed"
 
