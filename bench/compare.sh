@@ -119,7 +119,8 @@ done
 if grep '^P ' "$work/render.trace" | cmp -s - "$work/kernel.trace"; then
   traces="equal"
 else
-  differing=$(grep '^P ' "$work/render.trace" | diff - "$work/kernel.trace" | grep -c '^[<>]' || true)
+  differing=$(grep '^P ' "$work/render.trace" | diff - "$work/kernel.trace" |
+    grep -c '^[<>]' || true)
   traces="$differing lines differ between the two (the kernel calls the C library's sin and tan)"
 fi
 
