@@ -7,11 +7,15 @@
 #   bench/compare.sh [BUILD_DIR]           # default BUILD_DIR: build (configured if missing)
 #   RUNS=9 bench/compare.sh build-perf
 #   ORBISK_RENDER=/path/to/old/orbisk-render bench/compare.sh build-perf   # an older renderer
+#   BEFORE=d6d7b66 bench/compare.sh build-perf   # side by side with the renderer of a revision
 #   SETS=1 bench/compare.sh build-perf     # also the formula sets of bench/RenderBench.cpp
 #
 # Prints:
 # 1. the 13.5-million-sample picture against `limit_kernel 1000 3 3`, and whether the start-up
-#    picture's trace equals the limit kernel's (`limit_kernel 110 1 1 FILE`);
+#    picture's trace equals the limit kernel's (`limit_kernel 110 1 1 FILE`; the kernel uses the
+#    C library's sin and tan, the renderer Orbisk's own, so a few lines may differ); with BEFORE,
+#    also that picture drawn by the orbisk-render of git revision BEFORE (built once, with the
+#    same build type, into BUILD_DIR/before-<commit>) and the ratio of the two;
 # 2. a bar shape (shape 2, size 300, length and width X3) and the point shape 1 against the same
 #    picture drawn with shape 0, which draws nothing: the formula and colour work alone;
 # 3. with SETS=1, samples per second of other formula sets at size 300 X3 with shape 1.
@@ -35,6 +39,24 @@ render=${ORBISK_RENDER:-$build/cli/orbisk-render}
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
+
+# The renderer of another revision, from a clean export of its tree (no worktree is touched).
+before_render=""
+if [ -n "${BEFORE:-}" ]; then
+  before_commit=$(git -C "$repo" rev-parse --short "$BEFORE^{commit}")
+  before_build=$build/before-$before_commit
+  if [ ! -x "$before_build/cli/orbisk-render" ]; then
+    mkdir -p "$work/before-src"
+    git -C "$repo" archive "$before_commit" | tar -x -C "$work/before-src"
+    build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt")
+    # Configured as a whole (some revisions do not configure without the desktop program), but
+    # only orbisk-render is built.
+    cmake -S "$work/before-src" -B "$before_build" -DCMAKE_BUILD_TYPE="$build_type" \
+      -DORBISK_BENCH=OFF >/dev/null
+    cmake --build "$before_build" -j2 --target orbisk-render >/dev/null
+  fi
+  before_render=$before_build/cli/orbisk-render
+fi
 
 # The compiler and flags CMake uses for the renderer's sources.
 cxx=$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$build/CMakeCache.txt")
@@ -81,6 +103,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 i=0
 while [ "$i" -lt "$runs" ]; do
   usertime "$work/t.render" "$render" "$work/large.dat"
+  if [ -n "$before_render" ]; then usertime "$work/t.before" "$before_render" "$work/large.dat"; fi
   usertime "$work/t.kernel" "$work/limit_kernel" 1000 3 3
   usertime "$work/t.bar" "$render" "$work/bar.dat"
   usertime "$work/t.point" "$render" "$work/point.dat"
@@ -96,7 +119,9 @@ done
 if grep '^P ' "$work/render.trace" | cmp -s - "$work/kernel.trace"; then
   traces="equal"
 else
-  traces="DIFFERENT"
+  differing=$(grep '^P ' "$work/render.trace" | diff - "$work/kernel.trace" |
+    grep -c '^[<>]' || true)
+  traces="$differing lines differ between the two (the kernel calls the C library's sin and tan)"
 fi
 
 render_s=$(median "$work/t.render")
@@ -109,6 +134,11 @@ echo "user seconds, median of $runs runs"
 echo "orbisk-render, 13.5 million samples:  $render_s"
 echo "limit_kernel 1000 3 3:                $kernel_s"
 echo "ratio:                                $(ratio "$render_s" "$kernel_s")"
+if [ -n "$before_render" ]; then
+  before_s=$(median "$work/t.before")
+  echo "the same, orbisk-render of $before_commit:  $before_s"
+  echo "this one over $before_commit (at most 1.15):   $(ratio "$render_s" "$before_s")"
+fi
 echo "start-up trace against the kernel's:  $traces"
 echo "size 300 X3, shape 0 (formulas only): $none_s"
 echo "size 300 X3, shape 1 (points):        $point_s (x$(ratio "$point_s" "$none_s"))"
@@ -121,4 +151,3 @@ for set in "$work"/set_*.dat; do
   awk -v n="${name#set_}" -v s="$seconds" \
     'BEGIN { printf "%-30s %6.3f s  %5.2f million samples/s\n", n, s, 901 * 1351 / s / 1e6 }'
 done
-[ "$traces" = equal ]

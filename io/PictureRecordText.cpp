@@ -8,6 +8,7 @@
 #include <utility>
 #include <variant>
 
+#include "OrbiskVersion.h"
 #include "model/DataFile.h"
 
 namespace orbisk {
@@ -15,7 +16,7 @@ namespace orbisk {
 namespace {
 
 constexpr std::string_view kFirstLine = "Orbisk picture record 1";
-constexpr std::string_view kProgramVersion = "4.2";
+constexpr std::string_view kProgramVersion = ORBISK_VERSION;
 constexpr int16_t kMaxScale = 8;
 
 using StateField = std::variant<int16_t RenderState::*, int32_t RenderState::*,

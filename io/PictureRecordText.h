@@ -4,7 +4,7 @@
 // Lines end with LF; each is a key, one blank and a value:
 //
 //   Orbisk picture record 1           the first line: what this is, and the format's version
-//   program 4.2                       the program version that wrote it
+//   program 4.3                       the version of the program that wrote it
 //   record 110,1,6,2,...,0            the data-file line "Save data as..." writes (no CR LF)
 //   detailstep 1                      1 Detail High, 4 Detail Low
 //   background 0                      canvas colour: red + 256 x green + 65536 x blue

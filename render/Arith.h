@@ -2,9 +2,14 @@
 // single-precision stores, and function results that must be finite.
 #pragma once
 
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <optional>
+
+// Every operation on doubles must round once, to double: an x87 unit that keeps intermediate
+// results in 80 bits would draw other pictures. (Builds for x86 without SSE2 end here.)
+static_assert(FLT_EVAL_METHOD == 0, "the formulas need double arithmetic without excess precision");
 
 namespace orbisk {
 
@@ -23,10 +28,16 @@ inline std::optional<int16_t> sub16(int a, int b) {
 }
 
 // Rounds to the nearest integer, halves to even, into 16 bits; nullopt when the value is not
-// finite or the rounded result leaves the 16-bit range.
+// finite or the rounded result leaves the 16-bit range. Every step is exact, so the result does
+// not depend on the processor's rounding mode (as std::nearbyint's would).
 inline std::optional<int16_t> roundToInt16(double v) {
-  if (!std::isfinite(v)) return std::nullopt;
-  const double r = std::nearbyint(v);  // the default rounding mode rounds halves to even
+  // Beyond these bounds (NaN included) nothing rounds into 16 bits, and within them the whole
+  // part fits an int.
+  if (!(v > INT16_MIN - 1.0 && v < INT16_MAX + 1.0)) return std::nullopt;
+  const double whole = std::floor(v);
+  const double half = whole + 0.5;  // exact: whole is a small integer
+  const int below = static_cast<int>(whole);
+  const int r = v < half ? below : v > half ? below + 1 : below + (below & 1);
   if (r < INT16_MIN || r > INT16_MAX) return std::nullopt;
   return static_cast<int16_t>(r);
 }

@@ -5,6 +5,7 @@
 #include "render/AlwaysInline.h"
 #include "render/Arith.h"
 #include "render/Surface.h"
+#include "render/math/ExactMath.h"
 
 namespace orbisk {
 
@@ -24,7 +25,7 @@ ORBISK_ALWAYS_INLINE void setChannel(double e, int addition, int k, int16_t& cha
 // System 9: channel = |Int(u) / 50| + addition + k with u = base ^ base. The division makes
 // halves possible, so this one really rounds.
 ORBISK_ALWAYS_INLINE void setPowerChannel(double base, int addition, int16_t& channel) {
-  const double u = std::pow(base, base);
+  const double u = math::pow(base, base);
   if (!finite(u)) return;
   if (auto v = roundToInt16(std::fabs(std::floor(u) / 50) + addition + 1)) channel = *v;
 }

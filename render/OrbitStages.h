@@ -10,7 +10,9 @@
 // A statement that calls a function (sin, cos, tan, atn, Int or a power) fails as a whole when any
 // of those calls has no finite result; its target then keeps its previous value. Plain arithmetic
 // is stored as IEEE gives it, infinities and NaN included. The operations, their order and their
-// grouping are exactly those of the formulas: never rewrite them "equivalently".
+// grouping are exactly those of the formulas: never rewrite them "equivalently". sin, cos, tan,
+// atn and the power are Orbisk's own correctly rounded functions (render/math/ExactMath.h), never
+// the C library's, whose last bits differ between libraries and processors.
 #pragma once
 
 #include <cmath>
@@ -18,6 +20,7 @@
 
 #include "render/AlwaysInline.h"
 #include "render/Arith.h"
+#include "render/math/ExactMath.h"
 
 namespace orbisk {
 
@@ -51,7 +54,7 @@ namespace stages {
 // Power with the failure rule: no finite real result (negative base with a non-integral
 // exponent, zero to a negative power, overflow) fails. Any number to the power 0 is 1.
 ORBISK_ALWAYS_INLINE bool power(double base, double exponent, double& out) {
-  const double r = std::pow(base, exponent);
+  const double r = math::pow(base, exponent);
   if (!finite(r)) return false;
   out = r;
   return true;
@@ -76,19 +79,19 @@ ORBISK_ALWAYS_INLINE void startPoint(int eff, const StartConstants& k, double co
       Q = y;
       break;
     case 2:
-      if (fin(v = std::sin(x))) P = 3.14 * v;
+      if (fin(v = math::sin(x))) P = 3.14 * v;
       Q = 3.14 * y;
       break;
     case 3:
-      if (fin(v = std::sin(x))) P = v;
-      if (fin(v = std::sin(y))) Q = v;
+      if (fin(v = math::sin(x))) P = v;
+      if (fin(v = math::sin(y))) Q = v;
       break;
     case 4:
       P = x;
-      if (fin(v = std::sin(y))) Q = v;
+      if (fin(v = math::sin(y))) Q = v;
       break;
     case 5:
-      if (fin(v = std::cos(x))) P = v;
+      if (fin(v = math::cos(x))) P = v;
       Q = y;
       break;
     case 6:
@@ -105,63 +108,63 @@ ORBISK_ALWAYS_INLINE void startPoint(int eff, const StartConstants& k, double co
       break;
     case 9:
       P = -x;
-      if (fin(v = std::sin(y))) Q = -v;
+      if (fin(v = math::sin(y))) Q = -v;
       break;
     case 10:
-      if (fin(v = std::cos(x))) P = -v;
+      if (fin(v = math::cos(x))) P = -v;
       Q = y;
       break;
     case 11: {
       double a, b;
-      if (fin(a = std::sin(k.galx)) && fin(b = std::sin(col))) P = a + spanx * b / k.N1;
-      if (fin(a = std::sin(k.galy)) && fin(b = std::sin(row))) Q = a + spany * b / k.N2;
+      if (fin(a = math::sin(k.galx)) && fin(b = math::sin(col))) P = a + spanx * b / k.N1;
+      if (fin(a = math::sin(k.galy)) && fin(b = math::sin(row))) Q = a + spany * b / k.N2;
       break;
     }
     case 12: {
       const double xr = k.galx - spanx * col / k.N1;
       const double yr = k.galy - spany * row / k.N2;
-      if (fin(v = std::sin(xr))) P = 3.14 * v;
+      if (fin(v = math::sin(xr))) P = 3.14 * v;
       Q = 3.14 * yr;
       break;
     }
     case 13:
-      if (fin(v = std::atan(x))) P = v;
-      if (fin(v = std::atan(y))) Q = v;
+      if (fin(v = math::atan(x))) P = v;
+      if (fin(v = math::atan(y))) Q = v;
       break;
     case 14:
       P = x;
-      if (fin(v = std::tan(y))) Q = v;
+      if (fin(v = math::tan(y))) Q = v;
       break;
     case 15: {
       double a, b;
-      if (fin(a = std::tan(k.galx)) && fin(b = std::atan(col)) &&
-          fin(v = std::cos(a - spanx * b / k.N1)))
+      if (fin(a = math::tan(k.galx)) && fin(b = math::atan(col)) &&
+          fin(v = math::cos(a - spanx * b / k.N1)))
         P = v;
       Q = y;
       break;
     }
     case 16: {
       double a;
-      if (fin(a = std::sin(col))) P = (spanx * a / k.N1 + k.galx) / 3.14;
-      if (fin(v = std::tan(y))) Q = v / 3.14;
+      if (fin(a = math::sin(col))) P = (spanx * a / k.N1 + k.galx) / 3.14;
+      if (fin(v = math::tan(y))) Q = v / 3.14;
       break;
     }
     case 17:
-      if (fin(v = std::atan(x))) P = -v;
+      if (fin(v = math::atan(x))) P = -v;
       Q = k.galy - spany * row / k.N2;
       break;
     case 18: {
       double a;
-      if (fin(a = std::sin(col)) && fin(v = std::tan(k.galx - spanx * a / k.N1))) P = -v;
+      if (fin(a = math::sin(col)) && fin(v = math::tan(k.galx - spanx * a / k.N1))) P = -v;
       Q = -y;
       break;
     }
     case 19:
       P = -0.314 * x;
-      if (fin(v = std::sin(y))) Q = -v;
+      if (fin(v = math::sin(y))) Q = -v;
       break;
     case 20:
-      if (fin(v = std::atan(x))) P = -3.14 * v;
+      if (fin(v = math::atan(x))) P = -3.14 * v;
       Q = y;
       break;
     default:
@@ -175,16 +178,16 @@ ORBISK_ALWAYS_INLINE void functionV1a(int func1, double P, double& v1a) {
   double v, a;
   switch (func1) {
     case 1: v1a = P; break;
-    case 2: if (fin(v = std::sin(P))) v1a = v; break;
-    case 3: if (fin(v = std::sin(P))) v1a = -v; break;
-    case 4: if (fin(v = std::cos(P))) v1a = v; break;
-    case 5: if (fin(v = std::cos(P))) v1a = -v; break;
-    case 6: if (fin(a = std::tan(P)) && fin(v = std::sin(a))) v1a = v; break;
-    case 7: if (fin(a = std::tan(P)) && fin(v = std::sin(a))) v1a = -v; break;
-    case 8: if (fin(a = std::atan(P)) && fin(v = std::sin(a))) v1a = v; break;
-    case 9: if (fin(a = std::atan(P)) && fin(v = std::sin(a))) v1a = -v; break;
-    case 10: if (fin(a = std::floor(P)) && fin(v = std::sin(a))) v1a = v; break;
-    case 11: if (fin(a = std::floor(P)) && fin(v = std::sin(a))) v1a = -v; break;
+    case 2: if (fin(v = math::sin(P))) v1a = v; break;
+    case 3: if (fin(v = math::sin(P))) v1a = -v; break;
+    case 4: if (fin(v = math::cos(P))) v1a = v; break;
+    case 5: if (fin(v = math::cos(P))) v1a = -v; break;
+    case 6: if (fin(a = math::tan(P)) && fin(v = math::sin(a))) v1a = v; break;
+    case 7: if (fin(a = math::tan(P)) && fin(v = math::sin(a))) v1a = -v; break;
+    case 8: if (fin(a = math::atan(P)) && fin(v = math::sin(a))) v1a = v; break;
+    case 9: if (fin(a = math::atan(P)) && fin(v = math::sin(a))) v1a = -v; break;
+    case 10: if (fin(a = std::floor(P)) && fin(v = math::sin(a))) v1a = v; break;
+    case 11: if (fin(a = std::floor(P)) && fin(v = math::sin(a))) v1a = -v; break;
     default: break;
   }
 }
@@ -197,16 +200,16 @@ ORBISK_ALWAYS_INLINE void functionV1b(int func2, double t, double det, double& v
   double v, a;
   switch (func2) {
     case 1: v1b = t / det; break;
-    case 2: if (fin(v = std::sin(t))) v1b = v / det; break;
-    case 3: if (fin(v = std::sin(t))) v1b = -v / det; break;
-    case 4: if (fin(v = std::cos(t))) v1b = v / det; break;
-    case 5: if (fin(v = std::cos(t))) v1b = -v / det; break;
-    case 6: if (fin(a = std::tan(t)) && fin(v = std::sin(a / det))) v1b = v; break;
-    case 7: if (fin(a = std::tan(t)) && fin(v = std::sin(a / det))) v1b = -v; break;
-    case 8: if (fin(a = std::atan(t)) && fin(v = std::sin(a / det))) v1b = v; break;
-    case 9: if (fin(a = std::atan(t)) && fin(v = std::sin(a / det))) v1b = -v; break;
-    case 10: if (fin(a = std::floor(t)) && fin(v = std::sin(a / det))) v1b = v; break;
-    case 11: if (fin(a = std::floor(t)) && fin(v = std::sin(a / det))) v1b = -v; break;
+    case 2: if (fin(v = math::sin(t))) v1b = v / det; break;
+    case 3: if (fin(v = math::sin(t))) v1b = -v / det; break;
+    case 4: if (fin(v = math::cos(t))) v1b = v / det; break;
+    case 5: if (fin(v = math::cos(t))) v1b = -v / det; break;
+    case 6: if (fin(a = math::tan(t)) && fin(v = math::sin(a / det))) v1b = v; break;
+    case 7: if (fin(a = math::tan(t)) && fin(v = math::sin(a / det))) v1b = -v; break;
+    case 8: if (fin(a = math::atan(t)) && fin(v = math::sin(a / det))) v1b = v; break;
+    case 9: if (fin(a = math::atan(t)) && fin(v = math::sin(a / det))) v1b = -v; break;
+    case 10: if (fin(a = std::floor(t)) && fin(v = math::sin(a / det))) v1b = v; break;
+    case 11: if (fin(a = std::floor(t)) && fin(v = math::sin(a / det))) v1b = -v; break;
     default: break;
   }
 }
@@ -274,25 +277,25 @@ ORBISK_ALWAYS_INLINE void solarTransform(int sols, double& orbp) {
   double a, b;
   switch (sols) {
     case 1: break;
-    case 2: if (fin(a = std::sin(p))) orbp = a; break;
-    case 3: if (fin(a = std::cos(p))) orbp = a; break;
-    case 4: if (fin(a = std::tan(p))) orbp = a; break;
-    case 5: if (fin(a = std::atan(p))) orbp = a; break;
+    case 2: if (fin(a = math::sin(p))) orbp = a; break;
+    case 3: if (fin(a = math::cos(p))) orbp = a; break;
+    case 4: if (fin(a = math::tan(p))) orbp = a; break;
+    case 5: if (fin(a = math::atan(p))) orbp = a; break;
     case 6: if (fin(a = std::floor(p))) orbp = a; break;
     case 7: orbp = p * p; break;
-    case 8: if (fin(a = std::sin(p))) orbp = a * a; break;
-    case 9: if (fin(a = std::cos(p))) orbp = a * a; break;
-    case 10: if (fin(a = std::tan(p))) orbp = a * a; break;
-    case 11: if (fin(a = std::atan(p))) orbp = a * a; break;
+    case 8: if (fin(a = math::sin(p))) orbp = a * a; break;
+    case 9: if (fin(a = math::cos(p))) orbp = a * a; break;
+    case 10: if (fin(a = math::tan(p))) orbp = a * a; break;
+    case 11: if (fin(a = math::atan(p))) orbp = a * a; break;
     case 12: if (fin(a = std::floor(p))) orbp = a * a; break;
-    case 13: if (fin(a = std::sin(p)) && power(p, a, b)) orbp = b; break;
-    case 14: if (fin(a = std::cos(p)) && power(p, a, b)) orbp = b; break;
-    case 15: if (fin(a = std::tan(p)) && power(p, a, b)) orbp = b; break;
-    case 16: if (fin(a = std::atan(p)) && power(p, a, b)) orbp = b; break;
+    case 13: if (fin(a = math::sin(p)) && power(p, a, b)) orbp = b; break;
+    case 14: if (fin(a = math::cos(p)) && power(p, a, b)) orbp = b; break;
+    case 15: if (fin(a = math::tan(p)) && power(p, a, b)) orbp = b; break;
+    case 16: if (fin(a = math::atan(p)) && power(p, a, b)) orbp = b; break;
     case 17: if (fin(a = std::floor(p)) && power(p, a, b)) orbp = b; break;
     case 18: if (power(p, p, b)) orbp = b; break;
-    case 19: if (fin(a = std::sin(p)) && power(p, a, b)) orbp = b * a; break;
-    case 20: if (fin(a = std::cos(p)) && power(p, a, b)) orbp = b * a; break;
+    case 19: if (fin(a = math::sin(p)) && power(p, a, b)) orbp = b * a; break;
+    case 20: if (fin(a = math::cos(p)) && power(p, a, b)) orbp = b * a; break;
     default: break;
   }
 }
@@ -332,7 +335,7 @@ ORBISK_ALWAYS_INLINE void worldStep(int worldw, int sols, const MapConstants& k,
   double v;
   switch (worldw) {
     case 1: o.Q = o.v1b; break;
-    case 4: if (fin(v = std::sin(D))) o.Q = k.ts1 * v / det; break;
+    case 4: if (fin(v = math::sin(D))) o.Q = k.ts1 * v / det; break;
     case 8: o.Q = 3.14 * k.ts1 * D / det; break;
     default: o.Q = D * k.ts1 / det; break;
   }

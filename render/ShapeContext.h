@@ -16,6 +16,7 @@
 #include "render/RenderState.h"
 #include "render/Shapes.h"
 #include "render/Surface.h"
+#include "render/math/ExactMath.h"
 
 namespace orbisk {
 
@@ -71,11 +72,12 @@ class ShapeContext {
     return checked(sub16(static_cast<int>(a), static_cast<int>(b)));
   }
 
-  // Functions: a non-finite result fails the current step.
+  // Functions: a non-finite result fails the current step. sin, cos and tan are correctly
+  // rounded (render/math/ExactMath.h), so a shape lands on the same pixels on every machine.
   double floor(double v) { return checkedFunction(std::floor(v)); }
-  double sin(double v) { return checkedFunction(std::sin(v)); }
-  double cos(double v) { return checkedFunction(std::cos(v)); }
-  double tan(double v) { return checkedFunction(std::tan(v)); }
+  double sin(double v) { return checkedFunction(math::sin(v)); }
+  double cos(double v) { return checkedFunction(math::cos(v)); }
+  double tan(double v) { return checkedFunction(math::tan(v)); }
 
   // A = floor((L x N1) x spany / spanx), the projected depth of the bar plane.
   double A() { return floor(mul(L, N1) * spany / spanx); }

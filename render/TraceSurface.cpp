@@ -3,11 +3,14 @@
 // Numbers are formatted with std::to_chars, which gives the same text as printf "%.9g" in the "C"
 // locale but never follows the process locale: the GUI toolkit switches to the user's locale,
 // where printf could write a decimal comma. Not-a-number is always written "nan" (printf would
-// add the sign bit, which differs between builds).
+// add the sign bit, which differs between builds). A standard library without floating-point
+// to_chars (emscripten's) uses printf's "%.9g" and takes the locale's decimal point back to '.'.
 #include "render/TraceSurface.h"
 
 #include <charconv>
+#include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace orbisk {
@@ -18,13 +21,34 @@ namespace {
 // colour (at most 8 digits), blanks and the newline.
 constexpr int kLineCapacity = 128;
 
+// "%.9g" of value in the "C" locale.
+char* appendNumber(char* out, char* end, double value) {
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+  return std::to_chars(out, end, value, std::chars_format::general, 9).ptr;
+#else
+  char text[32];  // "%.9g" of a float's value takes at most 15 characters
+  const int length = std::snprintf(text, sizeof text, "%.9g", value);
+  const char* const point = std::localeconv()->decimal_point;
+  const std::size_t pointLength = std::strlen(point);
+  for (int i = 0; i < length && out < end;) {
+    if (pointLength > 0 && std::strncmp(text + i, point, pointLength) == 0) {
+      *out++ = '.';
+      i += static_cast<int>(pointLength);
+    } else {
+      *out++ = text[i++];
+    }
+  }
+  return out;
+#endif
+}
+
 char* appendCoordinate(char* out, char* end, float value) {
   *out++ = ' ';
   if (std::isnan(value)) {
     std::memcpy(out, "nan", 3);
     return out + 3;
   }
-  return std::to_chars(out, end, static_cast<double>(value), std::chars_format::general, 9).ptr;
+  return appendNumber(out, end, static_cast<double>(value));
 }
 
 char* appendColour(char* out, char* end, uint32_t colour) {

@@ -7,6 +7,7 @@
 #include <limits>
 #include <string>
 
+#include "OrbiskVersion.h"
 #include "model/DataFile.h"
 
 namespace orbisk {
@@ -59,7 +60,7 @@ TEST(PictureRecordTextTest, TextStartsWithItsNameAndTheDataFileLine) {
   const std::string text = formatPictureRecord(DrawnPicture{});
   std::string line = formatRecord(PictureParams{});
   line.resize(line.size() - 2);  // the data file's CR LF
-  const std::string start = "Orbisk picture record 1\nprogram 4.2\nrecord " + line +
+  const std::string start = "Orbisk picture record 1\nprogram " ORBISK_VERSION "\nrecord " + line +
                             "\ndetailstep 1\nbackground 0\nscale 1\nstate.colstart 0\n"
                             "state.colend 0\nstate.progspan 0\nstate.col 0000000000000000\n";
   EXPECT_EQ(text.substr(0, start.size()), start);

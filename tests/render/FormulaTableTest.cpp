@@ -1,119 +1,22 @@
-// Every formula choice pinned: one small picture for every value of every selector, each kept as
-// the number of drawing calls and a 64-bit digest of its trace. The pictures share the formula
-// text with the loop-versus-one-sample tests, so only stored results can notice a wrong sign.
+// Every formula choice pinned: the table of tools/trace/FormulaTable.h against the stored one.
 // Rewrite the table after a deliberate change of a formula with
 //   ORBISK_UPDATE_GOLDEN=1 build/tests/orbisk_core_tests --gtest_filter='*FormulaTable*'
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "model/DataFile.h"
-#include "render/RenderJob.h"
-#include "render/TraceSurface.h"
+#include "tools/trace/FormulaTable.h"
 
 namespace orbisk {
 namespace {
 
-// One selector swept from first to last. Its base record is chosen so that every value of the
-// selector draws and a changed sign in any of its formulas changes the picture.
-struct Sweep {
-  const char* name;               // the selector's name in the table
-  int16_t PictureParams::*field;  // the selector
-  int first, last;                // values, one past each end of the range included
-  const char* base;               // record the selector is changed from
-};
-
-// The start-up picture at size 16 on the Thumbnail frame.
-constexpr const char* kOrigin =
-    "16,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,2,1,1,25,25,0,0";
-// The same with Length X3 (B = 2 for shape 20), slide -20 (shape 14 meets S + c = 0), height 30
-// (T - 25 and T - 24 not 0 nor 1) and the anchor shifted, so that every term of a shape counts.
-constexpr const char* kShapes =
-    "16,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,2,3,1,-20,30,5,-7";
-
-// World 1, v1b Cos, level P x P and solar system Atn: here a changed sign in the category table
-// reaches the picture even for category 7, whose det is 0.
-constexpr const char* kCategory =
-    "16,1,6,2,1,3,4,3,16,1,5,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,2,1,1,25,25,0,0";
-
-const Sweep kSweeps[] = {
-    {"galaxy", &PictureParams::ali, 0, 15, kOrigin},
-    {"solarsystem", &PictureParams::sols, 0, 21, kOrigin},
-    {"world", &PictureParams::worldw, 0, 11, kOrigin},
-    {"lab", &PictureParams::cit, 0, 25, kOrigin},
-    {"level", &PictureParams::w, 0, 36, kOrigin},
-    {"effect", &PictureParams::eff, 0, 21, kOrigin},
-    {"category", &PictureParams::cat, 0, 11, kCategory},
-    {"type", &PictureParams::t1, 0, 9, kOrigin},
-    {"v1a", &PictureParams::func1, 0, 12, kOrigin},
-    {"v1b", &PictureParams::func2, 0, 12, kOrigin},
-    {"coloursystem", &PictureParams::xraykleur, 0, 15, kOrigin},
-    {"shape", &PictureParams::driedkeuze, 0, 39, kShapes},
-};
-
-// FNV-1a, 64 bits.
-uint64_t fnv1a(const std::string& text) {
-  uint64_t h = 14695981039346656037ull;
-  for (unsigned char c : text) {
-    h ^= c;
-    h *= 1099511628211ull;
-  }
-  return h;
-}
-
-// A run of the picture on the Thumbnail canvas; returns its trace. The working state holds what
-// an earlier picture may have left, so that a choice wrongly treated as unknown (which keeps the
-// old value) draws differently from one that sets the old value again.
-std::string traceOf(const PictureParams& p) {
-  std::FILE* out = std::tmpfile();
-  TraceSurface tracer(out, nullptr, 117, 90);
-  RenderState state;
-  state.levelcap = 0.5;
-  state.red = 40;
-  state.green = 80;
-  state.blue = 120;
-  RenderJob job(state, p, tracer);
-  job.start();
-  while (job.hasColumns()) job.stepColumn();
-  std::string text(static_cast<size_t>(std::ftell(out)), '\0');
-  std::rewind(out);
-  text.resize(std::fread(text.data(), 1, text.size(), out));
-  std::fclose(out);
-  return text;
-}
-
-// "selector value calls digest record", one line per picture.
-std::vector<std::string> tableLines() {
-  std::vector<std::string> lines;
-  for (const Sweep& s : kSweeps) {
-    for (int v = s.first; v <= s.last; ++v) {
-      PictureParams p;
-      applyRecord(parseRecord(std::string(s.base)), p);
-      p.*s.field = static_cast<int16_t>(v);  // set directly: a record keeps some out-of-range
-      const std::string trace = traceOf(p);
-      std::string record = formatRecord(p);
-      record.resize(record.size() - 2);  // without CR LF
-      char line[256];
-      std::snprintf(line, sizeof line, "%s %d %ld %016llx %s", s.name, v,
-                    static_cast<long>(std::count(trace.begin(), trace.end(), '\n')),
-                    static_cast<unsigned long long>(fnv1a(trace)), record.c_str());
-      lines.push_back(line);
-    }
-  }
-  return lines;
-}
-
 TEST(FormulaTable, EveryChoiceDrawsItsStoredPicture) {
   const std::string path = std::string(ORBISK_TEST_DATA) + "/formula-table.txt";
-  const std::vector<std::string> lines = tableLines();
+  const std::vector<std::string> lines = formulaTableLines();
   if (std::getenv("ORBISK_UPDATE_GOLDEN")) {
     std::ofstream out(path, std::ios::binary);
     for (const std::string& l : lines) out << l << '\n';

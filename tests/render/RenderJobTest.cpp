@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "model/DataFile.h"
 #include "render/RasterCanvas.h"
 #include "render/TraceSurface.h"
+#include "tools/trace/GoldenPictures.h"
 
 namespace orbisk {
 namespace {
@@ -47,12 +47,6 @@ std::string traceOfFresh(const PictureParams& params) {
   return traceOf(state, params);
 }
 
-PictureParams paramsFrom(const std::string& line) {
-  PictureParams p;
-  applyRecord(parseRecord(line), p);
-  return p;
-}
-
 TEST(RenderJob, StartUpPictureEqualsTheHandSpecialisedKernel) {
   const std::string expected =
       readFile(std::string(ORBISK_TEST_DATA) + "/startup-limit-kernel.trace");
@@ -60,22 +54,24 @@ TEST(RenderJob, StartUpPictureEqualsTheHandSpecialisedKernel) {
   EXPECT_TRUE(traceOfFresh(PictureParams{}) == expected);
 }
 
-// Pictures of every shape family, both directions and Detail Low, kept byte for byte. Set
-// ORBISK_UPDATE_GOLDEN=1 to rewrite them after a deliberate change of the picture.
-struct Golden {
-  const char* name;
-  const char* record;
-  int16_t detailstep;
-};
+// Pictures of every shape family, both directions and Detail Low (tools/trace/GoldenPictures.cpp),
+// kept byte for byte. Set ORBISK_UPDATE_GOLDEN=1 to rewrite them after a deliberate change of the
+// picture.
+class GoldenTrace : public ::testing::TestWithParam<GoldenPicture> {};
 
-class GoldenTrace : public ::testing::TestWithParam<Golden> {};
+}  // namespace
+
+// A failing case names its picture.
+void PrintTo(const GoldenPicture& picture, std::ostream* out) {
+  *out << picture.name;
+}
+
+namespace {
 
 TEST_P(GoldenTrace, MatchesTheStoredTrace) {
-  const Golden& g = GetParam();
-  PictureParams p = paramsFrom(g.record);
-  p.detailstep = g.detailstep;
+  const GoldenPicture& g = GetParam();
   const std::string path = std::string(ORBISK_TEST_DATA) + "/" + g.name + ".trace";
-  const std::string trace = traceOfFresh(p);
+  const std::string trace = traceOfFreshRun(goldenParams(g));
   if (std::getenv("ORBISK_UPDATE_GOLDEN")) {
     std::ofstream(path, std::ios::binary) << trace;
   }
@@ -84,40 +80,13 @@ TEST_P(GoldenTrace, MatchesTheStoredTrace) {
   EXPECT_TRUE(trace == expected) << g.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pictures, GoldenTrace,
-    ::testing::Values(
-        // point shape 16, Inward, other origin and colour system 5
-        Golden{"point16-inward",
-               "40,3,9,1,3,4,9,6,26,5,13,7,1001,1001,-120,300,48,1001,5,16,0,0,"
-               "20,0,40,1,1,1,25,25,0,0",
-               1},
-        // bar shape 4, Outward, length and width X3
-        Golden{"bar4-outward",
-               "30,2,6,2,5,3,2,5,8,3,7,6,1001,1001,40,40,48,1001,3,4,0,0,0,0,0,1,"
-               "3,3,-20,40,50,-30",
-               1},
-        // stroke shape 29 with inverse colours
-        Golden{"stroke29",
-               "36,1,12,2,2,8,6,3,11,2,4,13,1001,1001,40,40,48,1001,1,29,1,0,0,0,0,1,"
-               "1,1,25,25,0,0",
-               1},
-        // tiled shape 32 on Detail Low
-        Golden{"tiled32-low",
-               "30,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,32,0,0,0,0,0,"
-               "1,1,1,25,25,0,0",
-               4},
-        // bar shape 5 (anchor fails at column 0), stroke 20, Detail Low Inward
-        Golden{"bar5-low-inward",
-               "40,4,3,1,11,10,11,7,20,9,15,20,1001,1001,10,-70,100,1001,12,5,"
-               "0,0,0,0,0,1,5,1,10,30,0,0",
-               4}),
-    [](const ::testing::TestParamInfo<Golden>& info) {
-      std::string n = info.param.name;
-      for (char& c : n)
-        if (c == '-') c = '_';
-      return n;
-    });
+INSTANTIATE_TEST_SUITE_P(Pictures, GoldenTrace, ::testing::ValuesIn(goldenPictures()),
+                         [](const ::testing::TestParamInfo<GoldenPicture>& info) {
+                           std::string n = info.param.name;
+                           for (char& c : n)
+                             if (c == '-') c = '_';
+                           return n;
+                         });
 
 // Every column that a run visits, in order.
 std::vector<double> columnsOf(const PictureParams& p) {
