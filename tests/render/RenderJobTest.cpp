@@ -47,11 +47,16 @@ std::string traceOfFresh(const PictureParams& params) {
   return traceOf(state, params);
 }
 
-TEST(RenderJob, StartUpPictureEqualsTheHandSpecialisedKernel) {
-  const std::string expected =
-      readFile(std::string(ORBISK_TEST_DATA) + "/startup-limit-kernel.trace");
+// The start-up picture, kept byte for byte. It once matched a hand-specialised kernel that used
+// the C library's sine and tangent; with correctly rounded ones, 444 of its marks moved. Set
+// ORBISK_UPDATE_GOLDEN=1 to rewrite it after a deliberate change of the picture.
+TEST(RenderJob, StartUpPictureIsTheStoredOne) {
+  const std::string path = std::string(ORBISK_TEST_DATA) + "/startup.trace";
+  const std::string trace = traceOfFresh(PictureParams{});
+  if (std::getenv("ORBISK_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << trace;
+  const std::string expected = readFile(path);
   ASSERT_FALSE(expected.empty());
-  EXPECT_TRUE(traceOfFresh(PictureParams{}) == expected);
+  EXPECT_TRUE(trace == expected);
 }
 
 // Pictures of every shape family, both directions and Detail Low (tools/trace/GoldenPictures.cpp),
