@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "OrbiskVersion.h"
+#include "cli/RandomSurvey.h"
 #include "io/RecordedPicture.h"
 #include "io/RedrawPicture.h"
 #include "io/UserFile.h"
@@ -184,7 +185,7 @@ int renderCommand(int argc, char** argv, std::FILE* err) {
   // --help and --version win over everything else on the line, as with the common GNU tools.
   for (const std::string& a : args) {
     if (a == "--help" || a == "-h") {
-      std::fprintf(stdout, "%s\n%s", kUsage, kHelp);
+      std::fprintf(stdout, "%s\n%s\n%s%s", kUsage, kRandomUsage, kHelp, kRandomHelp);
       return 0;
     }
   }
@@ -196,10 +197,11 @@ int renderCommand(int argc, char** argv, std::FILE* err) {
   }
   RenderOptions options;
   if (std::string error = parseRenderOptions(args, options); !error.empty()) {
-    std::fprintf(err, "orbisk-render: %s (%s)\n", error.c_str(), kUsage);
+    const bool random = options.survey.count > 0 || error.find("--random") != std::string::npos;
+    std::fprintf(err, "orbisk-render: %s (%s)\n", error.c_str(), random ? kRandomUsage : kUsage);
     return 2;
   }
-  return runRender(options, err);
+  return options.survey.count > 0 ? runRandomSurvey(options, err) : runRender(options, err);
 }
 
 }  // namespace orbisk
