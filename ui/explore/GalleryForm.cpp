@@ -35,7 +35,7 @@ GalleryForm::GalleryForm(GallerySource source, QWidget* parent)
   for (int i = 0; i < kCells; ++i) {
     auto* cell = new GalleryCell(this);
     cell->setObjectName(QString("gallerycell%1").arg(i + 1));
-    cells_[static_cast<std::size_t>(i)] = cell;
+    cells_[at(i)] = cell;
     grid->addWidget(cell, i / kColumns, i % kColumns);
     connect(cell, &GalleryCell::picked, this, [this, i] {
       if (i < filled_) source_.pick(draws_[at(i)]);
