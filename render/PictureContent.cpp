@@ -1,7 +1,7 @@
 #include "render/PictureContent.h"
 
 #include <algorithm>
-#include <vector>
+#include <bitset>
 
 namespace orbisk {
 
@@ -10,30 +10,10 @@ namespace {
 constexpr uint64_t kMinDrawnPpm = 10000;  // 1 % of the area
 constexpr int kMinColours = 3;
 
-// Distinct colours up to kColourCap, in an open-addressing table that never fills since it
-// holds twice the cap.
-class ColourSet {
- public:
-  // Returns whether the set is full.
-  bool add(uint32_t colour) {
-    const uint32_t key = colour | 0xff000000u;  // 0 marks a free slot
-    uint32_t slot = (key * 2654435761u) >> (32 - kBits);
-    while (slots_[slot] != 0) {
-      if (slots_[slot] == key) return false;
-      slot = (slot + 1) & (kSlots - 1);
-    }
-    slots_[slot] = key;
-    return ++count_ >= PictureContent::kColourCap;
-  }
-  int count() const { return count_; }
-
- private:
-  static constexpr int kBits = 13;
-  static constexpr uint32_t kSlots = 1u << kBits;
-  static_assert(kSlots >= 2 * PictureContent::kColourCap);
-  std::vector<uint32_t> slots_ = std::vector<uint32_t>(kSlots);
-  int count_ = 0;
-};
+// Which of the kShades a 0xRRGGBB colour falls in: the top three bits of each channel.
+uint32_t shadeOf(uint32_t colour) {
+  return (colour >> 21 & 7u) << 6 | (colour >> 13 & 7u) << 3 | (colour >> 5 & 7u);
+}
 
 }  // namespace
 
@@ -45,9 +25,7 @@ PictureContent measurePicture(const uint32_t* pixels, int width, int height, int
   // The background as stored: 0xRRGGBB, red in the high byte; the alpha byte is ignored.
   const uint32_t stored =
       (background & 0xffu) << 16 | (background & 0xff00u) | (background >> 16 & 0xffu);
-  ColourSet colours;
-  bool full = false;
-  uint32_t last = stored;  // runs of one colour skip the table
+  std::bitset<PictureContent::kShades> shades;
   int left = width, right = -1, top = height, bottom = -1;
   for (int y = 0; y < height; ++y) {
     const uint32_t* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
@@ -58,8 +36,7 @@ PictureContent measurePicture(const uint32_t* pixels, int width, int height, int
       ++content.drawnPixels;
       if (first < 0) first = x;
       lastX = x;
-      if (colour != last && !full) full = colours.add(colour);
-      last = colour;
+      shades.set(shadeOf(colour));
     }
     if (first >= 0) {
       left = std::min(left, first);
@@ -68,7 +45,7 @@ PictureContent measurePicture(const uint32_t* pixels, int width, int height, int
       bottom = y;
     }
   }
-  content.colours = colours.count();
+  content.colours = static_cast<int>(shades.count());
   if (right >= 0) {
     content.left = left;
     content.top = top;

@@ -8,9 +8,12 @@ namespace orbisk {
 
 // What a picture holds beside its background.
 struct PictureContent {
-  static constexpr int kColourCap = 4096;  // colours are counted up to this many
+  static constexpr int kShades = 512;  // colours told apart: 8 levels of each channel
 
-  int colours = 0;           // distinct colours of the drawn pixels, at most kColourCap
+  // Distinct colours of the drawn pixels as a viewer tells them apart: colours that share the
+  // top three bits of every channel count as one, so the near-equal shades of a flat area make
+  // one colour. 0..kShades.
+  int colours = 0;
   uint64_t drawnPixels = 0;  // pixels that differ from the background colour
   uint64_t pixels = 0;       // all pixels of the picture
   // The smallest rectangle holding every drawn pixel; empty (width 0) when nothing was drawn.
@@ -20,7 +23,7 @@ struct PictureContent {
   uint64_t drawnPpm() const { return pixels == 0 ? 0 : drawnPixels * 1000000u / pixels; }
   // How much there is to see: colour variety times drawn share. A picture that fills the
   // canvas in three colours scores 3000000, one that draws a tenth of it in 100 colours
-  // 10000000. At most 4096 x 1000000, far inside 64 bits.
+  // 10000000. At most 512 x 1000000, far inside 64 bits.
   uint64_t richness() const { return static_cast<uint64_t>(colours) * drawnPpm(); }
 };
 
@@ -30,7 +33,8 @@ PictureContent measurePicture(const uint32_t* pixels, int width, int height, int
                               uint32_t background);
 
 // A picture is worth showing when it draws on at least 1 % of its area and in at least three
-// colours: anything less looks black, flat or like a single rectangle at gallery size.
+// colours told apart: anything less looks black, flat or like a single rectangle at gallery
+// size.
 bool worthShowing(const PictureContent& content);
 
 // The order of a gallery or a contact sheet: the richest first; equal ones in the order they

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "render/RasterCanvas.h"
 
 namespace orbisk {
@@ -17,36 +19,38 @@ TEST(PictureContent, CountsDrawnPixelsColoursAndTheirRectangle) {
   struct Case {
     const char* what;
     uint32_t background;
-    int colours;              // marks of distinct colours drawn, one pixel each
-    int colours_expected;     // what is counted
-    uint64_t drawn_expected;  // pixels differing from the background
+    std::vector<uint32_t> marks;  // one pixel each, in a row from (10, 5)
+    int colours;                  // colours told apart
   } cases[] = {
-      {"nothing drawn", 0, 0, 0, 0},
-      {"three colours", 0, 3, 3, 3},
-      {"a non-black background", 0x102030, 3, 3, 3},
-      // colours are counted up to the cap, pixels all of them
-      {"more colours than counted", 0, 4200, PictureContent::kColourCap, 4200},
+      {"nothing drawn", 0, {}, 0},
+      {"red, green and blue", 0, {0x0000e0, 0x00e000, 0xe00000}, 3},
+      // near-equal shades, as a flat area holds them, are one colour
+      {"shades of one green", 0, {0x004000, 0x00401f, 0x1f5f00}, 1},
+      {"a background not black", 0x102030, {0x0000e0, 0x00e000, 0xe00000}, 3},
   };
   for (const Case& c : cases) {
-    RasterCanvas canvas(100, 100, c.background);
+    RasterCanvas canvas(100, 50, c.background);
     canvas.plot(0, 0, c.background);  // a mark in the background colour shows nothing
-    for (int i = 0; i < c.colours; ++i)
-      canvas.plot(static_cast<float>(10 + i % 80), static_cast<float>(5 + i / 80),
-                  0x400000u + static_cast<uint32_t>(i));
+    for (std::size_t i = 0; i < c.marks.size(); ++i)
+      canvas.plot(static_cast<float>(10 + i), 5, c.marks[i]);
     const PictureContent content = measured(canvas);
-    EXPECT_EQ(content.colours, c.colours_expected) << c.what;
-    EXPECT_EQ(content.drawnPixels, c.drawn_expected) << c.what;
-    EXPECT_EQ(content.pixels, 10000u) << c.what;
-    if (c.colours == 0) {
-      EXPECT_EQ(content.width, 0) << c.what;
-    } else {
-      const int rows = (c.colours + 79) / 80;
+    EXPECT_EQ(content.colours, c.colours) << c.what;
+    EXPECT_EQ(content.drawnPixels, c.marks.size()) << c.what;
+    EXPECT_EQ(content.pixels, 5000u) << c.what;
+    EXPECT_EQ(content.width, static_cast<int>(c.marks.size())) << c.what;
+    if (!c.marks.empty()) {
       EXPECT_EQ(content.left, 10) << c.what;
       EXPECT_EQ(content.top, 5) << c.what;
-      EXPECT_EQ(content.width, std::min(c.colours, 80)) << c.what;
-      EXPECT_EQ(content.height, rows) << c.what;
+      EXPECT_EQ(content.height, 1) << c.what;
     }
   }
+  // Every colour of the cube: all 512 that are told apart.
+  RasterCanvas canvas(512, 1);
+  for (int i = 0; i < 512; ++i)
+    canvas.plot(static_cast<float>(i), 0,
+                static_cast<uint32_t>(i & 7) << 5 | static_cast<uint32_t>(i >> 3 & 7) << 13 |
+                    static_cast<uint32_t>(i >> 6) << 21 | 0x101010u);
+  EXPECT_EQ(measured(canvas).colours, PictureContent::kShades);
 }
 
 TEST(PictureContent, WorthShowingFromOnePercentAndThreeColoursAndTheRichestFirst) {
