@@ -1,35 +1,38 @@
-// The random gallery's work: twelve random combinations rendered on worker threads.
+// The random gallery's work: the quick looks that choose twelve candidates worth showing, and
+// those twelve rendered on worker threads.
 //
-// - GalleryTwelveCells: all twelve cells at the start-up parameters (Regular canvas, Detail
-//   High), one worker per core; wall time per gallery.
+// - GalleryTwelveCells: a whole gallery at the start-up parameters (Regular canvas, Detail High):
+//   the quick looks on one thread, as the gallery's chooser makes them, then the twelve cells on
+//   one worker per core; wall time per gallery.
 // - GalleryCellsPerSecond/N: 24 cells on N workers; cells per second of wall time. With the
 //   work independent, two workers should come close to twice one worker's rate on an idle
 //   machine; cells/cpu-s (cells per second of processor time) shows whether anything shared
 //   slows the workers down, also on a busy one.
+// - GalleryRule: 50 galleries at the start-up parameters, every cell rendered in full and
+//   measured: how many cells shown are not worth showing after all (the quick look missed), and
+//   how many candidates the quick looks spent. One iteration; the figures are counters.
 #include <benchmark/benchmark.h>
 
 #include <ctime>
 
 #include "io/RenderWorkers.h"
-#include "render/RandomCombination.h"
+#include "render/RandomCandidates.h"
 
 namespace orbisk {
 namespace {
 
-// Start-up record and working values, each cell with a combination of its own; the same seeds
-// every time, so runs compare.
-std::vector<OffscreenOrder> galleryOrders(int cells) {
+constexpr uint64_t kSeed = 1000;  // the same candidates every time, so runs compare
+
+std::vector<OffscreenOrder> chosenOrders(uint64_t seed, int cells, uint64_t& looked) {
   std::vector<OffscreenOrder> orders;
-  for (int i = 0; i < cells; ++i) {
-    OffscreenOrder order;
-    applyCombination(order.params, drawRandomCombination(static_cast<uint64_t>(1000 + i)));
-    orders.push_back(order);
-  }
+  for (const ChosenCandidate& c : chooseCandidates(OffscreenOrder{}, seed, 0, cells, looked))
+    orders.push_back(c.candidate.order);
   return orders;
 }
 
 void renderBatches(benchmark::State& bench, int threads, int cells) {
-  const std::vector<OffscreenOrder> orders = galleryOrders(cells);
+  uint64_t looked = 0;
+  const std::vector<OffscreenOrder> orders = chosenOrders(kSeed, cells, looked);
   RenderWorkers workers(threads);
   int64_t done = 0;
   const std::clock_t cpuStart = std::clock();
@@ -48,14 +51,45 @@ void renderBatches(benchmark::State& bench, int threads, int cells) {
 }
 
 void GalleryTwelveCells(benchmark::State& bench) {
-  renderBatches(bench, 0, 12);
+  RenderWorkers workers(0);
+  uint64_t looked = 0;
+  for (auto _ : bench) {
+    looked = 0;
+    workers.start(chosenOrders(kSeed, 12, looked));
+    workers.wait();
+  }
+  bench.counters["looked"] = static_cast<double>(looked);
+  bench.counters["workers"] = workers.threadCount();
 }
 void GalleryCellsPerSecond(benchmark::State& bench) {
   renderBatches(bench, static_cast<int>(bench.range(0)), 24);
 }
 
+void GalleryRule(benchmark::State& bench) {
+  constexpr int kGalleries = 50, kCells = 12;
+  uint64_t shown = 0, missed = 0, looked = 0;
+  for (auto _ : bench) {
+    shown = missed = looked = 0;
+    RasterCanvas canvas(0, 0);
+    for (int g = 0; g < kGalleries; ++g) {
+      for (const OffscreenOrder& order : chosenOrders(kSeed + g, kCells, looked)) {
+        RenderState state = order.state;
+        renderOffscreen(order.params, state, order.canvas, canvas);
+        ++shown;
+        if (!worthShowing(measurePicture(canvas.bits(), canvas.width(), canvas.height(),
+                                         canvas.width(), order.canvas.background)))
+          ++missed;
+      }
+    }
+  }
+  bench.counters["cells"] = static_cast<double>(shown);
+  bench.counters["not worth showing"] = static_cast<double>(missed);
+  bench.counters["looked at"] = static_cast<double>(looked);
+}
+
 BENCHMARK(GalleryTwelveCells)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(GalleryCellsPerSecond)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(GalleryRule)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace orbisk

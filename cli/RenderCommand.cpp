@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "OrbiskVersion.h"
+#include "cli/RandomSurvey.h"
 #include "cli/RunDeadline.h"
 #include "io/PendingFile.h"
 #include "io/PictureFile.h"
@@ -232,7 +233,7 @@ int renderAndWrite(const RenderOptions& options, std::FILE* err) {
 
 int runRender(const RenderOptions& options, std::FILE* err) {
   try {
-    return renderAndWrite(options, err);
+    return options.survey.count > 0 ? runRandomSurvey(options, err) : renderAndWrite(options, err);
   } catch (const std::bad_alloc&) {
     // Every output is still under its temporary name, and unwinding removed it.
     return fail(err, "not enough memory to draw and write this picture; nothing was written");
@@ -248,7 +249,7 @@ int renderCommand(int argc, char** argv, std::FILE* err) {
   const auto optionsEnd = std::find(args.begin(), args.end(), std::string("--"));
   for (const std::string& a : std::vector<std::string>(args.begin(), optionsEnd)) {
     if (a == "--help" || a == "-h") {
-      std::fprintf(stdout, "%s\n%s", kUsage, kHelp);
+      std::fprintf(stdout, "%s\n%s\n%s%s", kUsage, kRandomUsage, kHelp, kRandomHelp);
       return 0;
     }
   }
@@ -260,7 +261,8 @@ int renderCommand(int argc, char** argv, std::FILE* err) {
   }
   RenderOptions options;
   if (std::string error = parseRenderOptions(args, options); !error.empty()) {
-    std::fprintf(err, "orbisk-render: %s (%s)\n", error.c_str(), kUsage);
+    const bool random = options.survey.count > 0 || error.find("--random") != std::string::npos;
+    std::fprintf(err, "orbisk-render: %s (%s)\n", error.c_str(), random ? kRandomUsage : kUsage);
     return 2;
   }
   return runRender(options, err);

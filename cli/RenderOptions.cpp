@@ -85,9 +85,6 @@ std::string parseRenderOptions(const std::vector<std::string>& args, RenderOptio
       error = value(options.tracePath);
     } else if (a == "-o") {
       error = value(options.outputPath);
-      if (error.empty() && !endsWithIgnoringCase(options.outputPath, ".bmp") &&
-          !endsWithIgnoringCase(options.outputPath, ".png"))
-        error = "the output file must end in .bmp or .png: " + quoted(options.outputPath);
     } else if (a == "--timeout") {
       std::string timeout;
       error = value(timeout);
@@ -96,11 +93,26 @@ std::string parseRenderOptions(const std::vector<std::string>& args, RenderOptio
                 quoted(timeout) + "'";
     } else if (a == "--") {
       optionsEnded = true;
+    } else if (isSurveyNumberOption(a)) {
+      std::string number;
+      error = value(number);
+      if (error.empty()) {
+        error = parseSurveyNumber(a, number, options.survey);
+        if (!error.empty()) error += ", not '" + quoted(number) + "'";
+      }
+    } else if (a == "--start") {
+      error = value(options.survey.startPath);
+      options.survey.startGiven = true;
     } else if (isOption) {
       error = "unknown option " + quoted(a);
     }
     if (!error.empty()) return error;
   }
+  if (std::string error = checkSurveyOptions(options); !error.empty()) return error;
+  if (options.survey.count > 0) return {};  // -o names a folder
+  if (!options.outputPath.empty() && !endsWithIgnoringCase(options.outputPath, ".bmp") &&
+      !endsWithIgnoringCase(options.outputPath, ".png"))
+    return "the output file must end in .bmp or .png: " + quoted(options.outputPath);
   if (options.dataFile.empty()) return "no data file given";
   return {};
 }

@@ -1,7 +1,8 @@
 // libFuzzer target: the command lines of both programs, from arbitrary bytes split into
 // arguments at NUL bytes (an argument can hold every other byte, as on a real command line).
-// orbisk-render's options either come out usable or are refused in one line; the desktop
-// program's --help/--version answer only to those exact words.
+// orbisk-render's options either come out usable (a picture to render, or a survey of random
+// candidates into a folder) or are refused in one line; the desktop program's --help/--version
+// answer only to those exact words.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -34,6 +35,21 @@ void checkRenderOptions(const std::vector<std::string>& args) {
     }
     return;
   }
+  const orbisk::SurveyOptions& survey = options.survey;
+  if (survey.count > 0) {
+    if (survey.count > orbisk::SurveyOptions::kMaxCount)
+      broken("accepted more candidates than allowed", std::to_string(survey.count));
+    if (!options.dataFile.empty()) broken("a survey with a data file", options.dataFile);
+    if (options.outputPath.empty()) broken("a survey without a folder", "");
+    if (!options.tracePath.empty() || options.scaleGiven || options.detailGiven ||
+        options.timeoutSeconds != 0)
+      broken("a survey with a renderer's option", "");
+    if (survey.first + survey.count < survey.first)
+      broken("candidate numbers past the last", std::to_string(survey.first));
+    return;
+  }
+  if (survey.seedGiven || survey.firstGiven || survey.startGiven)
+    broken("a survey's option without --random", "");
   if (options.dataFile.empty()) broken("accepted without a data file", "");
   if (options.scale < 1 || options.scale > 8)
     broken("accepted a scale outside 1..8", std::to_string(options.scale));

@@ -1,10 +1,15 @@
-// The random gallery: its cells are the pictures the main window would draw, a pick draws the
-// same picture in the main window, and no worker outlives the window.
+// The random gallery: its cells are the pictures the main window would draw of the first
+// candidates worth showing, the richest first; a pick draws the same picture in the main window,
+// and no worker outlives the window.
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QPushButton>
+#include <algorithm>
 
 #include "GuiTestSupport.h"
+#include "io/CandidateChooser.h"
 #include "io/RenderWorkers.h"
+#include "render/RandomCandidates.h"
 #include "ui/editors/OriginForm.h"
 #include "ui/explore/GalleryCell.h"
 #include "ui/explore/GalleryForm.h"
@@ -15,15 +20,17 @@ namespace {
 struct Gallery : MainFixture {
   std::unique_ptr<MainWindow> ready = readyWindow();
 
-  // Opens the gallery on draws seeded 100, 101, ...
+  // Opens the gallery on the candidate sequence of seed 100.
   GalleryForm* open() {
-    auto seed = std::make_shared<uint64_t>(100);
-    ready->setGallerySource([seed] { return drawRandomCombination((*seed)++); });
+    ready->setGallerySeeds([] { return uint64_t{100}; });
     trigger(*ready, "gallery");
     return ready->findChild<GalleryForm*>("galleryform");
   }
-  // Lets every cell of the open gallery finish and reach the window.
+  // Lets the choice of candidates and then every cell of the open gallery finish and reach the
+  // window.
   static void finishCells(GalleryForm* form) {
+    form->chooser().wait();
+    QCoreApplication::sendPostedEvents();
     form->workers().wait();
     QCoreApplication::sendPostedEvents();
   }
@@ -53,17 +60,40 @@ TEST_F(Gallery, CellsAreTheMainWindowsPicturesAndAPickDrawsTheSame) {
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(form->windowTitle(), "Orbisk - Gallery");
   finishCells(form);
+  OffscreenOrder start;
+  start.params = params;
+  start.state = state;
+  start.canvas = setup;
+  // The first twelve candidates worth a look, whatever order the cells show them in.
+  uint64_t looked = 0;
+  std::vector<uint64_t> expectedNumbers, shownNumbers;
+  for (const ChosenCandidate& c : chooseCandidates(start, 100, 0, GalleryForm::kCells, looked))
+    expectedNumbers.push_back(c.candidate.index);
   for (int i = 0; i < GalleryForm::kCells; ++i) {
-    PictureParams drawn = params;
-    applyCombination(drawn, drawRandomCombination(100 + static_cast<uint64_t>(i)));
+    const Candidate candidate = makeCandidate(start, 100, form->candidateNumber(i));
+    shownNumbers.push_back(candidate.index);
+    EXPECT_EQ(form->combination(i).cit, candidate.draw.cit) << "cell " << i;
     RenderState alone = state;
     RasterCanvas canvas(0, 0);
-    renderOffscreen(drawn, alone, setup, canvas);
+    renderOffscreen(candidate.order.params, alone, setup, canvas);
     const QImage expected(reinterpret_cast<const uchar*>(canvas.bits()), canvas.width(),
                           canvas.height(), canvas.width() * 4, QImage::Format_RGB32);
     ASSERT_TRUE(form->cell(i)->isFinished()) << "cell " << i;
     EXPECT_EQ(form->cell(i)->picture(), expected) << "cell " << i;
+    // The richest first.
+    if (i > 0) {
+      EXPECT_FALSE(showsMoreThan(form->content(i), form->candidateNumber(i), form->content(i - 1),
+                                 form->candidateNumber(i - 1)))
+          << "cell " << i;
+    }
+    // The drawn part fills the cell one way or the other.
+    const QSize shown = form->cell(i)->shown().size();
+    EXPECT_TRUE(shown.width() == GalleryCell::kWidth - 4 ||
+                shown.height() == GalleryCell::kHeight - 4)
+        << "cell " << i;
   }
+  std::sort(shownNumbers.begin(), shownNumbers.end());
+  EXPECT_EQ(shownNumbers, expectedNumbers);
 
   // From the first cell, right and down reach the sixth; Enter picks it.
   form->cell(0)->setFocus();
@@ -73,10 +103,16 @@ TEST_F(Gallery, CellsAreTheMainWindowsPicturesAndAPickDrawsTheSame) {
   press(form->cell(5), Qt::Key_Return);
   ASSERT_TRUE(ready->isRendering());
   guitest::finishRun(*ready);
-  const RandomCombination picked = drawRandomCombination(105);
+  const RandomCombination picked = form->combination(5);
   EXPECT_EQ(barValue(*ready->originForm(), "hsblab"), picked.cit);
   EXPECT_EQ(ready->params().func1, picked.func1);
   EXPECT_EQ(canvasOf(*ready), form->cell(5)->picture());
+
+  // More goes on along the same sequence.
+  form->findChild<QPushButton*>("more")->click();
+  finishCells(form);
+  for (int i = 0; i < GalleryForm::kCells; ++i)
+    EXPECT_GT(form->candidateNumber(i), expectedNumbers.back()) << "cell " << i;
   form->close();
 }
 

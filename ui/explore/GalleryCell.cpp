@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "io/DrawnPart.h"
+
 namespace orbisk {
 
 namespace {
@@ -32,13 +34,9 @@ void GalleryCell::setProgress(int done, int total) {
   update();
 }
 
-void GalleryCell::setPicture(const QImage& picture) {
+void GalleryCell::setPicture(const QImage& picture, const PictureContent& content) {
   picture_ = picture;
-  // Scaled down once, never up: a Thumbnail picture is smaller than the cell.
-  const QSize room(kWidth - 4, kHeight - 4);
-  shown_ = picture.width() > room.width() || picture.height() > room.height()
-               ? picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-               : picture;
+  shown_ = drawnPart(picture, content, QSize(kWidth - 4, kHeight - 4));
   update();
 }
 

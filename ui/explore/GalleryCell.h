@@ -1,8 +1,10 @@
-// One cell of the gallery: a picture scaled down to the cell, with its progress while it renders.
+// One cell of the gallery: the drawn part of a picture, with its progress while it renders.
 #pragma once
 
 #include <QImage>
 #include <QWidget>
+
+#include "render/PictureContent.h"
 
 namespace orbisk {
 
@@ -19,10 +21,12 @@ class GalleryCell : public QWidget {
   // Empty, with no progress: a new draw is on its way.
   void reset();
   void setProgress(int done, int total);
-  // The finished picture at full size; the cell shows it scaled down.
-  void setPicture(const QImage& picture);
+  // The finished picture at full size; the cell shows the part its run drew on (content's
+  // rectangle) scaled to fill the cell.
+  void setPicture(const QImage& picture, const PictureContent& content);
   const QImage& picture() const { return picture_; }  // null until the render has finished
   bool isFinished() const { return !picture_.isNull(); }
+  const QImage& shown() const { return shown_; }  // what the cell shows of it
 
  signals:
   void picked();
@@ -35,7 +39,7 @@ class GalleryCell : public QWidget {
 
  private:
   QImage picture_;  // the full-size picture, null while rendering
-  QImage shown_;    // the picture scaled down to the cell
+  QImage shown_;    // the drawn part scaled to the cell
   int done_ = 0;    // columns rendered so far
   int total_ = 0;   // columns of the whole run; 0 before the first report
 };

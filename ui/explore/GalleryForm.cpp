@@ -5,8 +5,12 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <numeric>
 #include <vector>
 
+#include "io/CandidateChooser.h"
+#include "io/DrawnPart.h"
 #include "io/RenderWorkers.h"
 #include "ui/editors/FixedWindow.h"
 #include "ui/explore/GalleryCell.h"
@@ -19,6 +23,9 @@ GalleryForm::GalleryForm(GallerySource source, QWidget* parent)
   setWindowTitle("Orbisk - Gallery");
   setAttribute(Qt::WA_DeleteOnClose);
 
+  seed_ = source_.seed();
+  chooser_ = new CandidateChooser(this);
+  connect(chooser_, &CandidateChooser::chosen, this, &GalleryForm::onChosen);
   workers_ = new RenderWorkers(0, this);
   connect(workers_, &RenderWorkers::progressed, this, &GalleryForm::onProgress);
   connect(workers_, &RenderWorkers::finished, this, &GalleryForm::onFinished);
@@ -28,10 +35,11 @@ GalleryForm::GalleryForm(GallerySource source, QWidget* parent)
   for (int i = 0; i < kCells; ++i) {
     auto* cell = new GalleryCell(this);
     cell->setObjectName(QString("gallerycell%1").arg(i + 1));
-    cells_[static_cast<std::size_t>(i)] = cell;
+    cells_[at(i)] = cell;
     grid->addWidget(cell, i / kColumns, i % kColumns);
-    connect(cell, &GalleryCell::picked, this,
-            [this, i] { source_.pick(draws_[static_cast<std::size_t>(i)]); });
+    connect(cell, &GalleryCell::picked, this, [this, i] {
+      if (i < filled_) source_.pick(draws_[at(i)]);
+    });
     connect(cell, &GalleryCell::moveRequested, this,
             [this, i](int columns, int rows) { moveFocus(i, columns, rows); });
   }
@@ -55,44 +63,86 @@ GalleryForm::GalleryForm(GallerySource source, QWidget* parent)
 
 GalleryForm::~GalleryForm() {
   // The workers emit into this window: they end before anything of it goes.
+  chooser_->stop();
   workers_->stop();
 }
 
 void GalleryForm::fill() {
-  workers_->stop();  // unfinished cells are dropped before the new draws are made
-  const OffscreenOrder now = source_.currentOrder();
+  // Unfinished cells are dropped before the new candidates are looked for.
+  chooser_->stop();
+  workers_->stop();
+  filled_ = 0;
+  finished_ = 0;
+  for (GalleryCell* cell : cells_) cell->reset();
+  choice_ = chooser_->start(source_.currentOrder(), seed_, nextCandidate_, kCells);
+}
+
+void GalleryForm::onChosen(int choice) {
+  if (choice != choice_) return;
+  uint64_t looked = 0;
+  std::vector<ChosenCandidate> chosen = chooser_->takeChosen(looked);
+  nextCandidate_ += looked;
+  // The richest first already as the quick looks see it, so the final order moves few cells.
+  std::stable_sort(chosen.begin(), chosen.end(), [](const auto& a, const auto& b) {
+    return showsMoreThan(a.quick, a.candidate.index, b.quick, b.candidate.index);
+  });
+  filled_ = std::min<int>(kCells, static_cast<int>(chosen.size()));
   std::vector<OffscreenOrder> orders;
-  orders.reserve(kCells);
-  for (int i = 0; i < kCells; ++i) {
-    const auto at = static_cast<std::size_t>(i);
-    draws_[at] = source_.draw();
-    orders_[at] = now;
-    applyCombination(orders_[at].params, draws_[at]);
-    orders.push_back(orders_[at]);
-    cells_[at]->reset();
+  for (int i = 0; i < filled_; ++i) {
+    const Candidate& candidate = chosen[at(i)].candidate;
+    draws_[at(i)] = candidate.draw;
+    candidates_[at(i)] = candidate.index;
+    orders_[at(i)] = candidate.order;
+    orders.push_back(candidate.order);
   }
   batch_ = workers_->start(std::move(orders));
 }
 
 void GalleryForm::onProgress(int batch, int index, int done, int total) {
-  if (batch != batch_ || index < 0 || index >= kCells) return;
-  cells_[static_cast<std::size_t>(index)]->setProgress(done, total);
+  if (batch != batch_ || index < 0 || index >= filled_) return;
+  cells_[at(index)]->setProgress(done, total);
 }
 
 void GalleryForm::onFinished(int batch, int index, const QImage& image) {
-  if (batch != batch_ || index < 0 || index >= kCells) return;
-  cells_[static_cast<std::size_t>(index)]->setPicture(image);
+  if (batch != batch_ || index < 0 || index >= filled_) return;
+  contents_[at(index)] = measureImage(image, orders_[at(index)].canvas.background);
+  cells_[at(index)]->setPicture(image, contents_[at(index)]);
+  if (++finished_ == filled_) arrange();
+}
+
+void GalleryForm::arrange() {
+  std::array<int, kCells> rank{};
+  std::iota(rank.begin(), rank.end(), 0);
+  std::stable_sort(rank.begin(), rank.begin() + filled_, [this](int a, int b) {
+    return showsMoreThan(contents_[at(a)], candidates_[at(a)], contents_[at(b)],
+                         candidates_[at(b)]);
+  });
+  const auto draws = draws_;
+  const auto candidates = candidates_;
+  const auto orders = orders_;
+  const auto contents = contents_;
+  std::array<QImage, kCells> pictures;
+  for (int i = 0; i < filled_; ++i) pictures[at(i)] = cells_[at(i)]->picture();
+  for (int i = 0; i < filled_; ++i) {
+    const auto from = at(rank[at(i)]);
+    draws_[at(i)] = draws[from];
+    candidates_[at(i)] = candidates[from];
+    orders_[at(i)] = orders[from];
+    contents_[at(i)] = contents[from];
+    cells_[at(i)]->setPicture(pictures[from], contents[from]);
+  }
 }
 
 void GalleryForm::moveFocus(int from, int columns, int rows) {
   const int column = from % kColumns + columns;
   const int row = from / kColumns + rows;
   if (column < 0 || column >= kColumns || row < 0 || row >= kRows) return;
-  cells_[static_cast<std::size_t>(row * kColumns + column)]->setFocus(Qt::TabFocusReason);
+  cells_[at(row * kColumns + column)]->setFocus(Qt::TabFocusReason);
 }
 
 void GalleryForm::closeEvent(QCloseEvent* event) {
   // All of the window's work ends now, not when the deferred deletion comes.
+  chooser_->stop();
   workers_->stop();
   event->accept();
 }

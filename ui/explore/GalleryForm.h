@@ -1,5 +1,7 @@
 // The random gallery, window "Orbisk - Gallery": twelve random combinations at once, each drawn
-// as the main window would draw it, rendered on worker threads.
+// as the main window would draw it, rendered on worker threads. A quick look leaves out the
+// candidates that would draw (almost) nothing or only one or two colours, and the twelve are
+// arranged the richest first once all are drawn.
 #pragma once
 
 #include <QWidget>
@@ -7,10 +9,12 @@
 #include <functional>
 
 #include "render/OffscreenRender.h"
+#include "render/PictureContent.h"
 #include "render/RandomCombination.h"
 
 namespace orbisk {
 
+class CandidateChooser;
 class GalleryCell;
 class RenderWorkers;
 
@@ -18,8 +22,9 @@ class RenderWorkers;
 struct GallerySource {
   // The record, working values and canvas as the main window holds them now.
   std::function<OffscreenOrder()> currentOrder;
-  // The next random combination, drawn as Random draws one.
-  std::function<RandomCombination()> draw;
+  // The seed of the gallery's candidate sequence, asked for once when the window opens; More
+  // goes on along the same sequence.
+  std::function<uint64_t()> seed;
   // Puts a combination into the origin editor and renders it as Random does.
   std::function<void(const RandomCombination&)> pick;
 };
@@ -34,31 +39,46 @@ class GalleryForm : public QWidget {
   explicit GalleryForm(GallerySource source, QWidget* parent = nullptr);
   ~GalleryForm() override;
 
-  // Twelve new draws on what the main window holds now; unfinished work is dropped at once.
+  // Twelve new candidates on what the main window holds now; unfinished work is dropped at once.
   void fill();
 
-  GalleryCell* cell(int index) const { return cells_[static_cast<std::size_t>(index)]; }
-  const RandomCombination& combination(int index) const {
-    return draws_[static_cast<std::size_t>(index)];
-  }
+  GalleryCell* cell(int index) const { return cells_[at(index)]; }
+  // The cell's ten values and its number in the gallery's candidate sequence.
+  const RandomCombination& combination(int index) const { return draws_[at(index)]; }
+  uint64_t candidateNumber(int index) const { return candidates_[at(index)]; }
+  // What the cell's finished picture holds.
+  const PictureContent& content(int index) const { return contents_[at(index)]; }
+  CandidateChooser& chooser() { return *chooser_; }
   RenderWorkers& workers() { return *workers_; }
   // The order the cell's picture was rendered from.
-  const OffscreenOrder& order(int index) const { return orders_[static_cast<std::size_t>(index)]; }
+  const OffscreenOrder& order(int index) const { return orders_[at(index)]; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  static std::size_t at(int index) { return static_cast<std::size_t>(index); }
+  void onChosen(int choice);
   void onProgress(int batch, int index, int done, int total);
   void onFinished(int batch, int index, const QImage& image);
+  // Puts the finished cells in order, the richest first.
+  void arrange();
   void moveFocus(int from, int columns, int rows);
 
   GallerySource source_;
-  RenderWorkers* workers_ = nullptr;  // a child, stopped before the cells go
+  uint64_t seed_ = 0;                    // the seed of the candidate sequence
+  uint64_t nextCandidate_ = 0;           // the first candidate More looks at
+  CandidateChooser* chooser_ = nullptr;  // a child, stopped before the cells go
+  RenderWorkers* workers_ = nullptr;     // a child, stopped before the cells go
   std::array<GalleryCell*, kCells> cells_{};
+  int filled_ = 0;  // cells holding a candidate; the others wait for the choice
   std::array<RandomCombination, kCells> draws_{};  // each cell's ten values
+  std::array<uint64_t, kCells> candidates_{};      // each cell's candidate number
   std::array<OffscreenOrder, kCells> orders_{};    // each cell's whole order
-  int batch_ = 0;  // the batch whose signals the cells take; older ones are dropped
+  std::array<PictureContent, kCells> contents_{};  // each finished cell's content
+  int finished_ = 0;                               // cells whose picture has come
+  int choice_ = 0;  // the choice whose result the gallery takes; older ones are dropped
+  int batch_ = 0;   // the batch whose signals the cells take; older ones are dropped
 };
 
 }  // namespace orbisk

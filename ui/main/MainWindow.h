@@ -88,8 +88,8 @@ class MainWindow : public QMainWindow {
   // Replace the clock-seeded draws of Random and the system beep, for tests.
   void setRandomSource(std::function<RandomCombination()> source);
   void setBeeper(std::function<void()> beep);
-  // Replace the gallery's clock-seeded draws, for tests.
-  void setGallerySource(std::function<RandomCombination()> source);
+  // Replace the clock seeds of the gallery's candidate sequences, for tests.
+  void setGallerySeeds(std::function<uint64_t()> seeds);
   // The history of pictures drawn, in the user's data folder.
   HistoryStore& history() { return history_; }
   // Brings a history entry back: its record applied as "Load data" applies a picture's, then
@@ -267,8 +267,8 @@ class MainWindow : public QMainWindow {
   // The Explore menu
   QPointer<GalleryForm> galleryForm_;           // the open gallery; it deletes itself when closed
   std::optional<RandomCombination> givenDraw_;  // a gallery pick's values for the next Random
-  // The gallery's draws; from the clock unless a test sets them.
-  std::function<RandomCombination()> gallerySource_;
+  // The seed of each gallery's candidate sequence; from the clock unless a test sets them.
+  std::function<uint64_t()> gallerySeeds_;
   HistoryStore history_;              // the entries on disk
   QThread* historyLister_ = nullptr;  // lists the history folder once, off this thread
   std::vector<HistoryStore::Entry> historyListing_;  // what it found, taken when it ends

@@ -1,6 +1,5 @@
 // The Explore menu: the random gallery, the history, and Back and Forward.
 #include <chrono>
-#include <random>
 
 #include "ui/explore/GalleryForm.h"
 #include "ui/main/MainWindow.h"
@@ -10,18 +9,15 @@ namespace orbisk {
 
 namespace {
 
-// Fresh draws for the gallery: one generator seeded from the clock, so twelve draws made in the
-// same instant still differ.
-std::function<RandomCombination()> clockSeededDraws() {
-  const auto now = std::chrono::system_clock::now().time_since_epoch().count();
-  auto engine = std::make_shared<std::mt19937_64>(static_cast<uint64_t>(now));
-  return [engine] { return drawRandomCombination((*engine)()); };
+// A fresh candidate sequence for every gallery opened.
+uint64_t clockSeed() {
+  return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }
 
 }  // namespace
 
-void MainWindow::setGallerySource(std::function<RandomCombination()> source) {
-  gallerySource_ = std::move(source);
+void MainWindow::setGallerySeeds(std::function<uint64_t()> seeds) {
+  gallerySeeds_ = std::move(seeds);
 }
 
 OffscreenOrder MainWindow::currentOrder() const {
@@ -49,10 +45,9 @@ void MainWindow::onGallery() {
     galleryForm_.clear();
   }
   if (!galleryForm_) {
-    if (!gallerySource_) gallerySource_ = clockSeededDraws();
     GallerySource source;
     source.currentOrder = [this] { return currentOrder(); };
-    source.draw = [this] { return gallerySource_(); };
+    source.seed = [this] { return gallerySeeds_ ? gallerySeeds_() : clockSeed(); };
     source.pick = [this](const RandomCombination& draw) { randomWith(draw); };
     galleryForm_ = new GalleryForm(std::move(source), this);
     galleryForm_->fill();
