@@ -231,6 +231,8 @@ void OriginForm::stepByWheel(QScrollBar* bar, const QWheelEvent& event) {
   const QPoint delta = event.angleDelta();
   int turned = delta.y() != 0 ? delta.y() : -delta.x();
   if (event.inverted()) turned = -turned;
+  if (bar != wheelBar_) wheelTurned_ = 0;  // a part turned over another bar is not carried over
+  wheelBar_ = bar;
   wheelTurned_ += turned;
   constexpr int kNotch = QWheelEvent::DefaultDeltasPerStep;  // 120: one notch of a usual wheel
   while (wheelTurned_ >= kNotch) {

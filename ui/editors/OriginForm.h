@@ -70,7 +70,8 @@ class OriginForm : public EditorWindow {
   QListWidget* listv1b_ = nullptr;
   QLabel* galaxyCaption_ = nullptr;
   QLabel* sizeCaption_ = nullptr;
-  int wheelTurned_ = 0;  // wheel turn not yet made into a step, in eighths of a degree
+  QScrollBar* wheelBar_ = nullptr;  // the bar the wheel turned last
+  int wheelTurned_ = 0;  // its wheel turn not yet made into a step, in eighths of a degree
 };
 
 // The V2, V3 and V4 values at which a double-click on "Size" shows the credits.
