@@ -45,20 +45,28 @@ class RepeatingBuffer : public std::streambuf {
 namespace detail {
 
 inline std::string recordText(const DataRecord& r) {
-  std::string text = std::to_string(r.count) + " fields:";
+  std::string text = std::to_string(r.count) + " fields (stopped by problem " +
+                     std::to_string(static_cast<int>(r.problem)) + "):";
   for (int16_t f : r.field) text += " " + std::to_string(f);
   return text;
 }
 
 inline std::string sameRecord(const char* what, const DataRecord& got, const DataRecord& want) {
-  if (got.count == want.count && got.field == want.field) return {};
+  if (got.count == want.count && got.field == want.field && got.problem == want.problem) return {};
   return std::string(what) + " read " + recordText(got) + " instead of " + recordText(want);
 }
 
-// Fields past the count are 0, and the count stays within the fields asked for.
+// Fields past the count are 0, the count stays within the fields asked for, and a problem is
+// named exactly when fewer were read.
 inline std::string wellFormed(const char* what, const DataRecord& r, int maxFields) {
-  if (r.count < 0 || r.count > std::clamp(maxFields, 0, kRecordFields)) {
+  const int wanted = std::clamp(maxFields, 0, kRecordFields);
+  if (r.count < 0 || r.count > wanted) {
     return std::string(what) + " counted " + std::to_string(r.count) + " fields";
+  }
+  if ((r.problem == FieldProblem::None) != (r.count == wanted)) {
+    return std::string(what) + " read " + std::to_string(r.count) + " of " +
+           std::to_string(wanted) + " fields with problem " +
+           std::to_string(static_cast<int>(r.problem));
   }
   for (int i = r.count; i < kRecordFields; ++i) {
     if (r.field[i] != 0) return std::string(what) + " left field " + std::to_string(i + 1) + " set";
@@ -69,8 +77,10 @@ inline std::string wellFormed(const char* what, const DataRecord& r, int maxFiel
 // A record cut after maxFields fields: the first fields of the full record.
 inline DataRecord truncated(const DataRecord& full, int maxFields) {
   DataRecord r;
-  r.count = std::min(full.count, std::clamp(maxFields, 0, kRecordFields));
+  const int wanted = std::clamp(maxFields, 0, kRecordFields);
+  r.count = std::min(full.count, wanted);
   std::copy(full.field.begin(), full.field.begin() + r.count, r.field.begin());
+  r.problem = full.count >= wanted ? FieldProblem::None : full.problem;
   return r;
 }
 
@@ -118,6 +128,17 @@ inline std::string fileProblem(std::string_view bytes, const std::string& scratc
     if (file.ok != (file.record.count >= kMinimumRecordFields) || file.ok != file.error.empty()) {
       return "file reader: ok " + std::to_string(file.ok) + " with " +
              std::to_string(file.record.count) + " fields and message '" + file.error + "'";
+    }
+    // A refusal names the field that stopped the reading unless the file simply ended; a record
+    // loaded short says which fields count as 0.
+    const FieldProblem stop = file.record.problem;
+    if (!file.ok && stop != FieldProblem::Missing &&
+        file.error.find(describeFieldProblem(stop, file.record.count + 1)) == std::string::npos) {
+      return "file reader refused without naming the field: '" + file.error + "'";
+    }
+    if (file.ok && file.note.empty() != (file.record.count == fields)) {
+      return "file reader read " + std::to_string(file.record.count) + " of " +
+             std::to_string(fields) + " fields with note '" + file.note + "'";
     }
   }
   return {};

@@ -94,7 +94,10 @@ template <typename Source>
 DataRecord parseFields(Source& src, int maxFields) {
   DataRecord record;
   const int wanted = std::clamp(maxFields, 0, kRecordFields);
-  if (wanted > 0 && !skipByteOrderMark(src)) return record;
+  if (wanted > 0 && !skipByteOrderMark(src)) {
+    record.problem = FieldProblem::Unreadable;
+    return record;
+  }
   while (record.count < wanted) {
     int commas = 0;
     while (isSeparator(src.peek())) {
@@ -103,9 +106,18 @@ DataRecord parseFields(Source& src, int maxFields) {
     }
     // Two commas with only blanks between them enclose an empty field, which cannot be read;
     // passing over it would shift every later value into the wrong parameter.
-    if (commas > 1) break;
-    if (src.peek() == Source::kEnd) break;
-    if (!readField(src, record.field[record.count])) break;
+    if (commas > 1) {
+      record.problem = FieldProblem::Empty;
+      break;
+    }
+    if (src.peek() == Source::kEnd) {
+      record.problem = FieldProblem::Missing;
+      break;
+    }
+    if (!readField(src, record.field[record.count])) {
+      record.problem = FieldProblem::Unreadable;
+      break;
+    }
     ++record.count;
   }
   return record;
@@ -155,6 +167,21 @@ std::string formatRecord(const PictureParams& p) {
   }
   line += "\r\n";
   return line;
+}
+
+std::string describeFieldProblem(FieldProblem problem, int number) {
+  const std::string field = "field " + std::to_string(number);
+  switch (problem) {
+    case FieldProblem::Missing:
+      return "the file ends before " + field;
+    case FieldProblem::Empty:
+      return field + " is empty";
+    case FieldProblem::Unreadable:
+      return field + " is not a whole number from -32768 to 32767";
+    case FieldProblem::None:
+      break;
+  }
+  return field + " was read";
 }
 
 DataRecord parseRecord(std::istream& in, int maxFields) {

@@ -21,10 +21,19 @@ constexpr int kMinimumRecordFields = 28;
 // cannot keep the reader busy for ever.
 constexpr std::size_t kMaxRecordChars = std::size_t{1} << 20;
 
+// Why reading a record stopped before every field asked for was read.
+enum class FieldProblem {
+  None,        // every field asked for was read
+  Missing,     // the input ended (or its readable start did)
+  Empty,       // two commas with nothing between them
+  Unreadable,  // not an optional minus sign and decimal digits, or outside -32768..32767
+};
+
 // One record as read from a file. Fields that were not read hold 0.
 struct DataRecord {
   std::array<int16_t, kRecordFields> field{};  // field[i] is field number i + 1
   int count = 0;                               // how many leading fields were read
+  FieldProblem problem = FieldProblem::None;   // what stopped field count + 1 from being read
 
   // Field by its 1-based number as in the file format table.
   int16_t operator[](int number) const { return field[number - 1]; }
@@ -50,14 +59,21 @@ struct RecordFileResult {
   bool ok = false;
   DataRecord record;
   std::string error;  // one line naming the file and the problem when !ok
+  // When ok but fields asked for could not be read: one line naming the file, those fields
+  // (which count as 0) and why; else empty.
+  std::string note;
 };
+
+// Why field number `number` could not be read, in a few words ("field 30 is empty").
+std::string describeFieldProblem(FieldProblem problem, int number);
 
 // The two functions below touch the file system the way every file the user names is touched
 // (no blocking on a FIFO, safe replace, hard links and permission bits kept); they are defined
 // in io/DataFileIo.cpp, part of the orbisk_io library.
 
 // Reads a data file. Refuses a file that cannot be opened, is not a regular file, or holds fewer
-// than kMinimumRecordFields readable fields (fewer than maxFields when that is smaller).
+// than kMinimumRecordFields readable fields (fewer than maxFields when that is smaller), saying
+// why the first field missing could not be read.
 RecordFileResult readRecordFile(const std::string& path, int maxFields = kRecordFields);
 
 // Writes the record as the file's whole content (see writeUserFile in io/UserFile.h), so an

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include "io/HistoryStore.h"
+#include "ui/QtDialogs.h"
 #include "ui/explore/HistoryForm.h"
 
 namespace orbisk {
@@ -29,9 +30,10 @@ void HistoryWindowOpen(benchmark::State& bench) {
     thumbnail.fill(qRgb(i % 256, (i * 7) % 256, (i * 13) % 256));
     store.add(QString("entry %1").arg(i), thumbnail, start.addSecs(i));
   }
+  QtDialogs dialogs;  // never asked: nothing is deleted
   int read = 0;
   for (auto _ : bench) {
-    auto* form = new HistoryForm(store);
+    auto* form = new HistoryForm(store, dialogs);
     form->show();
     QApplication::processEvents();  // layout and the first paint
     read = form->thumbnailsRead();
@@ -70,7 +72,8 @@ void HistoryRunEnd(benchmark::State& bench) {
   QImage thumbnail(158, 109, QImage::Format_RGB32);
   thumbnail.fill(qRgb(10, 20, 30));
   store.add("first", thumbnail, QDateTime::currentDateTimeUtc());
-  auto* form = new HistoryForm(store);
+  QtDialogs dialogs;  // never asked: nothing is deleted
+  auto* form = new HistoryForm(store, dialogs);
   form->show();
   QApplication::processEvents();
   int run = 0;

@@ -57,7 +57,9 @@ if [ -x "$prefix/bin/orbisk" ]; then
   desktop=$prefix/share/applications/$app.desktop
   metainfo=$prefix/share/metainfo/$app.metainfo.xml
   if have desktop-file-validate; then
-    desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop"
+    # Hints count too: a clean entry gives no output at all.
+    out=$(desktop-file-validate "$desktop" 2>&1) && [ -z "$out" ] ||
+      fail "desktop-file-validate $desktop"$'\n'"$out"
   fi
   if have appstreamcli; then
     appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate --no-net $metainfo"

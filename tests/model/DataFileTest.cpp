@@ -90,34 +90,41 @@ TEST(DataFileParse, SeparatorsOfAnyKindAndRunReadTheSame) {
 }
 
 TEST(DataFileParse, ReadingStopsAtTheFirstBadField) {
+  using P = FieldProblem;
   const struct {
     const char* text;
     int count;
     int16_t last;
-  } cases[] = {{"1,32767,32768,4", 2, 32767},
-               {"1,-32768,-32769", 2, -32768},
-               {"1,2.5,3", 1, 1},
-               {"1,+2,3", 1, 1},
-               {"1,\"2\",3", 1, 1},
-               {"1,2a,3", 1, 1},
-               {"1,2-3,4", 1, 1},
-               {"1,-,3", 1, 1},
+    FieldProblem problem;  // why the next field was not read
+  } cases[] = {{"1,32767,32768,4", 2, 32767, P::Unreadable},
+               {"1,-32768,-32769", 2, -32768, P::Unreadable},
+               {"1,2.5,3", 1, 1, P::Unreadable},
+               {"1,+2,3", 1, 1, P::Unreadable},
+               {"1,\"2\",3", 1, 1, P::Unreadable},
+               {"1,2a,3", 1, 1, P::Unreadable},
+               {"1,2-3,4", 1, 1, P::Unreadable},
+               {"1,-,3", 1, 1, P::Unreadable},
                // An empty field between two commas is a field that cannot be read.
-               {"500,,3", 1, 500},
-               {"500, \t\r\n,3", 1, 500},
-               {",,3", 0, 0},
-               {"1,0000000000000000012", 2, 12},
-               {"7,99999999999999999999", 1, 7},
-               {"hello", 0, 0},
-               {"", 0, 0}};
+               {"500,,3", 1, 500, P::Empty},
+               {"500, \t\r\n,3", 1, 500, P::Empty},
+               {",,3", 0, 0, P::Empty},
+               {"1,0000000000000000012", 2, 12, P::Missing},
+               {"7,99999999999999999999", 1, 7, P::Unreadable},
+               {"hello", 0, 0, P::Unreadable},
+               {"\xef\xbb", 0, 0, P::Unreadable},
+               {"1,2,", 2, 2, P::Missing},
+               {"", 0, 0, P::Missing}};
   for (const auto& c : cases) {
     const DataRecord r = parseRecord(c.text);
     EXPECT_EQ(r.count, c.count) << c.text;
+    EXPECT_EQ(r.problem, c.problem) << c.text;
     if (c.count > 0) {
       EXPECT_EQ(r[c.count], c.last) << c.text;
     }
     for (int n = c.count + 1; n <= kRecordFields; ++n) EXPECT_EQ(r[n], 0) << c.text;
   }
+  EXPECT_EQ(parseRecord(kStartLine).problem, P::None);
+  EXPECT_EQ(parseRecord("1,2,,", 2).problem, P::None);  // the fields asked for were all there
 }
 
 TEST(DataFileParse, AUtf8ByteOrderMarkFirstIsSkipped) {
@@ -217,7 +224,42 @@ TEST_F(DataFileOnDisk, RefusedFilesReportTheFileAndTheReason) {
   EXPECT_NE(readRecordFile(file("short.dat"))
                 .error.find("only 27 numbers could be read; a data file needs at least 28"),
             std::string::npos);
+  // A field that stops the reading early is named.
+  put("gap.dat", "110,1,6,2,1,,2,3");
+  put("word.dat", "110,1,6,2,1,sin,2,3");
+  EXPECT_EQ(readRecordFile(file("gap.dat")).error,
+            file("gap.dat") + " is not an Orbisk data file: field 6 is empty");
+  EXPECT_EQ(readRecordFile(file("word.dat")).error,
+            file("word.dat") +
+                " is not an Orbisk data file: field 6 is not a whole number from -32768 to 32767");
   EXPECT_FALSE(readRecordFile(dir_.string()).ok);
+}
+
+TEST_F(DataFileOnDisk, LoadedRecordsWithUnreadableLastFieldsNameThem) {
+  const std::string first28 =
+      "110,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,1,1,1";
+  const struct {
+    const char* rest;  // what follows the first 28 fields
+    int maxFields;
+    const char* note;  // after the file's name; empty: no note
+  } cases[] = {
+      {",25,,40,100,100", kRecordFields,
+       ": fields 30 to 32 could not be read and now count as 0 (field 30 is empty)"},
+      {"", kRecordFields,
+       ": fields 29 to 32 could not be read and now count as 0 (the file ends before field 29)"},
+      {",25,25,0,x", kRecordFields,
+       ": field 32 could not be read and now counts as 0 (field 32 is not a whole number from "
+       "-32768 to 32767)"},
+      {",25,25,0,0\r\n", kRecordFields, ""},
+      {",25,,", kMinimumRecordFields, ""},  // View data asks for no more than 28
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.rest);
+    put("f.dat", first28 + c.rest);
+    const RecordFileResult read = readRecordFile(file("f.dat"), c.maxFields);
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(read.note, *c.note ? file("f.dat") + c.note : "");
+  }
 }
 
 TEST_F(DataFileOnDisk, SavingReplacesAnExistingFileAndLeavesNoTemporary) {

@@ -183,6 +183,7 @@ TEST_F(DataFiles, SaveThenLoadRestoresEveryStoredFieldEditorMenuAndFrame) {
   EXPECT_FALSE(dialogs.fileRequests.back().save);
   EXPECT_EQ(stateOf(*fresh), saved);
   EXPECT_TRUE(dialogs.warnings.empty());
+  EXPECT_TRUE(dialogs.informed.empty());  // a whole record loads without a word
   // The editors' labels, previews and diagrams follow through their own change handling.
   EXPECT_EQ(labelText(*dried(*fresh), "lblimage"), "35");
   EXPECT_EQ(labelText(*dried(*fresh), "textvertical"), "750");
@@ -230,6 +231,13 @@ TEST_F(DataFiles, TwentyEightNumbersLoadAndTheShapeSettingsCountAsZero) {
   EXPECT_EQ(bar(*dried(*window), "hoogte")->value(), 30);
   EXPECT_EQ(labelText(*dried(*window), "lblglij"), "0");
   EXPECT_TRUE(dialogs.warnings.empty());
+  // Loaded, and the user is told which values were lost.
+  ASSERT_EQ(dialogs.informed.size(), 1u);
+  EXPECT_EQ(dialogs.informed[0].title, "Orbisk - Load data");
+  EXPECT_TRUE(dialogs.informed[0].text.endsWith(
+      "short.dat: fields 29 to 32 could not be read and now count as 0 (the file ends before "
+      "field 29)"))
+      << dialogs.informed[0].text.toStdString();
 }
 
 TEST_F(DataFiles, FunctionsOutsideTheListKeepTheSelection) {

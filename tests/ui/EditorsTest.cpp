@@ -1,9 +1,9 @@
 // The origin editor driven through its real widgets, found by objectName.
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
-#include <QSpinBox>
 #include <QWheelEvent>
 #include <array>
 
@@ -249,20 +249,31 @@ TEST_F(OriginFormTest, BarsStepByKeyAndWheelLikeTheirArrows) {
   QScrollBar* v2 = child<QScrollBar>(form, "hsbv2");
   ASSERT_NE(v2, nullptr);
   EXPECT_TRUE(v2->focusPolicy() & Qt::TabFocus);
-  const std::pair<int, int> steps[] = {
-      {Qt::Key_Right, 41}, {Qt::Key_PageUp, 42}, {Qt::Key_Left, 41}, {Qt::Key_PageDown, 40}};
+  const std::pair<int, int> steps[] = {{Qt::Key_Right, 41}, {Qt::Key_PageUp, 42},
+                                       {Qt::Key_Left, 41},  {Qt::Key_PageDown, 40},
+                                       {Qt::Key_Up, 41},    {Qt::Key_Down, 40}};
   for (const auto& [key, expected] : steps) {
     sendKey(v2, key);
     EXPECT_EQ(params.v2, expected);
     EXPECT_EQ(labelText(form, "textv2"), QString::number(expected));
   }
-  // A notch of the wheel steps through the same change.
+  // The wheel goes the way Up and Down go: turned away from the hand, up. Half notches add up,
+  // and a wheel the system turned round (inverted) still follows the hand.
+  const struct {
+    QPoint delta;
+    bool inverted;
+    int expected;
+  } turns[] = {{{0, 120}, false, 41},  {{0, -120}, false, 40}, {{0, -240}, false, 38},
+               {{0, 60}, false, 38},   {{0, 60}, false, 39},   {{0, -120}, true, 40},
+               {{-120, 0}, false, 41}, {{120, 0}, false, 40}};
   const QPointF at = v2->rect().center();
-  QWheelEvent notch(at, v2->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
-                    Qt::NoModifier, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(v2, &notch);
-  EXPECT_EQ(params.v2, 41);  // one step to the right, as scrolling down; never over a page
-  EXPECT_EQ(labelText(form, "textv2"), QString::number(params.v2));
+  for (const auto& turn : turns) {
+    QWheelEvent wheel(at, v2->mapToGlobal(at), QPoint(), turn.delta, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, turn.inverted);
+    QApplication::sendEvent(v2, &wheel);
+    EXPECT_EQ(params.v2, turn.expected) << turn.delta.x() << "," << turn.delta.y();
+    EXPECT_EQ(labelText(form, "textv2"), QString::number(params.v2));
+  }
 }
 
 TEST_F(OriginFormTest, TabVisitsTheControlsRowByRow) {
@@ -285,37 +296,67 @@ TEST_F(OriginFormTest, TypedValueGoesThroughTheBarAndEscapeKeepsTheOld) {
   QLabel* label = child<QLabel>(form, "textv2");
   ASSERT_NE(label, nullptr);
   doubleClick(label);
-  auto* entry = form.findChild<QSpinBox*>();
-  ASSERT_NE(entry, nullptr);
-  EXPECT_EQ(entry->minimum(), -900);
-  EXPECT_EQ(entry->maximum(), 900);
-  EXPECT_EQ(entry->value(), 40);
-  typeText(entry, "-2501");  // the last digit would leave the range and is refused
+  auto* entry = child<QLineEdit>(form, "textv2entry");
+  EXPECT_EQ(entry->text(), "40");
+  typeText(entry, "-250");
   EXPECT_EQ(params.v2, 40);  // nothing changes before Enter
   sendKey(entry, Qt::Key_Return);
   flushDeletes();
-  EXPECT_EQ(form.findChild<QSpinBox*>(), nullptr);
+  EXPECT_EQ(form.findChild<QLineEdit*>(), nullptr);
   EXPECT_EQ(barValue(form, "hsbv2"), -250);
   EXPECT_EQ(labelText(form, "textv2"), "-250");
   EXPECT_EQ(params.v2, -250);
 
   // A bar that writes a field of the record writes it the same way; Escape changes nothing.
   doubleClick(child<QLabel>(form, "lblgalaxy"));
-  entry = form.findChild<QSpinBox*>();
-  ASSERT_NE(entry, nullptr);
-  typeText(entry, "9");
-  sendKey(entry, Qt::Key_Escape);
+  typeText(child<QLineEdit>(form, "lblgalaxyentry"), "9");
+  sendKey(child<QLineEdit>(form, "lblgalaxyentry"), Qt::Key_Escape);
   flushDeletes();
-  EXPECT_EQ(form.findChild<QSpinBox*>(), nullptr);
+  EXPECT_EQ(form.findChild<QLineEdit*>(), nullptr);
   EXPECT_EQ(params.ali, 6);
   doubleClick(child<QLabel>(form, "lblgalaxy"));
-  entry = form.findChild<QSpinBox*>();
-  ASSERT_NE(entry, nullptr);
-  typeText(entry, "9");
-  sendKey(entry, Qt::Key_Enter);
+  typeText(child<QLineEdit>(form, "lblgalaxyentry"), "9");
+  sendKey(child<QLineEdit>(form, "lblgalaxyentry"), Qt::Key_Enter);
   EXPECT_EQ(params.ali, 9);
   EXPECT_EQ(labelText(form, "lblgalaxy"), "9");
   flushDeletes();
+  EXPECT_TRUE(dialogs.informed.empty());
+}
+
+TEST_F(OriginFormTest, TypedValueOutsideTheRangeIsRefusedWithTheRange) {
+  form.show();
+  QApplication::setActiveWindow(&form);
+  // Every keystroke is taken; only Enter judges the value.
+  const struct {
+    const char* label;
+    const char* typed;
+    const char* message;
+  } cases[] = {
+      {"lbllevel", "99", "Level takes a value from 1 to 35; 99 is not one. It stays 11."},
+      {"textv2", "-901", "V2 takes a value from -900 to 900; -901 is not one. It stays 40."},
+      {"textsize", "99999999999",
+       "Size takes a value from 10 to 1000; 99999999999 is not one. "
+       "It stays 110."},
+      {"textsize", "", "Size takes a value from 10 to 1000. It stays 110."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    dialogs.informed.clear();
+    doubleClick(child<QLabel>(form, c.label));
+    auto* entry = child<QLineEdit>(form, (QString(c.label) + "entry").toLatin1().constData());
+    typeText(entry, c.typed);
+    if (!*c.typed) sendKey(entry, Qt::Key_Backspace);
+    EXPECT_EQ(entry->text(), c.typed);
+    sendKey(entry, Qt::Key_Return);
+    flushDeletes();
+    EXPECT_EQ(form.findChild<QLineEdit*>(), nullptr);
+    ASSERT_EQ(dialogs.informed.size(), 1u);
+    EXPECT_EQ(dialogs.informed[0].title, "Orbisk - Origin");
+    EXPECT_EQ(dialogs.informed[0].text, c.message);
+  }
+  EXPECT_EQ(params, PictureParams{});
+  EXPECT_EQ(labelText(form, "lbllevel"), "11");
+  dialogs.informed.clear();
 }
 
 TEST_F(OriginFormTest, OpensCentredAndThenStaysWhereTheUserPutsIt) {

@@ -32,23 +32,33 @@ void waitForLargePicture(MainWindow& window) {
 
 using LargePicture = FileFixture;
 
-TEST_F(LargePicture, CanvasWithoutAPictureFromParametersIsRefused) {
-  // The start-up picture, and later a loaded picture over a rendered one.
-  auto check = [this](const char* when) {
+TEST_F(LargePicture, CanvasWithoutAWholePictureFromParametersIsRefusedSayingWhy) {
+  auto check = [this](const char* when, const char* says) {
     SCOPED_TRACE(when);
     dialogs.informed.clear();
     trigger("savelarge");
     ASSERT_EQ(dialogs.informed.size(), 1u);
     EXPECT_EQ(dialogs.informed[0].title, "Save large picture");
+    EXPECT_TRUE(dialogs.informed[0].text.contains(says)) << dialogs.informed[0].text.toStdString();
     EXPECT_TRUE(dialogs.itemRequests.empty());
     EXPECT_TRUE(dialogs.fileRequests.empty());
     EXPECT_FALSE(window->largePictureJob()->isRunning());
   };
-  check("start-up picture");
+  const char* const noPicture = "holds no picture drawn from parameters";
+  const char* const stopped = "incomplete: its run was stopped";
+  check("start-up picture", noPicture);
+  trigger("createknopp");
+  driver().runOneTurn();
+  check("during a run", "still being drawn");
+  trigger("stoppenknopp");
+  finishRun();
+  check("after Stop", stopped);
+  trigger("filterred");
+  check("after Stop and a filter", stopped);
   createAndFinish();
   loadPicture(writePicture("loaded.bmp", patternPicture(40, 30), "BMP"));
   dialogs.fileRequests.clear();
-  check("loaded picture");
+  check("loaded picture", noPicture);
 }
 
 // The filters applied since the picture was drawn reach the large picture composed into one;

@@ -236,14 +236,18 @@ TEST_F(MainWindowStart, ShortcutOfAnItemInADisabledMenuDoesNothing) {
   EXPECT_EQ(dialogs.questions.size(), 1u);
 }
 
-TEST_F(MainWindowStart, ConventionalKeysReachExitAndUndoOnlyOnceTheirMenuIsEnabled) {
-  EXPECT_EQ(action("exit")->shortcuts(),
-            QList<QKeySequence>({QKeySequence("Ctrl+X"), QKeySequence("Ctrl+Q")}));
+TEST_F(MainWindowStart, CtrlQAsksToQuitFromTheStartWhileMenuKeysWaitForTheirMenu) {
+  EXPECT_EQ(action("exit")->shortcuts(), QList<QKeySequence>({QKeySequence("Ctrl+X")}));
   window->show();
   QApplication::setActiveWindow(window.get());
   auto press = [this](int key) { sendKey(window.get(), key, Qt::ControlModifier); };
-  press(Qt::Key_Q);
+  press(Qt::Key_X);
   EXPECT_TRUE(dialogs.questions.empty());
+  press(Qt::Key_Q);  // answered No: nothing else happens
+  ASSERT_EQ(dialogs.questions.size(), 1u);
+  EXPECT_EQ(dialogs.questions[0].title, "Orbisk - Exit");
+  EXPECT_EQ(dialogs.questions[0].text, "Quit Orbisk?");
+  EXPECT_TRUE(window->isVisible());
 
   createAndFinish();
   const QImage rendered = canvasImage();
@@ -251,9 +255,9 @@ TEST_F(MainWindowStart, ConventionalKeysReachExitAndUndoOnlyOnceTheirMenuIsEnabl
   press(Qt::Key_Z);
   EXPECT_EQ(canvasImage(), rendered);
   press(Qt::Key_Q);
-  EXPECT_EQ(dialogs.questions.size(), 1u);
-  press(Qt::Key_X);
   EXPECT_EQ(dialogs.questions.size(), 2u);
+  press(Qt::Key_X);
+  EXPECT_EQ(dialogs.questions.size(), 3u);
 }
 
 TEST_F(MainWindowStart, OriginShowsTheEditorAndRaisesItWhenShown) {

@@ -19,4 +19,12 @@ void centreOnScreen(QWidget* window);
 // Moves the window so that its frame is centred horizontally on its screen; the top stays.
 void centreHorizontally(QWidget* window);
 
+// For a window whose layout decides its size: centres it when it is first shown, once that layout
+// has sized it, wholly on the screen's available area (its top-left corner in the area when it
+// is larger than the area). Later showings leave it where the user put it.
+void centreWhenShown(QWidget* window);
+
+// Escape closes the window, whichever of its controls has the focus.
+void closeOnEscape(QWidget* window);
+
 }  // namespace orbisk

@@ -84,6 +84,7 @@ HintsForm::HintsForm(QWidget* parent) : QWidget(parent, kFixedWindowFlags) {
   close->setObjectName("Command1");
   close->setGeometry(416, 267, 85, 26);
   connect(close, &QPushButton::clicked, this, &QWidget::close);
+  closeOnEscape(this);
 
   centreOnScreen(this);
 }

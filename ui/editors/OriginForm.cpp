@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "ui/Dialogs.h"
 #include "ui/editors/ValueEntry.h"
@@ -215,11 +216,49 @@ bool OriginForm::stepByKey(QScrollBar* bar, int key) {
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      ValueEntry::open(valueLabels_[static_cast<size_t>(indexOf(bar))], bar);
+      openEntry(indexOf(bar));
       return true;
     default:
       return false;  // Home and End go to the ends of the range, as Qt has them
   }
+}
+
+void OriginForm::stepByWheel(QScrollBar* bar, const QWheelEvent& event) {
+  // Turning the wheel away from the hand steps up, as Up does. A horizontal wheel steps up to the
+  // right, as the thumb moves. Where the system turns the wheel's direction round, the event
+  // says so and it is turned back, so the bar follows the hand. Fine-grained wheels and touch
+  // pads send fractions of a notch, which add up to whole steps.
+  const QPoint delta = event.angleDelta();
+  int turned = delta.y() != 0 ? delta.y() : -delta.x();
+  if (event.inverted()) turned = -turned;
+  if (bar != wheelBar_) wheelTurned_ = 0;  // a part turned over another bar is not carried over
+  wheelBar_ = bar;
+  wheelTurned_ += turned;
+  constexpr int kNotch = QWheelEvent::DefaultDeltasPerStep;  // 120: one notch of a usual wheel
+  while (wheelTurned_ >= kNotch) {
+    wheelTurned_ -= kNotch;
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  }
+  while (wheelTurned_ <= -kNotch) {
+    wheelTurned_ += kNotch;
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  }
+}
+
+void OriginForm::openEntry(int index) {
+  const BarEntry& entry = kBars[static_cast<size_t>(index)];
+  QScrollBar* target = bar(index);
+  ValueEntry::open(valueLabels_[static_cast<size_t>(index)], target,
+                   [this, entry, target](const QString& typed) {
+                     const ControlRange& range = controlRange(entry.control);
+                     QString text = QString("%1 takes a value from %2 to %3")
+                                        .arg(entry.caption)
+                                        .arg(range.min)
+                                        .arg(range.max);
+                     if (!typed.isEmpty()) text += QString("; %1 is not one").arg(typed);
+                     text += QString(". It stays %1.").arg(target->value());
+                     dialogs_.inform(this, windowTitle(), text);
+                   });
 }
 
 int OriginForm::indexOf(QObject* barOrLabel) const {
@@ -240,11 +279,15 @@ bool OriginForm::eventFilter(QObject* watched, QEvent* event) {
   if (index < 0) return EditorWindow::eventFilter(watched, event);
   QLabel* label = valueLabels_[static_cast<size_t>(index)];
   if (type == QEvent::MouseButtonDblClick && watched == label) {
-    ValueEntry::open(label, bar(index));
+    openEntry(index);
     return true;
   }
   if (type == QEvent::KeyPress && watched == bar(index)) {
     if (stepByKey(bar(index), static_cast<QKeyEvent*>(event)->key())) return true;
+  }
+  if (type == QEvent::Wheel && watched == bar(index)) {
+    stepByWheel(bar(index), *static_cast<QWheelEvent*>(event));
+    return true;
   }
   if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
     // Scroll bars draw no focus of their own: the value of the bar that has it is highlighted.

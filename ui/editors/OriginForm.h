@@ -12,6 +12,7 @@
 class QLabel;
 class QListWidget;
 class QScrollBar;
+class QWheelEvent;
 
 namespace orbisk {
 
@@ -54,6 +55,11 @@ class OriginForm : public EditorWindow {
   // Arrows and Page Up/Down step the bar as its arrows and trough do; Enter opens the entry for
   // typing its value. False for any other key.
   bool stepByKey(QScrollBar* bar, int key);
+  // The wheel steps the bar as Up and Down do: away from the hand is up.
+  void stepByWheel(QScrollBar* bar, const QWheelEvent& event);
+  // Opens the entry for typing the value of the bar at index; a value outside its range is
+  // refused with a message that gives the range.
+  void openEntry(int index);
   // The index of the bar that is, or whose value label is, this object; -1 for any other.
   int indexOf(QObject* barOrLabel) const;
 
@@ -64,6 +70,8 @@ class OriginForm : public EditorWindow {
   QListWidget* listv1b_ = nullptr;
   QLabel* galaxyCaption_ = nullptr;
   QLabel* sizeCaption_ = nullptr;
+  QScrollBar* wheelBar_ = nullptr;  // the bar the wheel turned last
+  int wheelTurned_ = 0;  // its wheel turn not yet made into a step, in eighths of a degree
 };
 
 // The V2, V3 and V4 values at which a double-click on "Size" shows the credits.

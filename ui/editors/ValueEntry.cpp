@@ -2,13 +2,13 @@
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QScrollBar>
 
 namespace orbisk {
 
-ValueEntry* ValueEntry::open(QLabel* label, QScrollBar* bar) {
-  auto* entry = new ValueEntry(label, bar);
+ValueEntry* ValueEntry::open(QLabel* label, QScrollBar* bar, Refusal refused) {
+  auto* entry = new ValueEntry(label, bar, std::move(refused));
   entry->show();
   entry->raise();
   entry->setFocus(Qt::OtherFocusReason);
@@ -16,15 +16,16 @@ ValueEntry* ValueEntry::open(QLabel* label, QScrollBar* bar) {
   return entry;
 }
 
-ValueEntry::ValueEntry(QLabel* label, QScrollBar* bar)
-    : QSpinBox(label->parentWidget()), bar_(bar) {
+ValueEntry::ValueEntry(QLabel* label, QScrollBar* bar, Refusal refused)
+    : QLineEdit(label->parentWidget()), bar_(bar), refused_(std::move(refused)) {
   setObjectName(label->objectName() + "entry");
   setAttribute(Qt::WA_DeleteOnClose);
-  // Arrows would leave no room for the digits in a label-sized box; the bar steps already.
-  setButtonSymbols(QAbstractSpinBox::NoButtons);
   setAlignment(Qt::AlignCenter);
-  setRange(bar->minimum(), bar->maximum());
-  setValue(bar->value());
+  // Digits with a minus sign in front at most; the range is checked on Enter, so a keystroke
+  // that passes the range for a moment (the first 9 of 99 in 1..35 is fine, the second not) is
+  // never dropped without a word.
+  setValidator(new QRegularExpressionValidator(QRegularExpression("-?[0-9]*"), this));
+  setText(QString::number(bar->value()));
   setGeometry(label->geometry());
 }
 
@@ -38,28 +39,37 @@ void ValueEntry::keyPressEvent(QKeyEvent* event) {
       finish(false);
       return;
     default:
-      QSpinBox::keyPressEvent(event);
+      QLineEdit::keyPressEvent(event);
   }
 }
 
 void ValueEntry::focusOutEvent(QFocusEvent* event) {
-  QSpinBox::focusOutEvent(event);
+  QLineEdit::focusOutEvent(event);
   finish(false);
 }
 
 void ValueEntry::finish(bool apply) {
   if (finished_) return;
   finished_ = true;
+  bool refused = false;
   if (apply && bar_) {
-    // A text that is not a whole number within the range leaves the value as it was.
-    interpretText();
-    // The bar's own change handling writes the label and the picture record; the same value
-    // again changes nothing.
-    bar_->setValue(value());
+    // toInt fails on a number beyond int as on any other text that is not a number.
+    bool isNumber = false;
+    const int value = text().toInt(&isNumber);
+    if (isNumber && value >= bar_->minimum() && value <= bar_->maximum()) {
+      // The bar's own change handling writes the label and the picture record; the same value
+      // again changes nothing.
+      bar_->setValue(value);
+    } else {
+      refused = true;
+    }
   }
+  const QString typed = text();
   // The focus goes back to the bar, so the arrow keys go on from the new value.
   if (bar_ && hasFocus()) bar_->setFocus(Qt::OtherFocusReason);
   close();
+  // Told last: a message box takes the focus, and the entry is closed by then.
+  if (refused && refused_) refused_(typed);
 }
 
 }  // namespace orbisk

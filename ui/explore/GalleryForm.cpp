@@ -58,7 +58,9 @@ GalleryForm::GalleryForm(GallerySource source, QWidget* parent)
   layout->addLayout(grid);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  centreOnScreen(this);
+  // Its size is known only once the layout has worked; Escape closes it as it closes Hints.
+  centreWhenShown(this);
+  closeOnEscape(this);
 }
 
 GalleryForm::~GalleryForm() {

@@ -6,9 +6,11 @@
 #include <QKeyEvent>
 #include <QListView>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/Dialogs.h"
 #include "ui/editors/FixedWindow.h"
 
 namespace orbisk {
@@ -80,8 +82,8 @@ class HistoryModel : public QAbstractListModel {
   mutable int thumbnailsRead_ = 0;              // files read for thumbnails so far
 };
 
-HistoryForm::HistoryForm(HistoryStore& store, QWidget* parent)
-    : QWidget(parent, kFixedWindowFlags), store_(store) {
+HistoryForm::HistoryForm(HistoryStore& store, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent, kFixedWindowFlags), store_(store), dialogs_(dialogs) {
   setObjectName("historyform");
   setWindowTitle("Orbisk - History");
   setAttribute(Qt::WA_DeleteOnClose);
@@ -135,7 +137,9 @@ HistoryForm::HistoryForm(HistoryStore& store, QWidget* parent)
   // Opening the window lists the folder afresh: entries another running copy made show too.
   store_.rescan();
   reload();
-  centreOnScreen(this);
+  // Its size is known only once the layout has worked; Escape closes it as it closes Hints.
+  centreWhenShown(this);
+  closeOnEscape(this);
 }
 
 bool HistoryForm::eventFilter(QObject* watched, QEvent* event) {
@@ -196,14 +200,30 @@ void HistoryForm::removeSelected() {
   const QModelIndex current = list_->currentIndex();
   if (!current.isValid()) return;
   const int row = current.row();
-  store_.remove(model_->entry(row));
+  const HistoryStore::Entry entry = model_->entry(row);
+  if (!entry.starred) {
+    removeEntry(entry, row);
+    return;
+  }
+  // A starred entry was meant to be kept: it goes only when the user says so.
+  QPointer<HistoryForm> self(this);
+  dialogs_.askYesNo(this, windowTitle(), "Delete this starred picture from the history?",
+                    [self, entry, row](bool yes) {
+                      if (yes && self) self->removeEntry(entry, row);
+                    });
+}
+
+void HistoryForm::removeEntry(const HistoryStore::Entry& entry, int row) {
+  store_.remove(entry);
   reload();
   select(std::min(row, entryCount() - 1));
 }
 
 void HistoryForm::updateButtons() {
-  const bool any = list_->currentIndex().isValid();
-  for (QPushButton* b : {star_, remove_, saveData_, savePicture_}) b->setEnabled(any);
+  const std::optional<HistoryStore::Entry> entry = selectedEntry();
+  for (QPushButton* b : {star_, remove_, saveData_, savePicture_}) b->setEnabled(entry.has_value());
+  // The button says what a press will do.
+  star_->setText(entry && entry->starred ? "Un&star" : "&Star");
 }
 
 }  // namespace orbisk

@@ -11,16 +11,18 @@ class QPushButton;
 
 namespace orbisk {
 
+class Dialogs;
 class HistoryModel;
 
 // Lists the folder afresh when opened and reads each thumbnail only when it comes into view.
-// Enter or a double-click brings an entry back; Star keeps one for good; Delete removes one. The
-// main window does the bringing back and the saving. Deletes itself when closed.
+// Enter or a double-click brings an entry back; Star keeps one for good and Unstar lets it go
+// again; Delete removes one, after asking when it is starred. The main window does the bringing
+// back and the saving. Deletes itself when closed.
 class HistoryForm : public QWidget {
   Q_OBJECT
 
  public:
-  explicit HistoryForm(HistoryStore& store, QWidget* parent = nullptr);
+  HistoryForm(HistoryStore& store, Dialogs& dialogs, QWidget* parent = nullptr);
 
   // Takes the store's entries again (without listing the folder), keeping the selection where it
   // can.
@@ -46,9 +48,12 @@ class HistoryForm : public QWidget {
  private:
   void toggleStar();
   void removeSelected();
+  // Removes the entry, then selects the one now at row (or the last).
+  void removeEntry(const HistoryStore::Entry& entry, int row);
   void updateButtons();
 
   HistoryStore& store_;
+  Dialogs& dialogs_;
   HistoryModel* model_ = nullptr;
   QListView* list_ = nullptr;
   QPushButton* star_ = nullptr;

@@ -103,6 +103,8 @@ bool MainWindow::loadData(const QString& path) {
   // A running render takes the new values from its next column on; loading starts none.
   applyLoadedRecord(read.record);
   alignWindowWithLoadedRecord();
+  // Loaded, but the fields at the end that could not be read changed the picture.
+  if (!read.note.empty()) dialogs_.inform(this, "Orbisk - Load data", messageText(read.note));
   return true;
 }
 

@@ -116,7 +116,7 @@ void MainWindow::onHistory() {
     historyForm_.clear();
   }
   if (!historyForm_) {
-    historyForm_ = new HistoryForm(history_, this);
+    historyForm_ = new HistoryForm(history_, dialogs_, this);
     connect(historyForm_, &HistoryForm::bringBack, this, &MainWindow::bringBack);
     connect(historyForm_, &HistoryForm::saveData, this, [this](const HistoryStore::Entry& entry) {
       if (const auto picture = historyPicture(entry, "Orbisk - Save data"))

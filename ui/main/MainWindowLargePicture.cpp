@@ -32,9 +32,21 @@ void MainWindow::onSaveLargePicture() {
     return;
   }
   // The canvas must show the last run exactly as its record drew it, filtered at most.
+  const QImage& shown = view_->canvasWidget()->image();
+  if (isRendering()) {
+    dialogs_.inform(this, kTitle,
+                    "The picture is still being drawn. Wait until its run has ended, then save "
+                    "it.");
+    return;
+  }
+  if (recorder_.showsStoppedRun(shown, filtersSinceDrawn_)) {
+    dialogs_.inform(this, kTitle,
+                    "The picture on the canvas is incomplete: its run was stopped. Draw it whole "
+                    "with CREATE first.");
+    return;
+  }
   const std::optional<DrawnPicture> drawn = lastRun();
-  if (!drawn || isRendering() ||
-      !recorder_.showsExactRunFiltered(view_->canvasWidget()->image(), filtersSinceDrawn_)) {
+  if (!drawn || !recorder_.showsExactRunFiltered(shown, filtersSinceDrawn_)) {
     dialogs_.inform(this, kTitle,
                     "The canvas holds no picture drawn from parameters (a loaded or pasted "
                     "picture, or none drawn yet). Draw one with CREATE first.");

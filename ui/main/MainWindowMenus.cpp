@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <vector>
 
 #include "ui/main/MainWindow.h"
@@ -59,8 +60,8 @@ void MainWindow::buildMenus() {
       {3, I, "onn", "On", "", "beep", true, true, &MainWindow::onBeepOn},
       {3, I, "offf", "Off", "", "beep", false, true, &MainWindow::onBeepOff},
       {1, S, "", "-", "", "", false, true},
-      // Ctrl+Q is the usual key for leaving a program; Ctrl+X stays the one the menu shows.
-      {1, I, "exit", "Exit", "Ctrl+X; Ctrl+Q", "", false, true, &MainWindow::onExit},
+      // Ctrl+Q, the usual key for leaving a program, belongs to the window (below).
+      {1, I, "exit", "Exit", "Ctrl+X", "", false, true, &MainWindow::onExit},
 
       {0, M, "editit", "E&dit", "", "", false, false},
       {1, I, "copyit", "Copy", "Ctrl+C", "", false, true, &MainWindow::onCopy},
@@ -196,6 +197,12 @@ void MainWindow::buildMenus() {
       connect(item, &QAction::triggered, this, [this, filter] { onFilter(filter); });
     }
   }
+
+  // Leaving the program must work from the start, while the File menu is still disabled: Ctrl+Q
+  // asks the question Exit asks.
+  auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+  quit->setObjectName("quitshortcut");
+  connect(quit, &QShortcut::activated, this, &MainWindow::onExit);
 }
 
 QAction* MainWindow::action(const char* name) const {

@@ -29,6 +29,27 @@ bool isBlank(const RasterCanvas& canvas) {
   return std::all_of(pixels, pixels + count, [stored](uint32_t p) { return p == stored; });
 }
 
+// True when shown is drawn with the filters applied to it; never for a null drawn picture.
+bool isFiltered(const QImage& shown, const QImage& drawn, const ComposedMask& filters) {
+  if (drawn.isNull() || shown.size() != drawn.size()) return false;
+  // The masks hold red in the low byte; a 32-bit image pixel holds red in the third byte.
+  const auto toPixelOrder = [](uint32_t m) {
+    return ((m & 0xffu) << 16) | (m & 0xff00u) | ((m >> 16) & 0xffu);
+  };
+  const uint32_t keep = toPixelOrder(filters.andMask) | 0xff000000u;
+  const uint32_t set = toPixelOrder(filters.orMask);
+  const QImage a32 = shown.convertToFormat(QImage::Format_RGB32);
+  const QImage b32 = drawn.convertToFormat(QImage::Format_RGB32);
+  for (int y = 0; y < a32.height(); ++y) {
+    const auto* a = reinterpret_cast<const uint32_t*>(a32.constScanLine(y));
+    const auto* b = reinterpret_cast<const uint32_t*>(b32.constScanLine(y));
+    for (int x = 0; x < a32.width(); ++x) {
+      if (a[x] != ((b[x] & keep) | set)) return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 void RunRecorder::runStarted(const PictureParams& params, const RenderState& state,
@@ -59,7 +80,11 @@ void RunRecorder::columnDone(const PictureParams& params, const RasterCanvas& ca
 }
 
 void RunRecorder::runEnded(bool complete, const QImage& picture) {
-  if (!complete) return;
+  if (!complete) {
+    stoppedPicture_ = picture.copy();
+    return;
+  }
+  stoppedPicture_ = QImage();
   lastRun_ = start_;
   exactPicture_ = runExact_ ? picture.copy() : QImage();
 }
@@ -70,23 +95,11 @@ bool RunRecorder::showsExactRun(const QImage& picture) const {
 }
 
 bool RunRecorder::showsExactRunFiltered(const QImage& picture, const ComposedMask& filters) const {
-  if (!lastRun_ || exactPicture_.isNull() || picture.size() != exactPicture_.size()) return false;
-  // The masks hold red in the low byte; a 32-bit image pixel holds red in the third byte.
-  const auto toPixelOrder = [](uint32_t m) {
-    return ((m & 0xffu) << 16) | (m & 0xff00u) | ((m >> 16) & 0xffu);
-  };
-  const uint32_t keep = toPixelOrder(filters.andMask) | 0xff000000u;
-  const uint32_t set = toPixelOrder(filters.orMask);
-  const QImage shown = picture.convertToFormat(QImage::Format_RGB32);
-  const QImage drawn = exactPicture_.convertToFormat(QImage::Format_RGB32);
-  for (int y = 0; y < shown.height(); ++y) {
-    const auto* a = reinterpret_cast<const uint32_t*>(shown.constScanLine(y));
-    const auto* b = reinterpret_cast<const uint32_t*>(drawn.constScanLine(y));
-    for (int x = 0; x < shown.width(); ++x) {
-      if (a[x] != ((b[x] & keep) | set)) return false;
-    }
-  }
-  return true;
+  return lastRun_ && isFiltered(picture, exactPicture_, filters);
+}
+
+bool RunRecorder::showsStoppedRun(const QImage& picture, const ComposedMask& filters) const {
+  return isFiltered(picture, stoppedPicture_, filters);
 }
 
 }  // namespace orbisk

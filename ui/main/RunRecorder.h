@@ -36,6 +36,9 @@ class RunRecorder {
   // True when picture is what the last complete run drew exactly from its record, with filters
   // applied to it afterwards: such a picture can be drawn again, at any size.
   bool showsExactRunFiltered(const QImage& picture, const ComposedMask& filters) const;
+  // True when picture is what the last run left when it was stopped, filtered at most, and no
+  // run has ended complete since: the canvas shows an incomplete picture.
+  bool showsStoppedRun(const QImage& picture, const ComposedMask& filters) const;
 
  private:
   DrawnPicture start_;        // the running traversal's record and start values
@@ -46,7 +49,8 @@ class RunRecorder {
   int penWidth_ = 1;
   PenMode penMode_ = PenMode::Copy;
   std::optional<DrawnPicture> lastRun_;
-  QImage exactPicture_;  // what the last complete run drew, when it kept to its record; else null
+  QImage exactPicture_;    // what the last complete run drew, when it kept to its record; else null
+  QImage stoppedPicture_;  // what the last run left when it was stopped; null after a complete one
 };
 
 }  // namespace orbisk
