@@ -1,6 +1,7 @@
 // sin, cos and tan: the argument is reduced by pi/512 (TrigReduction.h), tables at multiples of
 // pi/512 and short series give the result to about 2^-68 (TrigKernel.h, TanKernel.h), and it is
-// returned when every value within the error bound rounds to the same double.
+// returned when every value within the error bound rounds to the same double; when it is not,
+// sin and cos try again to about 2^-77 (TrigAccurate.h).
 #include <cmath>
 #include <limits>
 
@@ -8,6 +9,7 @@
 #include "render/math/FastPaths.h"
 #include "render/math/SlowPaths.h"
 #include "render/math/TanKernel.h"
+#include "render/math/TrigAccurate.h"
 #include "render/math/TrigKernel.h"
 #include "render/math/TrigReduction.h"
 
@@ -34,13 +36,22 @@ constexpr double kCosIsOne = 0x1p-27;
   return true;
 }
 
+// The accurate kernel for the quick one's declines, out of line so that it costs the common
+// case nothing.
+[[gnu::noinline]] bool sinOrCosAccurately(const ReducedAngle& a, unsigned j, double& out) {
+  const DoubleDouble v = accurateSinOfReduced(j, a.hi, a.lo);
+  return roundsTo(v.hi, v.lo, std::fabs(v.hi) * kTrigAccurateError + a.err, out);
+}
+
 // sin x, or with quarterTurns 1 cos x = sin(x + pi/2); the reduction's error counts at slope at
 // most 1.
 [[gnu::always_inline]] inline bool sinOrCos(const ReducedAngle& a, unsigned quarterTurns,
                                             double& out) {
-  const DoubleDouble v =
-      sinOfReduced(tableTermsFor(a.j + 256 * quarterTurns), smallAngle(a.hi, a.lo));
-  return roundsTo(v.hi, v.lo, std::fabs(v.hi) * kTrigKernelError + a.err, out);
+  const unsigned j = a.j + 256 * quarterTurns;
+  const DoubleDouble v = sinOfReduced(tableTermsFor(j), smallAngle(a.hi, a.lo));
+  if (roundsTo(v.hi, v.lo, std::fabs(v.hi) * kTrigKernelError + a.err, out)) [[likely]]
+    return true;
+  return sinOrCosAccurately(a, j, out);
 }
 
 }  // namespace
