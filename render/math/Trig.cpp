@@ -1,7 +1,7 @@
 // sin, cos and tan: the argument is reduced by pi/512 (TrigReduction.h), tables at multiples of
 // pi/512 and short series give the result to about 2^-68 (TrigKernel.h, TanKernel.h), and it is
 // returned when every value within the error bound rounds to the same double; when it is not,
-// sin and cos try again to about 2^-77 (TrigAccurate.h).
+// sin, cos and tan try again to about 2^-76 (TrigAccurate.h).
 #include <cmath>
 #include <limits>
 
@@ -36,11 +36,17 @@ constexpr double kCosIsOne = 0x1p-27;
   return true;
 }
 
-// The accurate kernel for the quick one's declines, out of line so that it costs the common
+// The accurate kernels for the quick ones' declines, out of line so that it costs the common
 // case nothing.
 [[gnu::noinline]] bool sinOrCosAccurately(const ReducedAngle& a, unsigned j, double& out) {
   const DoubleDouble v = accurateSinOfReduced(j, a.hi, a.lo);
   return roundsTo(v.hi, v.lo, std::fabs(v.hi) * kTrigAccurateError + a.err, out);
+}
+
+[[gnu::noinline]] bool tanAccurately(const ReducedAngle& a, double& out) {
+  const DoubleDouble q = accurateTanOfReduced(a.j, a.hi, a.lo);
+  const double err = std::fabs(q.hi) * kTanAccurateError + a.err * (1 + q.hi * q.hi);
+  return roundsTo(q.hi, q.lo, err, out);
 }
 
 // sin x, or with quarterTurns 1 cos x = sin(x + pi/2); the reduction's error counts at slope at
@@ -99,7 +105,9 @@ bool fast::tan(double x, double& out) {
   const DoubleDouble q = quotientOf(tanOfReduced(a.j, a.hi, a.lo));
   // The reduction error is amplified by the slope 1 + tan^2.
   const double err = std::fabs(q.hi) * kTanKernelError + a.err * (1 + q.hi * q.hi);
-  return roundsTo(q.hi, q.lo, err, out);
+  if (roundsTo(q.hi, q.lo, err, out)) [[likely]]
+    return true;
+  return tanAccurately(a, out);
 }
 
 double sin(double x) {

@@ -1,5 +1,6 @@
 // A second, more accurate evaluation of sin x = A cos r + B sin r from the same reduction and
-// table (TrigKernel.h), for the few arguments whose result the quick kernel cannot round: it
+// table (TrigKernel.h), and of tan x as its quotient with cos x, for the few arguments whose
+// result the quick kernels cannot round: it
 // carries every term as a double-double, so its error comes from the table's own precision
 // alone and it decides all but about one call in several million, where the multiprecision path
 // takes over. It costs a few times the quick kernel, against microseconds for that path.
@@ -58,6 +59,24 @@ inline DoubleDouble accurateSinOfReduced(unsigned j, double rh, double rl) {
   const DoubleDouble first = twoSum(a.hi, bs.hi);
   const DoubleDouble second = twoSum(first.hi, ac.hi);
   return fastTwoSum(second.hi, (first.lo + second.lo) + (a.lo + (ac.lo + bs.lo)));
+}
+
+// A bound on the relative error of accurateTanOfReduced: sin and cos each within
+// kTrigAccurateError, the quotient within about 2^-103.
+inline constexpr double kTanAccurateError = 0x1p-74;
+
+// n / d as a double-double, within about 2^-103 of the quotient: the remainder of the first
+// quotient digit is exact up to the low parts' products and corrects it.
+inline DoubleDouble dividedBy(const DoubleDouble& n, const DoubleDouble& d) {
+  const double q = n.hi / d.hi;
+  const DoubleDouble p = twoProduct(q, d.hi);
+  const double remainder = (((n.hi - p.hi) - p.lo) + n.lo) - q * d.lo;
+  return fastTwoSum(q, remainder / d.hi);
+}
+
+// tan(j pi/512 + r) as sin over cos, each from the accurate kernel (cos x = sin(x + pi/2)).
+inline DoubleDouble accurateTanOfReduced(unsigned j, double rh, double rl) {
+  return dividedBy(accurateSinOfReduced(j, rh, rl), accurateSinOfReduced(j + 256, rh, rl));
 }
 
 }  // namespace orbisk::math
