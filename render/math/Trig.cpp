@@ -60,9 +60,7 @@ constexpr double kCosIsOne = 0x1p-27;
   return sinOrCosAccurately(a, j, out);
 }
 
-}  // namespace
-
-bool fast::sin(double x, double& out) {
+[[gnu::always_inline]] inline bool sinFast(double x, double& out) {
   const double ax = std::fabs(x);
   if (ax < kSinIsX) {
     out = x;
@@ -76,7 +74,7 @@ bool fast::sin(double x, double& out) {
   return reduce(x, a) && sinOrCos(a, 0, out);
 }
 
-bool fast::cos(double x, double& out) {
+[[gnu::always_inline]] inline bool cosFast(double x, double& out) {
   const double ax = std::fabs(x);
   if (ax < kCosIsOne) {
     out = 1;
@@ -90,7 +88,7 @@ bool fast::cos(double x, double& out) {
   return reduce(x, a) && sinOrCos(a, 1, out);
 }
 
-bool fast::tan(double x, double& out) {
+[[gnu::always_inline]] inline bool tanFast(double x, double& out) {
   const double ax = std::fabs(x);
   if (ax < kTanIsX) {
     out = x;
@@ -110,19 +108,41 @@ bool fast::tan(double x, double& out) {
   return tanAccurately(a, out);
 }
 
+}  // namespace
+
+bool fast::sin(double x, double& out) {
+  return sinFast(x, out);
+}
+
+bool fast::cos(double x, double& out) {
+  return cosFast(x, out);
+}
+
+bool fast::tan(double x, double& out) {
+  return tanFast(x, out);
+}
+
+// The fast paths are inlined here too, so that the renderer's calls reach them directly and
+// their results stay in registers.
 double sin(double x) {
   double r;
-  return fast::sin(x, r) ? r : slow::sin(x);
+  if (sinFast(x, r)) [[likely]]
+    return r;
+  return slow::sin(x);
 }
 
 double cos(double x) {
   double r;
-  return fast::cos(x, r) ? r : slow::cos(x);
+  if (cosFast(x, r)) [[likely]]
+    return r;
+  return slow::cos(x);
 }
 
 double tan(double x) {
   double r;
-  return fast::tan(x, r) ? r : slow::tan(x);
+  if (tanFast(x, r)) [[likely]]
+    return r;
+  return slow::tan(x);
 }
 
 }  // namespace orbisk::math
