@@ -6,6 +6,7 @@
 // takes over. It costs a few times the quick kernel, against microseconds for that path.
 #pragma once
 
+#include "render/math/AtanPowArithmetic.h"
 #include "render/math/DoubleDouble.h"
 #include "render/math/TrigKernel.h"
 
@@ -17,23 +18,11 @@ namespace orbisk::math {
 // that makes 2^-77.4. Every other step is within about 2^-100 of the result.
 inline constexpr double kTrigAccurateError = 0x1p-76;
 
-// hi + lo as a double-double, exactly.
-inline DoubleDouble normalised(double hi, double lo) {
-  return twoSum(hi, lo);
-}
-
-// a * b as a double-double, within about 2^-104 of |a b| (the product of the low parts is left
-// out).
-inline DoubleDouble productOf(const DoubleDouble& a, const DoubleDouble& b) {
-  const DoubleDouble p = twoProduct(a.hi, b.hi);
-  return fastTwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
-}
-
 // sin(j pi/512 + r) for r = rh + rl as the reductions leave it (|r| <= pi/1024 and a hair).
 inline DoubleDouble accurateSinOfReduced(unsigned j, double rh, double rl) {
   const TableTerms t = tableTermsFor(j);
-  const DoubleDouble a = normalised(t.aHi, t.aLo), b = normalised(t.bHi, t.bLo);
-  const DoubleDouble r = normalised(rh, rl);  // now |r.lo| <= 2^-53 |r.hi|
+  const DoubleDouble a = twoSum(t.aHi, t.aLo), b = twoSum(t.bHi, t.bLo);
+  const DoubleDouble r = twoSum(rh, rl);  // now |r.lo| <= 2^-53 |r.hi|
   // z = r^2 (|z| < 2^-16.6); the square of r.lo is below 2^-106 of z.
   const DoubleDouble rr = twoProduct(r.hi, r.hi);
   const DoubleDouble z = fastTwoSum(rr.hi, rr.lo + 2 * r.hi * r.lo);
@@ -46,7 +35,7 @@ inline DoubleDouble accurateSinOfReduced(unsigned j, double rh, double rl) {
   const DoubleDouble s = fastTwoSum(
       sixth.hi,
       sixth.lo + ((z.hi * -0x1.5555555555555p-57 + z.lo * -0x1.5555555555555p-3) + sRest));
-  const DoubleDouble rs = productOf(r, s);  // |r s| < 2^-19 |r|
+  const DoubleDouble rs = dd::mul(r, s);  // |r s| < 2^-19 |r|
   const DoubleDouble sinLead = fastTwoSum(r.hi, rs.hi);
   const DoubleDouble sinR = fastTwoSum(sinLead.hi, sinLead.lo + (r.lo + rs.lo));
   // cos r - 1 = -z/2 + z^2 (1/24 - z/720 + z^2/40320), the last term below 2^-83 and the next
@@ -54,7 +43,7 @@ inline DoubleDouble accurateSinOfReduced(unsigned j, double rh, double rl) {
   const double cRest =
       z2 * (0x1.5555555555555p-5 + z.hi * (-0x1.6c16c16c16c17p-10 + z.hi * 0x1.a01a01a01a01ap-16));
   const DoubleDouble cosMinusOne = fastTwoSum(-0.5 * z.hi, -0.5 * z.lo + cRest);
-  const DoubleDouble ac = productOf(a, cosMinusOne), bs = productOf(b, sinR);
+  const DoubleDouble ac = dd::mul(a, cosMinusOne), bs = dd::mul(b, sinR);
   // A + A (cos r - 1) + B sin r: the leading parts summed exactly, the rest at 2^-106.
   const DoubleDouble first = twoSum(a.hi, bs.hi);
   const DoubleDouble second = twoSum(first.hi, ac.hi);
@@ -65,18 +54,9 @@ inline DoubleDouble accurateSinOfReduced(unsigned j, double rh, double rl) {
 // kTrigAccurateError, the quotient within about 2^-103.
 inline constexpr double kTanAccurateError = 0x1p-74;
 
-// n / d as a double-double, within about 2^-103 of the quotient: the remainder of the first
-// quotient digit is exact up to the low parts' products and corrects it.
-inline DoubleDouble dividedBy(const DoubleDouble& n, const DoubleDouble& d) {
-  const double q = n.hi / d.hi;
-  const DoubleDouble p = twoProduct(q, d.hi);
-  const double remainder = (((n.hi - p.hi) - p.lo) + n.lo) - q * d.lo;
-  return fastTwoSum(q, remainder / d.hi);
-}
-
 // tan(j pi/512 + r) as sin over cos, each from the accurate kernel (cos x = sin(x + pi/2)).
 inline DoubleDouble accurateTanOfReduced(unsigned j, double rh, double rl) {
-  return dividedBy(accurateSinOfReduced(j, rh, rl), accurateSinOfReduced(j + 256, rh, rl));
+  return dd::div(accurateSinOfReduced(j, rh, rl), accurateSinOfReduced(j + 256, rh, rl));
 }
 
 }  // namespace orbisk::math
