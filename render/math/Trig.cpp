@@ -88,6 +88,7 @@ constexpr double kCosIsOne = 0x1p-27;
   return reduce(x, a) && sinOrCos(a, 1, out);
 }
 
+template <bool kFma>
 [[gnu::always_inline]] inline bool tanFast(double x, double& out) {
   const double ax = std::fabs(x);
   if (ax < kTanIsX) {
@@ -100,12 +101,29 @@ constexpr double kCosIsOne = 0x1p-27;
   }
   ReducedAngle a;
   if (!reduce(x, a)) return false;
-  const DoubleDouble q = quotientOf(tanOfReduced(a.j, a.hi, a.lo));
+  const DoubleDouble q = quotientOf<kFma>(tanOfReduced(a.j, a.hi, a.lo));
   // The reduction error is amplified by the slope 1 + tan^2.
   const double err = std::fabs(q.hi) * kTanKernelError + a.err * (1 + q.hi * q.hi);
   if (roundsTo(q.hi, q.lo, err, out)) [[likely]]
     return true;
   return tanAccurately(a, out);
+}
+
+// tan's quotient is shorter with a fused multiply-add; on x86-64 builds for processors that
+// may lack one, the processor chooses the variant once (both give the same results).
+#if ORBISK_MATH_FMA_AT_RUN_TIME
+[[gnu::target("fma")]] bool tanWithFma(double x, double& out) {
+  return tanFast<true>(x, out);
+}
+#endif
+
+[[gnu::always_inline]] inline bool tanOnThisProcessor(double x, double& out) {
+#if ORBISK_MATH_FMA_AT_RUN_TIME
+  if (dd::kProcessorHasFma) return tanWithFma(x, out);
+#elif defined(__FMA__) || defined(__aarch64__)
+  return tanFast<true>(x, out);
+#endif
+  return tanFast<false>(x, out);
 }
 
 }  // namespace
@@ -119,7 +137,7 @@ bool fast::cos(double x, double& out) {
 }
 
 bool fast::tan(double x, double& out) {
-  return tanFast(x, out);
+  return tanOnThisProcessor(x, out);
 }
 
 // The fast paths are inlined here too, so that the renderer's calls reach them directly and
@@ -140,7 +158,7 @@ double cos(double x) {
 
 double tan(double x) {
   double r;
-  if (tanFast(x, r)) [[likely]]
+  if (tanOnThisProcessor(x, r)) [[likely]]
     return r;
   return slow::tan(x);
 }

@@ -171,6 +171,18 @@ TEST(TanKernel, RelativeErrorStaysBelowTheBound) {
   });
 }
 
+// The quotient with a fused multiply-add, where the processor has one.
+#if ORBISK_MATH_FMA_AT_RUN_TIME
+[[gnu::target("fma")]] DoubleDouble tanWithFma(unsigned j, double rh, double rl) {
+  return quotientOf<true>(tanOfReduced(j, rh, rl));
+}
+
+TEST(TanKernel, WithAFusedMultiplyAddStaysBelowTheBound) {
+  if (!dd::kProcessorHasFma) GTEST_SKIP() << "this processor has no fused multiply-add";
+  expectTanKernelWithin(kTanKernelError, tanWithFma);
+}
+#endif
+
 TEST(TanAccurateKernel, RelativeErrorStaysBelowTheBound) {
   expectTanKernelWithin(kTanAccurateError, accurateTanOfReduced);
 }
