@@ -88,7 +88,7 @@ bool bitAt(const Limbs& m, int64_t pos) {
 }
 
 BigFloat fromDouble(double x) {
-  const uint64_t bits = std::bit_cast<uint64_t>(x);
+  const uint64_t bits = __builtin_bit_cast(uint64_t, x);
   const int biased = static_cast<int>((bits >> 52) & 0x7ff);
   uint64_t mantissa = bits & ((uint64_t{1} << 52) - 1);
   int64_t exp = -1074;

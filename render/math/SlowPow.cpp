@@ -42,7 +42,7 @@ struct Dyadic {
 };
 
 Dyadic split(double v) {
-  const uint64_t bits = std::bit_cast<uint64_t>(v);
+  const uint64_t bits = __builtin_bit_cast(uint64_t, v);
   const int biased = static_cast<int>((bits >> 52) & 0x7ff);
   int64_t mantissa = static_cast<int64_t>(bits & ((uint64_t{1} << 52) - 1));
   int64_t exp2 = -1074;

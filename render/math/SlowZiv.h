@@ -5,7 +5,6 @@
 #pragma once
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 
 #include "render/math/BigFloat.h"
@@ -30,7 +29,7 @@ double correctlyRounded(Approximate approximate) {
     const mp::BigFloat error = mp::powerOfTwo(a.errorExp);
     const double below = mp::toDouble(mp::addExact(a.value, mp::negated(error)));
     const double above = mp::toDouble(mp::addExact(a.value, error));
-    if (std::bit_cast<uint64_t>(below) == std::bit_cast<uint64_t>(above)) return below;
+    if (__builtin_bit_cast(uint64_t, below) == __builtin_bit_cast(uint64_t, above)) return below;
     if (n == kLastLimbs) return mp::toDouble(a.value);
   }
 }
