@@ -120,10 +120,12 @@ template <bool kFma>
 [[gnu::always_inline]] inline bool tanOnThisProcessor(double x, double& out) {
 #if ORBISK_MATH_FMA_AT_RUN_TIME
   if (dd::kProcessorHasFma) return tanWithFma(x, out);
+  return tanFast<false>(x, out);
 #elif defined(__FMA__) || defined(__aarch64__)
   return tanFast<true>(x, out);
-#endif
+#else
   return tanFast<false>(x, out);
+#endif
 }
 
 }  // namespace
