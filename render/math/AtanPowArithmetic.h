@@ -1,7 +1,7 @@
-// Double-double sums, products and quotients for atan and pow, built on the error-free
-// transformations of DoubleDouble.h. Each result is normalised (hi is the sum rounded) and
-// carries a relative error of a few units of 2^-104 unless noted; callers add those bounds into
-// the padded error they hand to roundsTo.
+// Double-double sums, products and quotients for atan, pow and the accurate trigonometric
+// kernels (TrigAccurate.h), built on the error-free transformations of DoubleDouble.h. Each
+// result is normalised (hi is the sum rounded) and carries a relative error of a few units of
+// 2^-104 unless noted; callers add those bounds into the padded error they hand to roundsTo.
 #pragma once
 
 #include <cstdint>

@@ -42,9 +42,10 @@ inline DoubleDouble twoProduct(double a, double b) {
 }
 
 // The correctly rounded value of any number within err of hi + lo, when all of them round to
-// the same double: then out is set and the result is true. hi must be the sum rounded, as
-// fastTwoSum leaves it, err a bound on the absolute error that already covers its own rounding,
-// and the result a normal number (the rounding of subnormal results needs its own test).
+// the same double: then out is set and the result is true. err is a bound on the absolute error
+// that already covers its own rounding and that of lo - err and lo + err (negligible when hi is
+// the sum rounded, as fastTwoSum leaves it; rounding is monotonic, so hi need not be), and the
+// result a normal number (the rounding of subnormal results needs its own test).
 inline bool roundsTo(double hi, double lo, double err, double& out) {
   const double below = hi + (lo - err), above = hi + (lo + err);
   if (below != above) return false;

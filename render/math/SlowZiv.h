@@ -5,7 +5,6 @@
 #pragma once
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 
 #include "render/math/BigFloat.h"

@@ -1,6 +1,7 @@
 // sin, cos and tan: the argument is reduced by pi/512 (TrigReduction.h), tables at multiples of
 // pi/512 and short series give the result to about 2^-68 (TrigKernel.h, TanKernel.h), and it is
-// returned when every value within the error bound rounds to the same double.
+// returned when every value within the error bound rounds to the same double; when it is not,
+// sin, cos and tan try again to about 2^-76 (TrigAccurate.h).
 #include <cmath>
 #include <limits>
 
@@ -8,6 +9,7 @@
 #include "render/math/FastPaths.h"
 #include "render/math/SlowPaths.h"
 #include "render/math/TanKernel.h"
+#include "render/math/TrigAccurate.h"
 #include "render/math/TrigKernel.h"
 #include "render/math/TrigReduction.h"
 
@@ -34,18 +36,31 @@ constexpr double kCosIsOne = 0x1p-27;
   return true;
 }
 
+// The accurate kernels for the quick ones' declines, out of line so that it costs the common
+// case nothing.
+[[gnu::noinline]] bool sinOrCosAccurately(const ReducedAngle& a, unsigned j, double& out) {
+  const DoubleDouble v = accurateSinOfReduced(j, a.hi, a.lo);
+  return roundsTo(v.hi, v.lo, std::fabs(v.hi) * kTrigAccurateError + a.err, out);
+}
+
+[[gnu::noinline]] bool tanAccurately(const ReducedAngle& a, double& out) {
+  const DoubleDouble q = accurateTanOfReduced(a.j, a.hi, a.lo);
+  const double err = std::fabs(q.hi) * kTanAccurateError + a.err * (1 + q.hi * q.hi);
+  return roundsTo(q.hi, q.lo, err, out);
+}
+
 // sin x, or with quarterTurns 1 cos x = sin(x + pi/2); the reduction's error counts at slope at
 // most 1.
 [[gnu::always_inline]] inline bool sinOrCos(const ReducedAngle& a, unsigned quarterTurns,
                                             double& out) {
-  const DoubleDouble v =
-      sinOfReduced(tableTermsFor(a.j + 256 * quarterTurns), smallAngle(a.hi, a.lo));
-  return roundsTo(v.hi, v.lo, std::fabs(v.hi) * kTrigKernelError + a.err, out);
+  const unsigned j = a.j + 256 * quarterTurns;
+  const DoubleDouble v = sinOfReduced(tableTermsFor(j), smallAngle(a.hi, a.lo));
+  if (roundsTo(v.hi, v.lo, std::fabs(v.hi) * kTrigKernelError + a.err, out)) [[likely]]
+    return true;
+  return sinOrCosAccurately(a, j, out);
 }
 
-}  // namespace
-
-bool fast::sin(double x, double& out) {
+[[gnu::always_inline]] inline bool sinFast(double x, double& out) {
   const double ax = std::fabs(x);
   if (ax < kSinIsX) {
     out = x;
@@ -59,7 +74,7 @@ bool fast::sin(double x, double& out) {
   return reduce(x, a) && sinOrCos(a, 0, out);
 }
 
-bool fast::cos(double x, double& out) {
+[[gnu::always_inline]] inline bool cosFast(double x, double& out) {
   const double ax = std::fabs(x);
   if (ax < kCosIsOne) {
     out = 1;
@@ -73,7 +88,8 @@ bool fast::cos(double x, double& out) {
   return reduce(x, a) && sinOrCos(a, 1, out);
 }
 
-bool fast::tan(double x, double& out) {
+template <bool kFma>
+[[gnu::always_inline]] inline bool tanFast(double x, double& out) {
   const double ax = std::fabs(x);
   if (ax < kTanIsX) {
     out = x;
@@ -85,25 +101,68 @@ bool fast::tan(double x, double& out) {
   }
   ReducedAngle a;
   if (!reduce(x, a)) return false;
-  const DoubleDouble q = quotientOf(tanOfReduced(a.j, a.hi, a.lo));
+  const DoubleDouble q = quotientOf<kFma>(tanOfReduced(a.j, a.hi, a.lo));
   // The reduction error is amplified by the slope 1 + tan^2.
   const double err = std::fabs(q.hi) * kTanKernelError + a.err * (1 + q.hi * q.hi);
-  return roundsTo(q.hi, q.lo, err, out);
+  if (roundsTo(q.hi, q.lo, err, out)) [[likely]]
+    return true;
+  return tanAccurately(a, out);
 }
 
+// tan's quotient is shorter with a fused multiply-add; on x86-64 builds for processors that
+// may lack one, the processor chooses the variant once (both give the same results).
+#if ORBISK_MATH_FMA_AT_RUN_TIME
+[[gnu::target("fma")]] bool tanWithFma(double x, double& out) {
+  return tanFast<true>(x, out);
+}
+#endif
+
+[[gnu::always_inline]] inline bool tanOnThisProcessor(double x, double& out) {
+#if ORBISK_MATH_FMA_AT_RUN_TIME
+  if (dd::kProcessorHasFma) return tanWithFma(x, out);
+  return tanFast<false>(x, out);
+#elif defined(__FMA__) || defined(__aarch64__)
+  return tanFast<true>(x, out);
+#else
+  return tanFast<false>(x, out);
+#endif
+}
+
+}  // namespace
+
+bool fast::sin(double x, double& out) {
+  return sinFast(x, out);
+}
+
+bool fast::cos(double x, double& out) {
+  return cosFast(x, out);
+}
+
+bool fast::tan(double x, double& out) {
+  return tanOnThisProcessor(x, out);
+}
+
+// The fast paths are inlined here too, so that the renderer's calls reach them directly and
+// their results stay in registers.
 double sin(double x) {
   double r;
-  return fast::sin(x, r) ? r : slow::sin(x);
+  if (sinFast(x, r)) [[likely]]
+    return r;
+  return slow::sin(x);
 }
 
 double cos(double x) {
   double r;
-  return fast::cos(x, r) ? r : slow::cos(x);
+  if (cosFast(x, r)) [[likely]]
+    return r;
+  return slow::cos(x);
 }
 
 double tan(double x) {
   double r;
-  return fast::tan(x, r) ? r : slow::tan(x);
+  if (tanOnThisProcessor(x, r)) [[likely]]
+    return r;
+  return slow::tan(x);
 }
 
 }  // namespace orbisk::math

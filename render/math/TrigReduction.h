@@ -3,7 +3,6 @@
 // turn, the quarter, and short series in r.
 #pragma once
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "render/math/TanKernel.h"
+#include "render/math/TrigAccurate.h"
 #include "render/math/TrigKernel.h"
 #include "render/math/TrigReduction.h"
 
@@ -86,9 +87,10 @@ TEST(TrigReduction, BothReductionsFindTheMultipleAndTheRestWithinTheirError) {
   }
 }
 
-// The kernel at random rests over the whole turn and at the corners where the analysis puts
+// A sin kernel at random rests over the whole turn and at the corners where the analysis puts
 // its largest relative error: the observed maximum is printed and must stay below the bound.
-TEST(TrigKernel, RelativeErrorStaysBelowTheBound) {
+template <typename Kernel>
+void expectSinKernelWithin(double bound, Kernel kernel) {
   std::mt19937_64 rng(1024);
   const double edge = 0x1.921fb54442d18p-10 * (1 + 0x1p-27);  // a little beyond pi/1024
   // Next to each multiple of pi/2, the rest pointing towards it.
@@ -110,19 +112,29 @@ TEST(TrigKernel, RelativeErrorStaysBelowTheBound) {
     mpfr_add_d(a, a, rh, MPFR_RNDN);
     mpfr_add_d(a, a, rl, MPFR_RNDN);
     mpfr_sin(s, a, MPFR_RNDN);
-    const DoubleDouble v = sinOfReduced(tableTermsFor(j), smallAngle(rh, rl));
+    const DoubleDouble v = kernel(j, rh, rl);
     const double err = errorOf(s, v.hi, v.lo) / std::fabs(v.hi);
     worst = std::max(worst, err);
-    ASSERT_LT(err, kTrigKernelError) << "j " << j << ", r " << std::hexfloat << rh;
+    ASSERT_LT(err, bound) << "j " << j << ", r " << std::hexfloat << rh;
   }
   mpfr_clears(a, s, static_cast<mpfr_ptr>(nullptr));
-  std::printf("largest relative error 2^%.2f (bound 2^%.2f)\n", std::log2(worst),
-              std::log2(kTrigKernelError));
+  std::printf("largest relative error 2^%.2f (bound 2^%.2f)\n", std::log2(worst), std::log2(bound));
 }
 
-// The same for tan, at random rests and next to every multiple of pi/2, where it is largest or
-// nearly zero.
-TEST(TanKernel, RelativeErrorStaysBelowTheBound) {
+TEST(TrigKernel, RelativeErrorStaysBelowTheBound) {
+  expectSinKernelWithin(kTrigKernelError, [](unsigned j, double rh, double rl) {
+    return sinOfReduced(tableTermsFor(j), smallAngle(rh, rl));
+  });
+}
+
+TEST(TrigAccurateKernel, RelativeErrorStaysBelowTheBound) {
+  expectSinKernelWithin(kTrigAccurateError, accurateSinOfReduced);
+}
+
+// The same for a tan kernel, at random rests and next to every multiple of pi/2, where it is
+// largest or nearly zero.
+template <typename Kernel>
+void expectTanKernelWithin(double bound, Kernel kernel) {
   std::mt19937_64 rng(2048);
   const double edge = 0x1.921fb54442d18p-10 * (1 + 0x1p-27);
   double worst = 0;
@@ -144,14 +156,35 @@ TEST(TanKernel, RelativeErrorStaysBelowTheBound) {
     mpfr_add_d(a, a, rh, MPFR_RNDN);
     mpfr_add_d(a, a, rl, MPFR_RNDN);
     mpfr_tan(t, a, MPFR_RNDN);
-    const DoubleDouble v = quotientOf(tanOfReduced(j, rh, rl));
+    const DoubleDouble v = kernel(j, rh, rl);
     const double err = errorOf(t, v.hi, v.lo) / std::fabs(v.hi);
     worst = std::max(worst, err);
-    ASSERT_LT(err, kTanKernelError) << "j " << j << ", r " << std::hexfloat << rh;
+    ASSERT_LT(err, bound) << "j " << j << ", r " << std::hexfloat << rh;
   }
   mpfr_clears(a, t, static_cast<mpfr_ptr>(nullptr));
-  std::printf("largest relative error 2^%.2f (bound 2^%.2f)\n", std::log2(worst),
-              std::log2(kTanKernelError));
+  std::printf("largest relative error 2^%.2f (bound 2^%.2f)\n", std::log2(worst), std::log2(bound));
+}
+
+TEST(TanKernel, RelativeErrorStaysBelowTheBound) {
+  expectTanKernelWithin(kTanKernelError, [](unsigned j, double rh, double rl) {
+    return quotientOf(tanOfReduced(j, rh, rl));
+  });
+}
+
+// The quotient with a fused multiply-add, where the processor has one.
+#if ORBISK_MATH_FMA_AT_RUN_TIME
+[[gnu::target("fma")]] DoubleDouble tanWithFma(unsigned j, double rh, double rl) {
+  return quotientOf<true>(tanOfReduced(j, rh, rl));
+}
+
+TEST(TanKernel, WithAFusedMultiplyAddStaysBelowTheBound) {
+  if (!dd::kProcessorHasFma) GTEST_SKIP() << "this processor has no fused multiply-add";
+  expectTanKernelWithin(kTanKernelError, tanWithFma);
+}
+#endif
+
+TEST(TanAccurateKernel, RelativeErrorStaysBelowTheBound) {
+  expectTanKernelWithin(kTanAccurateError, accurateTanOfReduced);
 }
 
 }  // namespace
