@@ -269,9 +269,8 @@ class MainWindow : public QMainWindow {
   std::optional<RandomCombination> givenDraw_;  // a gallery pick's values for the next Random
   // The seed of each gallery's candidate sequence; from the clock unless a test sets them.
   std::function<uint64_t()> gallerySeeds_;
-  HistoryStore history_;              // the entries on disk
-  QThread* historyLister_ = nullptr;  // lists the history folder once, off this thread
-  std::vector<HistoryStore::Entry> historyListing_;  // what it found, taken when it ends
+  HistoryStore history_;                  // the entries on disk
+  QThread* historyLister_ = nullptr;      // lists the history folder once, off this thread
   QPointer<HistoryForm> historyForm_;     // the open history window; it deletes itself on close
   std::optional<QString> historyCursor_;  // key of the entry Back and Forward start from
   bool bringBackNext_ = false;            // the next CREATE brings a history entry back

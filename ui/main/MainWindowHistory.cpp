@@ -2,7 +2,9 @@
 // Forward bring entries back.
 #include <QDateTime>
 #include <QThread>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "io/PictureRecordText.h"
 #include "ui/Dialogs.h"
@@ -19,12 +21,15 @@ const char* const kHistoryTitle = "Orbisk - History";
 
 void MainWindow::listHistoryInBackground() {
   const QString folder = history_.folder();
+  // The worker and this thread share only the listing, through a shared pointer: whichever lets
+  // go last frees it, and its count is atomic, so no lock outside our code is needed to see it.
+  auto listing = std::make_shared<std::vector<HistoryStore::Entry>>();
   historyLister_ =
-      QThread::create([this, folder] { historyListing_ = HistoryStore::listFolder(folder); });
+      QThread::create([listing, folder] { *listing = HistoryStore::listFolder(folder); });
   historyLister_->setParent(this);
   // Queued to this thread: the listing is taken only once the worker is done with it.
   connect(historyLister_, &QThread::finished, this,
-          [this] { history_.adopt(std::move(historyListing_)); });
+          [this, listing] { history_.adopt(std::move(*listing)); });
   historyLister_->start();
 }
 
