@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QThread>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -21,15 +22,28 @@ const char* const kHistoryTitle = "Orbisk - History";
 
 void MainWindow::listHistoryInBackground() {
   const QString folder = history_.folder();
-  // The worker and this thread share only the listing, through a shared pointer: whichever lets
-  // go last frees it, and its count is atomic, so no lock outside our code is needed to see it.
-  auto listing = std::make_shared<std::vector<HistoryStore::Entry>>();
-  historyLister_ =
-      QThread::create([listing, folder] { *listing = HistoryStore::listFolder(folder); });
+  // The worker and this thread share only the listing, handed over under a lock of our own:
+  // Qt's queued signal orders the two as well, but a thread checker cannot see inside Qt.
+  struct Listing {
+    std::mutex lock;
+    std::vector<HistoryStore::Entry> entries;
+  };
+  auto listing = std::make_shared<Listing>();
+  historyLister_ = QThread::create([listing, folder] {
+    std::vector<HistoryStore::Entry> found = HistoryStore::listFolder(folder);
+    const std::lock_guard<std::mutex> hold(listing->lock);
+    listing->entries = std::move(found);
+  });
   historyLister_->setParent(this);
   // Queued to this thread: the listing is taken only once the worker is done with it.
-  connect(historyLister_, &QThread::finished, this,
-          [this, listing] { history_.adopt(std::move(*listing)); });
+  connect(historyLister_, &QThread::finished, this, [this, listing] {
+    std::vector<HistoryStore::Entry> entries;
+    {
+      const std::lock_guard<std::mutex> hold(listing->lock);
+      entries = std::move(listing->entries);
+    }
+    history_.adopt(std::move(entries));
+  });
   historyLister_->start();
 }
 
