@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/PictureToDraw.h"
 #include "cli/SurveyIndex.h"
 #include "io/DrawnPart.h"
 #include "io/PictureFile.h"
@@ -32,22 +33,7 @@ int fail(std::FILE* err, const std::string& message) {
 bool readStart(const SurveyOptions& survey, DrawnPicture& start, std::string& error) {
   start = DrawnPicture{};
   if (survey.startPath.empty() && !survey.startGiven) return true;
-  const QString input = QString::fromLocal8Bit(survey.startPath.c_str());
-  if (isPngFile(input)) {
-    const RecordedPictureRead read = readRecordedPicture(input);
-    if (read.outcome != RecordedPictureRead::Outcome::Recorded) {
-      error = read.error.toStdString();
-      return false;
-    }
-    start = read.picture;
-  } else {
-    const RecordFileResult loaded = readRecordFile(survey.startPath);
-    if (!loaded.ok) {
-      error = loaded.error;
-      return false;
-    }
-    applyRecord(loaded.record, start.params);
-  }
+  if (!readPictureToDraw(survey.startPath, start, error)) return false;
   start.params.detailstep = start.detailstep;
   start.scale = 1;
   return true;

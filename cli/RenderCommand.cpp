@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "OrbiskVersion.h"
+#include "cli/PictureToDraw.h"
 #include "cli/RandomSurvey.h"
 #include "cli/RunDeadline.h"
 #include "io/PendingFile.h"
@@ -79,28 +80,10 @@ int fail(std::FILE* err, const std::string& message) {
   return 2;
 }
 
-// What to draw: a data file after a fresh start, or the record a PNG of ours carries.
+// What to draw, at the detail --detail asks for (a PNG's own otherwise, High for a data file).
 bool pictureToDraw(const RenderOptions& options, DrawnPicture& drawn, std::string& error) {
-  const QString input = QString::fromLocal8Bit(options.dataFile.c_str());
-  if (isPngFile(input)) {
-    const RecordedPictureRead read = readRecordedPicture(input);
-    if (read.outcome != RecordedPictureRead::Outcome::Recorded) {
-      error = read.error.toStdString();
-      return false;
-    }
-    drawn = read.picture;
-    if (options.detailGiven) drawn.detailstep = options.lowDetail ? 4 : 1;
-  } else {
-    const RecordFileResult loaded = readRecordFile(options.dataFile);
-    if (!loaded.ok) {
-      error = loaded.error;
-      return false;
-    }
-    // A fresh start: default parameters and working values, black canvas, then Load data.
-    drawn = DrawnPicture{};
-    applyRecord(loaded.record, drawn.params);
-    drawn.detailstep = options.lowDetail ? 4 : 1;
-  }
+  if (!readPictureToDraw(options.dataFile, drawn, error)) return false;
+  if (options.detailGiven) drawn.detailstep = options.lowDetail ? 4 : 1;
   drawn.params.detailstep = drawn.detailstep;
   return true;
 }

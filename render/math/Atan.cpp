@@ -76,8 +76,7 @@ template <bool kFma>
       base = &tables::kAtanOfStep[step];
     } else {
       // the step nearest 1/|x| from a table, sparing a division; 0 from |x| = 128 on
-      const uint64_t interval =
-          (dd::bitsOf(ax) - dd::bitsOf(1.0)) >> (52 - tables::kReciprocalStepBits);
+      const uint64_t interval = (bitsOf(ax) - bitsOf(1.0)) >> (52 - tables::kReciprocalStepBits);
       const int step =
           interval < tables::kReciprocalStepIntervals ? tables::kReciprocalStep[interval] : 0;
       const double c = step * kStep;

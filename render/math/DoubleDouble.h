@@ -5,7 +5,23 @@
 // the same exact error term.
 #pragma once
 
+#include <cstdint>
+
 namespace orbisk::math {
+
+// A double's bit pattern and back (the compilers' builtin: some standard libraries the program
+// is built with, emscripten's among them, lack std::bit_cast).
+inline uint64_t bitsOf(double d) {
+  return __builtin_bit_cast(uint64_t, d);
+}
+inline double fromBits(uint64_t b) {
+  return __builtin_bit_cast(double, b);
+}
+
+// 2^e for e in [-1022, 1023], exactly.
+inline double powerOfTwo(int e) {
+  return fromBits(static_cast<uint64_t>(1023 + e) << 52);
+}
 
 struct DoubleDouble {
   double hi = 0;  // the value rounded to a double

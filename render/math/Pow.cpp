@@ -48,23 +48,23 @@ Parity parity(double y) {
 // log x for a finite x > 0, within |v|^3 2^-49 + |log x| 2^-87; cube is set to |v|^3.
 template <bool kFma>
 [[gnu::always_inline]] inline DoubleDouble logOf(double x, double& cube) {
-  uint64_t bits = dd::bitsOf(x);
+  uint64_t bits = bitsOf(x);
   int64_t scale = 0;
   if (bits < (uint64_t{1} << 52)) {  // subnormal: made normal exactly
-    bits = dd::bitsOf(x * 0x1p52);
+    bits = bitsOf(x * 0x1p52);
     scale = -52;
   }
   const uint64_t offset = bits - tables::kLogOffset;
   const int interval =
       static_cast<int>((offset >> (52 - tables::kLogIntervalBits)) & (tables::kLogIntervals - 1));
   const int64_t e = static_cast<int64_t>(offset) >> 52;
-  const double m = dd::fromBits(bits - (static_cast<uint64_t>(e) << 52));
+  const double m = fromBits(bits - (static_cast<uint64_t>(e) << 52));
   const tables::LogEntry& entry = tables::kLog[interval];
 
   // v = m r - 1 exactly: m splits into its upper 41 bits and the rest, whose products with r are
   // exact, and the first product lies within 2^-7 of 1. Then v^2 exactly.
   const uint64_t lowBits = (uint64_t{1} << tables::kLogReciprocalBits) - 1;
-  const double upper = dd::fromBits(dd::bitsOf(m) & ~lowBits);
+  const double upper = fromBits(bitsOf(m) & ~lowBits);
   const DoubleDouble v = twoSum(upper * entry.reciprocal - 1, (m - upper) * entry.reciprocal);
   const double a = v.hi;
   const DoubleDouble a2 = dd::square<kFma>(a);
@@ -95,7 +95,7 @@ template <bool kFma>
   constexpr double kRound = 0x1.8p52;
   const double shifted = z.hi * tables::kStepsOverLn2 + kRound;
   const double kd = shifted - kRound;
-  const auto k = static_cast<int32_t>(dd::bitsOf(shifted));
+  const auto k = static_cast<int32_t>(bitsOf(shifted));
   exponent = k >> tables::kExpStepBits;
   const int step = k & (tables::kExpSteps - 1);
 
@@ -197,7 +197,7 @@ template <bool kFma>
   const double err = r.hi * resultError(y, cubeOfV, z.hi, squareOfS);
   double rounded;
   if (!roundsTo(r.hi, r.lo, err, rounded)) return exactIntegerPower(x, y, sign, out);
-  out = sign * rounded * dd::powerOfTwo(exponent);
+  out = sign * rounded * powerOfTwo(exponent);
   return true;
 }
 

@@ -34,15 +34,10 @@ uint64_t bitsFrom(uint64_t a, uint64_t b, unsigned shift) {
   return shift == 0 ? a : (a << shift) | (b >> (64 - shift));
 }
 
-// 2^e, for normal results.
-double powerOfTwo(int e) {
-  return __builtin_bit_cast(double, static_cast<uint64_t>(e + 1023) << 52);
-}
-
 }  // namespace
 
 bool reducePrecise(double x, ReducedAngle& out) {
-  const uint64_t bits = __builtin_bit_cast(uint64_t, x) & ~(uint64_t{1} << 63);
+  const uint64_t bits = bitsOf(x) & ~(uint64_t{1} << 63);
   const int biased = static_cast<int>(bits >> 52);
   if (biased < 1023 - 70 || biased > 2046) return false;
   const uint64_t m = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);

@@ -33,7 +33,7 @@ inline constexpr double kQuickReductionLimit = 0x1p16;
   const double s = x - kd * kPiOver512Part0;
   const DoubleDouble y = twoSum(s, -(kd * kPiOver512Part1));
   if (kd != 0 && std::fabs(y.hi) < 0x1p-24) return false;
-  out.j = static_cast<unsigned>(__builtin_bit_cast(uint64_t, shifted)) & 1023;  // k's low bits
+  out.j = static_cast<unsigned>(bitsOf(shifted)) & 1023;  // k's low bits
   // Not renormalised, so that the kernels can start on hi while lo is still being summed: |lo|
   // stays below 2^-53 |hi| + |k| 2^-67.5.
   out.hi = y.hi;

@@ -18,6 +18,11 @@
 
 namespace orbisk {
 
+// Size 1000 with the widest pen shape: a run of hours and a trace of gigabytes, for what must
+// stop a run or cut it short.
+inline const std::string kEndless =
+    "1000,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,1,1,43,25,25,0,0\r\n";
+
 // How the child is set up before it runs the command.
 struct ChildSetup {
   rlim_t addressSpace = 0;          // RLIMIT_AS in bytes; 0: no limit

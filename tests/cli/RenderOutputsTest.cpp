@@ -19,9 +19,6 @@ namespace fs = std::filesystem;
 
 const std::string kStartUp =
     "110,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,1,1,1,25,25,0,0\r\n";
-// Size 1000 with the widest pen shape: a run of hours.
-const std::string kEndless =
-    "1000,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,1,1,43,25,25,0,0\r\n";
 
 class RenderOutputsTest : public RenderCommandFixture {
  protected:

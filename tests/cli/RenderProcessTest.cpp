@@ -30,9 +30,6 @@ const std::string kLongTrace =
 // The Maximum frame, to be drawn 8 times larger (a canvas of about 158 MB).
 const std::string kMaximum =
     "110,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,3,1,1,25,25,0,0\r\n";
-// Size 1000 with the widest pen shape: a run of hours and a trace of gigabytes.
-const std::string kEndless =
-    "1000,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,1,1,43,25,25,0,0\r\n";
 
 bool sanitized() {
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)

@@ -87,22 +87,28 @@ TEST(TrigReduction, BothReductionsFindTheMultipleAndTheRestWithinTheirError) {
   }
 }
 
-// A sin kernel at random rests over the whole turn and at the corners where the analysis puts
-// its largest relative error: the observed maximum is printed and must stay below the bound.
-template <typename Kernel>
-void expectSinKernelWithin(double bound, Kernel kernel) {
-  std::mt19937_64 rng(1024);
-  const double edge = 0x1.921fb54442d18p-10 * (1 + 0x1p-27);  // a little beyond pi/1024
-  // Next to each multiple of pi/2, the rest pointing towards it.
-  const unsigned cornerJ[] = {1, 255, 257, 511, 513, 767, 769, 1023};
+// The rests the reductions leave for 40000 multiples j of pi/512 (the first ones at the corners
+// corner(n) names, the rest at random over the whole turn): a kernel's relative error against
+// MPFR's value of f at j pi/512 + r, whose observed maximum is printed and must stay below the
+// bound.
+constexpr double kEdge = 0x1.921fb54442d18p-10 * (1 + 0x1p-27);  // a little beyond pi/1024
+
+template <typename Corner, typename Kernel>
+void expectKernelWithin(int (*f)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t), uint64_t seed, int corners,
+                        Corner corner, double bound, Kernel kernel) {
+  std::mt19937_64 rng(seed);
   double worst = 0;
-  mpfr_t a, s;
-  mpfr_inits2(300, a, s, static_cast<mpfr_ptr>(nullptr));
+  mpfr_t a, v;
+  mpfr_inits2(300, a, v, static_cast<mpfr_ptr>(nullptr));
   for (int n = 0; n < 40000; ++n) {
-    const bool corner = n < 8;
-    const unsigned j = corner ? cornerJ[n] : static_cast<unsigned>(rng() % 1024);
-    const double rh = corner ? (j % 256 == 1 ? -edge : edge)
-                             : std::uniform_real_distribution<double>(-edge, edge)(rng);
+    unsigned j;
+    double rh;
+    if (n < corners) {
+      corner(n, j, rh);
+    } else {
+      j = static_cast<unsigned>(rng() % 1024);
+      rh = std::uniform_real_distribution<double>(-kEdge, kEdge)(rng);
+    }
     // As the reductions leave it: within 2^-53 of rh, or up to 2^-44 from the quick one.
     const double rl = std::ldexp(std::uniform_real_distribution<double>(-1, 1)(rng),
                                  n % 2 ? -44 : std::ilogb(rh) - 53);
@@ -111,14 +117,26 @@ void expectSinKernelWithin(double bound, Kernel kernel) {
     mpfr_div_ui(a, a, 512, MPFR_RNDN);
     mpfr_add_d(a, a, rh, MPFR_RNDN);
     mpfr_add_d(a, a, rl, MPFR_RNDN);
-    mpfr_sin(s, a, MPFR_RNDN);
-    const DoubleDouble v = kernel(j, rh, rl);
-    const double err = errorOf(s, v.hi, v.lo) / std::fabs(v.hi);
+    f(v, a, MPFR_RNDN);
+    const DoubleDouble r = kernel(j, rh, rl);
+    const double err = errorOf(v, r.hi, r.lo) / std::fabs(r.hi);
     worst = std::max(worst, err);
     ASSERT_LT(err, bound) << "j " << j << ", r " << std::hexfloat << rh;
   }
-  mpfr_clears(a, s, static_cast<mpfr_ptr>(nullptr));
+  mpfr_clears(a, v, static_cast<mpfr_ptr>(nullptr));
   std::printf("largest relative error 2^%.2f (bound 2^%.2f)\n", std::log2(worst), std::log2(bound));
+}
+
+// A sin kernel, first next to each multiple of pi/2 with the rest pointing towards it, where the
+// analysis puts its largest relative error.
+template <typename Kernel>
+void expectSinKernelWithin(double bound, Kernel kernel) {
+  static constexpr unsigned cornerJ[] = {1, 255, 257, 511, 513, 767, 769, 1023};
+  const auto corner = [](int n, unsigned& j, double& rh) {
+    j = cornerJ[n];
+    rh = j % 256 == 1 ? -kEdge : kEdge;
+  };
+  expectKernelWithin(mpfr_sin, 1024, 8, corner, bound, kernel);
 }
 
 TEST(TrigKernel, RelativeErrorStaysBelowTheBound) {
@@ -131,38 +149,16 @@ TEST(TrigAccurateKernel, RelativeErrorStaysBelowTheBound) {
   expectSinKernelWithin(kTrigAccurateError, accurateSinOfReduced);
 }
 
-// The same for a tan kernel, at random rests and next to every multiple of pi/2, where it is
-// largest or nearly zero.
+// A tan kernel, first next to every multiple of pi/2, where it is largest or nearly zero.
 template <typename Kernel>
 void expectTanKernelWithin(double bound, Kernel kernel) {
-  std::mt19937_64 rng(2048);
-  const double edge = 0x1.921fb54442d18p-10 * (1 + 0x1p-27);
-  double worst = 0;
-  mpfr_t a, t;
-  mpfr_inits2(300, a, t, static_cast<mpfr_ptr>(nullptr));
-  const unsigned cornerJ[] = {0, 1, 255, 256, 257, 511, 512, 513, 767, 768, 769, 1023};
-  const double cornerR[] = {edge, -edge, 0x1p-20 * edge, -0x1p-20 * edge};
-  for (int n = 0; n < 40000; ++n) {
-    const bool corner = n < 48;
-    const unsigned j = corner ? cornerJ[n % 12] : static_cast<unsigned>(rng() % 1024);
-    const double rh =
-        corner ? cornerR[n / 12] : std::uniform_real_distribution<double>(-edge, edge)(rng);
-    // As the reductions leave it: within 2^-53 of rh, or up to 2^-44 from the quick one.
-    const double rl = std::ldexp(std::uniform_real_distribution<double>(-1, 1)(rng),
-                                 n % 2 ? -44 : std::ilogb(rh) - 53);
-    mpfr_const_pi(a, MPFR_RNDN);
-    mpfr_mul_ui(a, a, j, MPFR_RNDN);
-    mpfr_div_ui(a, a, 512, MPFR_RNDN);
-    mpfr_add_d(a, a, rh, MPFR_RNDN);
-    mpfr_add_d(a, a, rl, MPFR_RNDN);
-    mpfr_tan(t, a, MPFR_RNDN);
-    const DoubleDouble v = kernel(j, rh, rl);
-    const double err = errorOf(t, v.hi, v.lo) / std::fabs(v.hi);
-    worst = std::max(worst, err);
-    ASSERT_LT(err, bound) << "j " << j << ", r " << std::hexfloat << rh;
-  }
-  mpfr_clears(a, t, static_cast<mpfr_ptr>(nullptr));
-  std::printf("largest relative error 2^%.2f (bound 2^%.2f)\n", std::log2(worst), std::log2(bound));
+  static constexpr unsigned cornerJ[] = {0, 1, 255, 256, 257, 511, 512, 513, 767, 768, 769, 1023};
+  static constexpr double cornerR[] = {kEdge, -kEdge, 0x1p-20 * kEdge, -0x1p-20 * kEdge};
+  const auto corner = [](int n, unsigned& j, double& rh) {
+    j = cornerJ[n % 12];
+    rh = cornerR[n / 12];
+  };
+  expectKernelWithin(mpfr_tan, 2048, 48, corner, bound, kernel);
 }
 
 TEST(TanKernel, RelativeErrorStaysBelowTheBound) {
