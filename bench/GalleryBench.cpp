@@ -16,7 +16,7 @@
 #include <ctime>
 
 #include "io/RenderWorkers.h"
-#include "render/RandomCandidates.h"
+#include "render/random/RandomCandidates.h"
 
 namespace orbisk {
 namespace {

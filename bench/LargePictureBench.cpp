@@ -6,9 +6,9 @@
 
 #include "model/DataFile.h"
 #include "model/PictureParams.h"
-#include "render/LargePicture.h"
-#include "render/RasterCanvas.h"
-#include "render/RenderJob.h"
+#include "render/run/LargePicture.h"
+#include "render/surfaces/RasterCanvas.h"
+#include "render/run/RenderJob.h"
 
 namespace orbisk {
 namespace {

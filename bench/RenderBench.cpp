@@ -12,11 +12,11 @@
 #include <string>
 
 #include "model/PictureParams.h"
-#include "render/ColumnLoop.h"
-#include "render/OriginFormulas.h"
-#include "render/RasterCanvas.h"
-#include "render/RenderJob.h"
-#include "render/SampleDrawer.h"
+#include "render/orbit/ColumnLoop.h"
+#include "render/orbit/OriginFormulas.h"
+#include "render/surfaces/RasterCanvas.h"
+#include "render/run/RenderJob.h"
+#include "render/drawing/SampleDrawer.h"
 
 namespace orbisk {
 namespace {

@@ -14,7 +14,7 @@
 #include "io/RedrawPicture.h"
 #include "io/UserFile.h"
 #include "model/DataFile.h"
-#include "render/RandomCandidates.h"
+#include "render/random/RandomCandidates.h"
 
 namespace orbisk {
 

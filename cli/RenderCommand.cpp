@@ -30,11 +30,11 @@
 #include "io/ShownText.h"
 #include "model/DataFile.h"
 #include "model/FrameSize.h"
-#include "render/LargePicture.h"
-#include "render/RasterCanvas.h"
-#include "render/RenderJob.h"
-#include "render/ScaledSurface.h"
-#include "render/TraceSurface.h"
+#include "render/run/LargePicture.h"
+#include "render/surfaces/RasterCanvas.h"
+#include "render/run/RenderJob.h"
+#include "render/surfaces/ScaledSurface.h"
+#include "render/surfaces/TraceSurface.h"
 
 namespace orbisk {
 

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "io/ShownText.h"
-#include "render/ScaledSurface.h"
+#include "render/surfaces/ScaledSurface.h"
 
 namespace orbisk {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "render/PictureContent.h"
+#include "render/run/PictureContent.h"
 
 namespace orbisk {
 

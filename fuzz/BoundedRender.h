@@ -10,10 +10,10 @@
 #include "cli/FrameSize.h"
 #include "model/DataFile.h"
 #include "model/PictureParams.h"
-#include "render/RasterCanvas.h"
-#include "render/RenderJob.h"
-#include "render/RenderState.h"
-#include "render/TraceSurface.h"
+#include "render/surfaces/RasterCanvas.h"
+#include "render/run/RenderJob.h"
+#include "render/run/RenderState.h"
+#include "render/surfaces/TraceSurface.h"
 
 namespace orbisk::fuzz {
 

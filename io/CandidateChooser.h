@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "render/RandomCandidates.h"
+#include "render/random/RandomCandidates.h"
 
 namespace orbisk {
 

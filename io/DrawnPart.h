@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QSize>
 
-#include "render/PictureContent.h"
+#include "render/run/PictureContent.h"
 
 namespace orbisk {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "model/PictureParams.h"
-#include "render/RenderState.h"
+#include "render/run/RenderState.h"
 
 namespace orbisk {
 

@@ -6,10 +6,10 @@
 #include <functional>
 
 #include "io/DrawnPicture.h"
-#include "render/RasterCanvas.h"
-#include "render/RenderJob.h"
-#include "render/RenderState.h"
-#include "render/Surface.h"
+#include "render/surfaces/RasterCanvas.h"
+#include "render/run/RenderJob.h"
+#include "render/run/RenderState.h"
+#include "render/surfaces/Surface.h"
 
 namespace orbisk {
 

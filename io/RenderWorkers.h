@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "render/OffscreenRender.h"
+#include "render/run/OffscreenRender.h"
 
 namespace orbisk {
 

@@ -40,7 +40,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake --build "$build" -j "$jobs" --target orbisk-trace >/dev/null || die "the normal build failed"
 
-mapfile -t sources < <(ls model/*.cpp render/*.cpp render/math/*.cpp tools/trace/*.cpp)
+mapfile -t sources < <(ls model/*.cpp render/*/*.cpp tools/trace/*.cpp)
 flags=(-std=c++20 -O2 -DNDEBUG -ffp-contract=off -fno-fast-math -Wall -Wextra -I"$repo")
 
 # build_variant NAME NM COMPILER FLAGS... -- LINK_FLAGS...: compiles every source into
@@ -55,7 +55,7 @@ build_variant() {
   shift
   link=("$@")
   local out=$work/$name
-  mkdir -p "$out"/{model,render/math,tools/trace}
+  mkdir -p "$out"/{model,tools/trace} "$out"/render/{math,orbit,drawing,surfaces,run,random}
   printf '%s\n' "${sources[@]}" |
     xargs -P "$jobs" -I{} "${compile[@]}" -c "$repo/{}" -o "$out/{}.o" ||
     die "($name) does not compile: ${compile[*]}"

@@ -7,7 +7,7 @@
 #include <mutex>
 
 #include "io/RenderWorkers.h"
-#include "render/RandomCombination.h"
+#include "render/random/RandomCombination.h"
 
 namespace orbisk {
 namespace {

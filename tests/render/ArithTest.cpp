@@ -1,4 +1,4 @@
-#include "render/Arith.h"
+#include "render/orbit/Arith.h"
 
 #include <gtest/gtest.h>
 

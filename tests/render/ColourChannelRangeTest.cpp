@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "render/ColourSystems.h"
+#include "render/drawing/ColourSystems.h"
 
 namespace orbisk {
 namespace {

@@ -1,11 +1,11 @@
-#include "render/ColourSystems.h"
+#include "render/drawing/ColourSystems.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "render/Surface.h"
+#include "render/surfaces/Surface.h"
 
 namespace orbisk {
 namespace {

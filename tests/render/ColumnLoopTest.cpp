@@ -1,7 +1,7 @@
 // The column loops against the one-sample functions: every loop the renderer can select must leave
 // the state, the run's function values and the drawing calls exactly as iterateSample, the colour
 // stage and the shape stage called sample by sample do.
-#include "render/ColumnLoop.h"
+#include "render/orbit/ColumnLoop.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "model/PictureParams.h"
-#include "render/ColourSystems.h"
-#include "render/OriginFormulas.h"
-#include "render/SampleDrawer.h"
-#include "render/Shapes.h"
+#include "render/drawing/ColourSystems.h"
+#include "render/orbit/OriginFormulas.h"
+#include "render/drawing/SampleDrawer.h"
+#include "render/drawing/Shapes.h"
 
 namespace orbisk {
 namespace {

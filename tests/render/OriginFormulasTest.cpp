@@ -1,4 +1,4 @@
-#include "render/OriginFormulas.h"
+#include "render/orbit/OriginFormulas.h"
 
 #include <gtest/gtest.h>
 

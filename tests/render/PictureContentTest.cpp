@@ -1,11 +1,11 @@
 // What a picture holds, which pictures are worth showing, and their order.
-#include "render/PictureContent.h"
+#include "render/run/PictureContent.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "render/RasterCanvas.h"
+#include "render/surfaces/RasterCanvas.h"
 
 namespace orbisk {
 namespace {

@@ -1,7 +1,7 @@
 // The candidate sequence the gallery and orbisk-render --random share: which candidates are
 // chosen, that any piece of the sequence gives the same candidates, and that a start on which
 // nothing shows still ends.
-#include "render/RandomCandidates.h"
+#include "render/random/RandomCandidates.h"
 
 #include <gtest/gtest.h>
 

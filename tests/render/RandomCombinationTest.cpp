@@ -1,4 +1,4 @@
-#include "render/RandomCombination.h"
+#include "render/random/RandomCombination.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "render/RasterCanvas.h"
+#include "render/surfaces/RasterCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "render/PixelRounding.h"
+#include "render/surfaces/PixelRounding.h"
 
 namespace orbisk {
 namespace {

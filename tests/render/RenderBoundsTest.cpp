@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "render/RasterCanvas.h"
-#include "render/RenderJob.h"
+#include "render/surfaces/RasterCanvas.h"
+#include "render/run/RenderJob.h"
 
 namespace orbisk {
 namespace {

@@ -1,4 +1,4 @@
-#include "render/RenderJob.h"
+#include "render/run/RenderJob.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "render/RasterCanvas.h"
-#include "render/TraceSurface.h"
+#include "render/surfaces/RasterCanvas.h"
+#include "render/surfaces/TraceSurface.h"
 #include "tools/trace/GoldenPictures.h"
 
 namespace orbisk {

@@ -1,13 +1,13 @@
-#include "render/ScaledSurface.h"
+#include "render/surfaces/ScaledSurface.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
-#include "render/LargePicture.h"
-#include "render/RasterCanvas.h"
-#include "render/RenderJob.h"
+#include "render/run/LargePicture.h"
+#include "render/surfaces/RasterCanvas.h"
+#include "render/run/RenderJob.h"
 
 namespace orbisk {
 namespace {

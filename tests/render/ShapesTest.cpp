@@ -1,4 +1,4 @@
-#include "render/Shapes.h"
+#include "render/drawing/Shapes.h"
 
 #include <gtest/gtest.h>
 

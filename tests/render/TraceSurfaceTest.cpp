@@ -1,4 +1,4 @@
-#include "render/TraceSurface.h"
+#include "render/surfaces/TraceSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "render/RasterCanvas.h"
+#include "render/surfaces/RasterCanvas.h"
 
 namespace orbisk {
 namespace {

@@ -9,7 +9,7 @@
 #include "GuiTestSupport.h"
 #include "io/CandidateChooser.h"
 #include "io/RenderWorkers.h"
-#include "render/RandomCandidates.h"
+#include "render/random/RandomCandidates.h"
 #include "ui/editors/OriginForm.h"
 #include "ui/explore/GalleryCell.h"
 #include "ui/explore/GalleryForm.h"

@@ -27,7 +27,7 @@
 
 #include "model/DataFile.h"
 #include "model/PictureParams.h"
-#include "render/RasterCanvas.h"
+#include "render/surfaces/RasterCanvas.h"
 #include "ui/Dialogs.h"
 #include "ui/editors/DriedForm.h"
 #include "ui/editors/XrayForm.h"

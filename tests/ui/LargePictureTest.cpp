@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "io/RecordedPicture.h"
-#include "render/LargePicture.h"
+#include "render/run/LargePicture.h"
 #include "tests/ui/GuiTestSupport.h"
 #include "ui/main/Filters.h"
 #include "ui/main/LargePictureJob.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <functional>
 
-#include "render/RenderJob.h"
+#include "render/run/RenderJob.h"
 #include "tests/ui/GuiTestSupport.h"
 #include "ui/editors/OriginForm.h"
 #include "ui/main/CanvasView.h"

@@ -5,7 +5,7 @@
 
 #include "model/DataFile.h"
 #include "model/PictureParams.h"
-#include "render/RenderState.h"
+#include "render/run/RenderState.h"
 #include "tools/trace/GoldenPictures.h"
 
 namespace orbisk {

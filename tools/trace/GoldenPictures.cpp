@@ -6,8 +6,8 @@
 
 #include "model/DataFile.h"
 #include "model/FrameSize.h"
-#include "render/RenderJob.h"
-#include "render/TraceSurface.h"
+#include "render/run/RenderJob.h"
+#include "render/surfaces/TraceSurface.h"
 
 namespace orbisk {
 

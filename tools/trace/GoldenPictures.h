@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "model/PictureParams.h"
-#include "render/RenderState.h"
+#include "render/run/RenderState.h"
 
 namespace orbisk {
 

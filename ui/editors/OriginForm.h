@@ -6,7 +6,7 @@
 
 #include "model/ControlRanges.h"
 #include "model/PictureParams.h"
-#include "render/RandomCombination.h"
+#include "render/random/RandomCombination.h"
 #include "ui/editors/EditorWindow.h"
 
 class QLabel;

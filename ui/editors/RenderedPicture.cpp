@@ -1,8 +1,8 @@
 #include "ui/editors/RenderedPicture.h"
 
-#include "render/RasterCanvas.h"
-#include "render/RenderJob.h"
-#include "render/RenderState.h"
+#include "render/surfaces/RasterCanvas.h"
+#include "render/run/RenderJob.h"
+#include "render/run/RenderState.h"
 
 namespace orbisk {
 

@@ -3,9 +3,9 @@
 #include <array>
 
 #include "model/PictureParams.h"
-#include "render/RasterCanvas.h"
-#include "render/RenderJob.h"
-#include "render/RenderState.h"
+#include "render/surfaces/RasterCanvas.h"
+#include "render/run/RenderJob.h"
+#include "render/run/RenderState.h"
 
 namespace orbisk {
 

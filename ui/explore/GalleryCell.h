@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "render/PictureContent.h"
+#include "render/run/PictureContent.h"
 
 namespace orbisk {
 

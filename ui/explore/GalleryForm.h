@@ -8,9 +8,9 @@
 #include <array>
 #include <functional>
 
-#include "render/OffscreenRender.h"
-#include "render/PictureContent.h"
-#include "render/RandomCombination.h"
+#include "render/run/OffscreenRender.h"
+#include "render/run/PictureContent.h"
+#include "render/random/RandomCombination.h"
 
 namespace orbisk {
 

@@ -5,8 +5,8 @@
 #include <QImage>
 #include <QWidget>
 
-#include "render/RasterCanvas.h"
-#include "render/RenderJob.h"
+#include "render/surfaces/RasterCanvas.h"
+#include "render/run/RenderJob.h"
 
 class QProgressBar;
 class QScrollBar;

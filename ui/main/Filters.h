@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "render/RasterCanvas.h"
+#include "render/surfaces/RasterCanvas.h"
 
 namespace orbisk {
 

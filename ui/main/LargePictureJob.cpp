@@ -9,7 +9,7 @@
 #include "io/PictureFile.h"
 #include "io/PictureRecordText.h"
 #include "model/FrameSize.h"
-#include "render/ScaledSurface.h"
+#include "render/surfaces/ScaledSurface.h"
 
 namespace orbisk {
 

@@ -12,8 +12,8 @@
 
 #include "io/DrawnPicture.h"
 #include "model/PictureParams.h"
-#include "render/LargePicture.h"
-#include "render/RenderState.h"
+#include "render/run/LargePicture.h"
+#include "render/run/RenderState.h"
 
 namespace orbisk {
 

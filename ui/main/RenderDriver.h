@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "model/PictureParams.h"
-#include "render/RenderJob.h"
-#include "render/RenderState.h"
-#include "render/Surface.h"
+#include "render/run/RenderJob.h"
+#include "render/run/RenderState.h"
+#include "render/surfaces/Surface.h"
 
 namespace orbisk {
 

@@ -8,9 +8,9 @@
 
 #include "io/DrawnPicture.h"
 #include "model/PictureParams.h"
-#include "render/LargePicture.h"
-#include "render/RasterCanvas.h"
-#include "render/RenderState.h"
+#include "render/run/LargePicture.h"
+#include "render/surfaces/RasterCanvas.h"
+#include "render/run/RenderState.h"
 
 namespace orbisk {
 

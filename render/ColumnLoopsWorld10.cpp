@@ -1,8 +1,0 @@
-// The column loops of world 10, one for every lab.
-#include "render/ColumnLoopsByWorld.h"
-
-namespace orbisk {
-
-ORBISK_DEFINE_WORLD_LAB_LOOPS(10)
-
-}  // namespace orbisk

@@ -1,0 +1,73 @@
+#include "render/random/RandomCandidates.h"
+
+#include <algorithm>
+
+namespace orbisk {
+
+namespace {
+
+constexpr int16_t kQuickDetail = 4;  // Detail Low's step
+constexpr int kQuickPen = 4;         // and its pen
+// Candidates looked at per one wanted at most; about one in three is dropped at the start-up
+// values, so the bound is met only where nearly nothing can show.
+constexpr uint64_t kLooksPerCandidate = 10;
+
+}  // namespace
+
+uint64_t candidateSeed(uint64_t seed, uint64_t index) {
+  // SplitMix64: the state advances by the golden-ratio constant, the output is mixed.
+  uint64_t z = seed + (index + 1) * 0x9e3779b97f4a7c15u;
+  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
+  z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
+  return z ^ (z >> 31);
+}
+
+Candidate makeCandidate(const OffscreenOrder& start, uint64_t seed, uint64_t index) {
+  Candidate candidate;
+  candidate.index = index;
+  candidate.seed = candidateSeed(seed, index);
+  candidate.draw = drawRandomCombination(candidate.seed);
+  candidate.order = start;
+  applyCombination(candidate.order.params, candidate.draw);
+  return candidate;
+}
+
+bool quickLook(const Candidate& candidate, RasterCanvas& scratch, PictureContent& content,
+               const std::atomic<bool>* cancel) {
+  PictureParams params = candidate.order.params;
+  params.detailstep = kQuickDetail;
+  CanvasSetup setup = candidate.order.canvas;
+  setup.penWidth = kQuickPen;
+  RenderState state = candidate.order.state;
+  if (!renderOffscreen(params, state, setup, scratch, cancel)) return false;
+  content = measurePicture(scratch.bits(), scratch.width(), scratch.height(), scratch.width(),
+                           setup.background);
+  return true;
+}
+
+std::vector<ChosenCandidate> chooseCandidates(const OffscreenOrder& start, uint64_t seed,
+                                              uint64_t first, int wanted, uint64_t& looked,
+                                              const std::atomic<bool>* cancel) {
+  std::vector<ChosenCandidate> chosen, dropped;
+  RasterCanvas scratch(0, 0);
+  const auto wantedSize = static_cast<std::size_t>(std::max(wanted, 0));
+  const uint64_t lastLook = first + wantedSize * kLooksPerCandidate;
+  for (uint64_t index = first; chosen.size() < wantedSize && index < lastLook; ++index) {
+    ChosenCandidate next{makeCandidate(start, seed, index), {}};
+    if (!quickLook(next.candidate, scratch, next.quick, cancel)) return {};
+    ++looked;
+    (worthShowing(next.quick) ? chosen : dropped).push_back(std::move(next));
+  }
+  // A start on which hardly anything shows (a shape that draws nothing, everything shifted off
+  // the canvas) must not keep the caller waiting for ever: the richest of the dropped fill up.
+  std::stable_sort(dropped.begin(), dropped.end(), [](const auto& a, const auto& b) {
+    return showsMoreThan(a.quick, a.candidate.index, b.quick, b.candidate.index);
+  });
+  for (auto& next : dropped) {
+    if (chosen.size() >= wantedSize) break;
+    chosen.push_back(std::move(next));
+  }
+  return chosen;
+}
+
+}  // namespace orbisk

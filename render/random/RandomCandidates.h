@@ -1,0 +1,50 @@
+// Random candidates as the gallery and orbisk-render --random draw them: a numbered sequence of
+// combinations from one seed, each drawn on top of the same start, and a quick look that tells
+// the ones worth rendering in full.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+#include "render/run/OffscreenRender.h"
+#include "render/run/PictureContent.h"
+#include "render/random/RandomCombination.h"
+
+namespace orbisk {
+
+// Candidate number index of the sequence seed starts: its own seed is the index-th value of
+// SplitMix64 from seed, so any candidate is reached without drawing the ones before it, and a
+// long sequence can be cut into pieces that give exactly its candidates.
+uint64_t candidateSeed(uint64_t seed, uint64_t index);
+
+// One candidate: its place in the sequence, its draws and the whole order that renders it.
+struct Candidate {
+  uint64_t index = 0;        // number in the sequence, from 0
+  uint64_t seed = 0;         // candidateSeed(sequence seed, index): the seed of its draws
+  RandomCombination draw{};  // the ten values, as Random draws them from that seed
+  OffscreenOrder order;      // the start with the draws applied: what a pick renders
+};
+
+Candidate makeCandidate(const OffscreenOrder& start, uint64_t seed, uint64_t index);
+
+// A cheap look at a candidate: the same run at Detail Low (a sixteenth of the samples, the pen
+// four pixels wide), on a canvas of the same size. Its content predicts the full picture's
+// closely enough to drop what would draw (almost) nothing or one or two colours. Returns false
+// when cancel was seen set.
+bool quickLook(const Candidate& candidate, RasterCanvas& scratch, PictureContent& content,
+               const std::atomic<bool>* cancel = nullptr);
+
+// The first wanted candidates from number first on whose quick look is worth showing, in
+// their order in the sequence, with their quick looks' content; each one looked at is counted
+// in looked. At most ten looks are spent per wanted candidate: where fewer are worth showing,
+// the richest of the others make up the number. Empty when cancel was seen set.
+struct ChosenCandidate {
+  Candidate candidate;
+  PictureContent quick;  // content of its quick look
+};
+std::vector<ChosenCandidate> chooseCandidates(const OffscreenOrder& start, uint64_t seed,
+                                              uint64_t first, int wanted, uint64_t& looked,
+                                              const std::atomic<bool>* cancel = nullptr);
+
+}  // namespace orbisk
