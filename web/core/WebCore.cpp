@@ -9,6 +9,7 @@
 
 #include "web/core/Json.h"
 #include "web/core/WebFields.h"
+#include "web/core/PngRecordChunk.h"
 #include "web/core/WebFiles.h"
 #include "web/core/WebGallery.h"
 #include "web/core/WebPicture.h"

@@ -1,5 +1,4 @@
-// Files the page is given and files it hands out: a data file or an Orbisk PNG opened, and the
-// record put into the PNG the browser encodes. The bytes the page was given are in the module's
+// Files the page is given: a data file or an Orbisk PNG opened. The bytes the page was given are in the module's
 // own file system, read by the same readers the desktop reads files with.
 #pragma once
 
@@ -30,9 +29,5 @@ struct Opened {
 // Opens the file at path as "Load data" does, onto picture: a PNG by its record (detail,
 // background and carried-over values included), anything else as a data file.
 Opened openFile(std::string_view picture, const std::string& path);
-
-// The PNG bytes with the picture's record as an "Orbisk record" text chunk right after the
-// header; refused when png is not a whole PNG starting with its header.
-Answer pngWithRecord(std::string_view png, std::string_view picture);
 
 }  // namespace orbisk::web

@@ -153,10 +153,12 @@ Answer pictureOfLink(std::string_view link) {
   auto values = lines(startPicture());
   std::vector<bool> given(values.size(), false);
   bool hasRecord = false;
-  while (!link.empty()) {
+  // Parts between "&"s, none of them empty.
+  for (bool more = true; more;) {
     const std::size_t end = link.find('&');
     const std::string_view pair = link.substr(0, end);
-    link = end == std::string_view::npos ? std::string_view() : link.substr(end + 1);
+    more = end != std::string_view::npos;
+    if (more) link.remove_prefix(end + 1);
     const std::size_t equals = pair.find('=');
     if (equals == std::string_view::npos) return bad("a part has no \"=\"");
     std::string key(pair.substr(0, equals));
