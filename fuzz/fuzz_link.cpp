@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Answer picture = pictureOfLink(std::string_view(reinterpret_cast<const char*>(data), size));
   if (!picture.ok) {
     if (picture.message.empty() || picture.message.find('\n') != std::string::npos) {
-      std::fprintf(stderr, "a refusal without a one-line reason: \"%s\"\n", picture.message.c_str());
+      std::fprintf(stderr, "a refusal without a one-line reason: \"%s\"\n",
+                   picture.message.c_str());
       std::abort();
     }
     return 0;

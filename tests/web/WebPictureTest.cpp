@@ -30,7 +30,8 @@ std::string carriedPicture() {
 TEST(WebLink, CarriesWhatDiffersFromAFreshStartAndComesBackWhole) {
   const Answer fresh = linkOf(startPicture());
   ASSERT_TRUE(fresh.ok);
-  EXPECT_EQ(fresh.text, "r=110,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,1,1,1,25,25,0,0");
+  EXPECT_EQ(fresh.text,
+            "r=110,1,6,2,1,3,2,3,11,2,4,13,1001,1001,40,40,48,1001,2,1,0,0,0,0,0,1,1,1,25,25,0,0");
   for (const std::string& picture : {startPicture(), carriedPicture()}) {
     const Answer link = linkOf(picture);
     ASSERT_TRUE(link.ok);
@@ -50,7 +51,8 @@ TEST(WebLink, RefusesMalformedLinksInOneLine) {
        {std::string(), std::string("r"), std::string("d=4"), r + "&" + r, r + "&d=2",
         r + "&program=4.3", r + "&scale=2", r + "&state.nothing=1", r + "&state.N1=5",
         r + "&state.colstart=-5&state.colend=5", r + "&b=16777216", r + "&b=1\n2",
-        std::string("r=1,2,3"), r + "&", std::string(5000, 'x'), r + "&r=" + std::string(3, '\0')}) {
+        std::string("r=1,2,3"), r + "&", std::string(5000, 'x'),
+        r + "&r=" + std::string(3, '\0')}) {
     const Answer answer = pictureOfLink(link);
     EXPECT_FALSE(answer.ok) << link;
     EXPECT_EQ(answer.message.rfind("This link does not name an Orbisk picture: ", 0), 0u) << link;
@@ -64,13 +66,22 @@ TEST(WebValues, EachFieldTakesWhatItsEditorTakes) {
     int value;
     bool taken;
   } cases[] = {
-      {1, 9, false},    {1, 10, true},   {1, 1000, true},  {1, 1001, false},  // size
-      {27, 2, false},   {27, 10, true},                                       // length
-      {26, 0, false},   {26, 3, true},                                        // frame
-      {kDetailPosition, 2, false},      {kDetailPosition, 4, true},
-      {kBackgroundPosition, -1, false}, {kBackgroundPosition, 0xffffff, true},
-      {13, 1001, false},                // a reserved field is no value of the page
-      {31, -750, true}, {31, -751, false}, {1, -0x7fffffff - 1, false},
+      {1, 9, false},
+      {1, 10, true},
+      {1, 1000, true},
+      {1, 1001, false},  // size
+      {27, 2, false},
+      {27, 10, true},  // length
+      {26, 0, false},
+      {26, 3, true},  // frame
+      {kDetailPosition, 2, false},
+      {kDetailPosition, 4, true},
+      {kBackgroundPosition, -1, false},
+      {kBackgroundPosition, 0xffffff, true},
+      {13, 1001, false},  // a reserved field is no value of the page
+      {31, -750, true},
+      {31, -751, false},
+      {1, -0x7fffffff - 1, false},
   };
   for (const Case& c : cases) {
     const Answer answer = setPictureValue(startPicture(), c.position, c.value);
@@ -97,9 +108,10 @@ TEST(WebValues, RandomDrawsTheTenValuesAndKeepsTheRest) {
 
 TEST(WebPng, TheSavedPictureCarriesTheRecordTheDesktopReads) {
   // The smallest PNG: a header and an end, which is all the chunk writer looks at.
-  const std::string png = std::string("\x89PNG\r\n\x1a\n", 8) +
-                          std::string("\0\0\0\x0dIHDR\0\0\0\1\0\0\0\1\x08\x02\0\0\0\x90wS\xde", 25) +
-                          std::string("\0\0\0\0IEND\xae\x42\x60\x82", 12);
+  const std::string png =
+      std::string("\x89PNG\r\n\x1a\n", 8) +
+      std::string("\0\0\0\x0dIHDR\0\0\0\1\0\0\0\1\x08\x02\0\0\0\x90wS\xde", 25) +
+      std::string("\0\0\0\0IEND\xae\x42\x60\x82", 12);
   const Answer saved = pngWithRecord(png, carriedPicture());
   ASSERT_TRUE(saved.ok) << saved.message;
   const PngTextRead read = findPngText(saved.text, kPictureRecordKey);

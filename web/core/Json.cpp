@@ -54,8 +54,14 @@ JsonArray& JsonArray::raw(const std::string& json) {
   body_ += json;
   return *this;
 }
-JsonArray& JsonArray::add(long long value) { return raw(std::to_string(value)); }
-JsonArray& JsonArray::add(std::string_view value) { return raw(jsonString(value)); }
-JsonArray& JsonArray::add(const JsonObject& value) { return raw(value.text()); }
+JsonArray& JsonArray::add(long long value) {
+  return raw(std::to_string(value));
+}
+JsonArray& JsonArray::add(std::string_view value) {
+  return raw(jsonString(value));
+}
+JsonArray& JsonArray::add(const JsonObject& value) {
+  return raw(value.text());
+}
 
 }  // namespace orbisk::web

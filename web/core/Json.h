@@ -15,12 +15,18 @@ class JsonArray;
 class JsonObject {
  public:
   JsonObject& add(std::string_view key, long long value);
-  JsonObject& add(std::string_view key, int value) { return add(key, static_cast<long long>(value)); }
+  JsonObject& add(std::string_view key, int value) {
+    return add(key, static_cast<long long>(value));
+  }
   JsonObject& add(std::string_view key, double value);
   JsonObject& add(std::string_view key, bool value);
   JsonObject& add(std::string_view key, std::string_view value);
-  JsonObject& add(std::string_view key, const char* value) { return add(key, std::string_view(value)); }
-  JsonObject& add(std::string_view key, const std::string& value) { return add(key, std::string_view(value)); }
+  JsonObject& add(std::string_view key, const char* value) {
+    return add(key, std::string_view(value));
+  }
+  JsonObject& add(std::string_view key, const std::string& value) {
+    return add(key, std::string_view(value));
+  }
   JsonObject& add(std::string_view key, const JsonArray& value);
   JsonObject& add(std::string_view key, const JsonObject& value);
   std::string text() const { return "{" + body_ + "}"; }

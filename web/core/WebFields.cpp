@@ -22,8 +22,8 @@ WebField menu(int position, const char* name, const char* label, int start, std:
     low = v < low ? v : low;
     high = v > high ? v : high;
   }
-  return {position, name, label, "Settings", low, high, start, 1, std::move(values),
-          std::move(names)};
+  return {position, name,  label, "Settings",        low,
+          high,     start, 1,     std::move(values), std::move(names)};
 }
 
 std::vector<WebField> makeFields() {
@@ -52,13 +52,22 @@ std::vector<WebField> makeFields() {
       control(30, Control::hoogte, "Height", "Shape"),
       control(31, Control::hsbvertical, "Vertical shift", "Shape"),
       control(32, Control::hsbhorizon, "Horizontal shift", "Shape"),
-      menu(26, "framesize", "Frame", fresh.framesize, {1, 2, 3}, {"Regular", "Thumbnail", "Maximum"}),
+      menu(26, "framesize", "Frame", fresh.framesize, {1, 2, 3},
+           {"Regular", "Thumbnail", "Maximum"}),
       menu(kDetailPosition, "detailstep", "Detail", fresh.detailstep, {1, 4}, {"High", "Low"}),
       menu(4, "direction", "Direction", fresh.direction, {1, 2}, {"Inward", "Outward"}),
       menu(27, "borderlen", "Length", fresh.borderlen, {1, 3, 5, 10}, {"X1", "X3", "X5", "X10"}),
       menu(28, "widthfac", "Width", fresh.widthfac, {1, 3, 5, 10}, {"X1", "X3", "X5", "X10"}),
       menu(21, "inverse", "Inverse", fresh.inverse, {0, 1}, {"Off", "On"}),
-      {kBackgroundPosition, "background", "Background colour", "Settings", 0, 0xffffff, 0, 1, {},
+      {kBackgroundPosition,
+       "background",
+       "Background colour",
+       "Settings",
+       0,
+       0xffffff,
+       0,
+       1,
+       {},
        {}},
   };
 }
@@ -82,7 +91,9 @@ std::string refusal(const WebField& field, int value) {
       if (v == value) return {};
     std::string list;
     for (std::size_t i = 0; i < field.choices.size(); ++i)
-      list += (i == 0 ? "" : i + 1 == field.choices.size() ? " or " : ", ") +
+      list += (i == 0                          ? ""
+               : i + 1 == field.choices.size() ? " or "
+                                               : ", ") +
               std::to_string(field.choices[i]);
     return std::string(field.label) + " must be " + list;
   }

@@ -13,7 +13,9 @@ namespace {
 
 constexpr std::string_view kSignature("\x89PNG\r\n\x1a\n", 8);
 
-Opened refusedWith(std::string message) { return {OpenOutcome::Refused, {false, {}, std::move(message)}}; }
+Opened refusedWith(std::string message) {
+  return {OpenOutcome::Refused, {false, {}, std::move(message)}};
+}
 
 }  // namespace
 
@@ -41,7 +43,8 @@ Opened openFile(std::string_view picture, const std::string& path) {
                                           ": it is not a picture that can be read, or its data is "
                                           "damaged or incomplete");
     case PngTextRead::Outcome::Refused:
-      return refusedWith("The Orbisk record of \"" + shown + "\" is damaged: " + found.reason + ".");
+      return refusedWith("The Orbisk record of \"" + shown + "\" is damaged: " + found.reason +
+                         ".");
     case PngTextRead::Outcome::Absent:
       return refusedWith("The picture \"" + shown + "\" carries no Orbisk record.");
     case PngTextRead::Outcome::Found:

@@ -1,5 +1,5 @@
-// Files the page is given: a data file or an Orbisk PNG opened. The bytes the page was given are in the module's
-// own file system, read by the same readers the desktop reads files with.
+// Files the page is given: a data file or an Orbisk PNG opened. The bytes the page was given are in
+// the module's own file system, read by the same readers the desktop reads files with.
 #pragma once
 
 #include <cstddef>

@@ -33,7 +33,9 @@ Answer galleryCandidates(std::string_view picture, uint64_t seed, uint64_t first
                   .add("picture", formatPictureRecord(cell))
                   .add("quick", static_cast<long long>(chosen.quick.richness())));
   }
-  return {true, JsonObject().add("cells", cells).add("looked", static_cast<long long>(looked)).text(), {}};
+  return {true,
+          JsonObject().add("cells", cells).add("looked", static_cast<long long>(looked)).text(),
+          {}};
 }
 
 }  // namespace orbisk::web

@@ -21,7 +21,9 @@ constexpr std::size_t kMaxLinkChars = 4096;
 constexpr std::pair<const char*, const char*> kLinkNames[] = {
     {"r", "record"}, {"d", "detailstep"}, {"b", "background"}};
 
-Answer refused(std::string message) { return {false, {}, std::move(message)}; }
+Answer refused(std::string message) {
+  return {false, {}, std::move(message)};
+}
 Answer done(std::string text, std::string note = {}) {
   return {true, std::move(text), std::move(note)};
 }
@@ -57,7 +59,9 @@ std::vector<int> dataFields(const PictureParams& params) {
 
 }  // namespace
 
-std::string startPicture() { return formatPictureRecord(DrawnPicture{}); }
+std::string startPicture() {
+  return formatPictureRecord(DrawnPicture{});
+}
 
 Answer pictureValues(std::string_view picture) {
   std::string error;
@@ -79,7 +83,8 @@ Answer setPictureValue(std::string_view picture, int position, int value) {
   std::optional<DrawnPicture> drawn = read(picture, error);
   if (!drawn) return refused(error);
   const WebField* field = webField(position);
-  if (field == nullptr) return refused("There is no value number " + std::to_string(position) + ".");
+  if (field == nullptr)
+    return refused("There is no value number " + std::to_string(position) + ".");
   if (std::string why = refusal(*field, value); !why.empty()) return refused(why + ".");
   if (position == kDetailPosition) {
     drawn->detailstep = static_cast<int16_t>(value);

@@ -31,7 +31,9 @@ const std::array<uint32_t, 256>& crcTable() {
 
 }  // namespace
 
-const std::optional<std::string>& compressedRecord() { return compressed; }
+const std::optional<std::string>& compressedRecord() {
+  return compressed;
+}
 
 void setInflatedRecord(std::optional<std::string> text, bool failed) {
   inflated = std::move(text);
@@ -50,11 +52,14 @@ uLong crc32(uLong crc, const Bytef* bytes, uInt size) {
   return c ^ 0xffffffffu;
 }
 
-int inflateInit(z_stream*) { return Z_OK; }
+int inflateInit(z_stream*) {
+  return Z_OK;
+}
 
 int inflate(z_stream* stream, int) {
   if (!inflated || inflatingFailed) {
-    if (!inflated) compressed.emplace(reinterpret_cast<const char*>(stream->next_in), stream->avail_in);
+    if (!inflated)
+      compressed.emplace(reinterpret_cast<const char*>(stream->next_in), stream->avail_in);
     return Z_DATA_ERROR;
   }
   // The page's text, cut where the reader's room ends: a longer one then reads as too long.
@@ -65,4 +70,6 @@ int inflate(z_stream* stream, int) {
   return now == inflated->size() ? Z_STREAM_END : Z_OK;
 }
 
-int inflateEnd(z_stream*) { return Z_OK; }
+int inflateEnd(z_stream*) {
+  return Z_OK;
+}

@@ -14,7 +14,8 @@ export class Gallery {
     this.message = dialog.querySelector('#gallery-message');
     this.workers = [];
     this.cells = [];
-    dialog.querySelector('#gallery-more').addEventListener('click', () => this.fill(this.next));
+    this.more = dialog.querySelector('#gallery-more');
+    this.more.addEventListener('click', () => this.fill(this.next));
     dialog.querySelector('#gallery-close').addEventListener('click', () => dialog.close());
     dialog.addEventListener('close', () => this.stopAll());
     this.grid.addEventListener('keydown', (event) => this.arrowKeys(event));
@@ -58,6 +59,7 @@ export class Gallery {
   async fill(first) {
     this.stopAll();
     this.makeWorkers();
+    this.more.disabled = true;  // until the sequence's next number is known
     const generation = this.generation;
     this.message.textContent = 'Choosing candidates…';
     this.grid.replaceChildren();
@@ -71,6 +73,7 @@ export class Gallery {
     }
     const { cells, looked } = JSON.parse(chosen.text);
     this.next = first + looked;
+    this.more.disabled = false;
     this.cells = cells.map((cell, order) => this.makeCell(cell, order));
     this.message.textContent = '';
     // Each worker takes the next cell left when it finishes one.
