@@ -37,6 +37,17 @@ uint64_t seedOf(uint32_t high, uint32_t low) {
   return (uint64_t{high} << 32) | low;
 }
 
+// A size the page gave; a negative one counts as nothing.
+std::size_t byteCount(int size) {
+  return size > 0 ? static_cast<std::size_t>(size) : 0;
+}
+
+// A candidate number the page gave as a JavaScript number: whole numbers up to 2^53 are exact;
+// anything else (negative, not a number) counts as 0.
+uint64_t candidateNumber(double first) {
+  return first >= 0 && first <= 9007199254740992.0 ? static_cast<uint64_t>(first) : 0;
+}
+
 }  // namespace
 
 extern "C" {
@@ -140,8 +151,19 @@ const uint8_t* orbisk_render_rgba() {
 const char* orbisk_render_following() {
   return give({true, render.following(), {}});
 }
-double orbisk_render_richness() {
-  return static_cast<double>(render.richness());
+
+// {"richness", "left", "top", "width", "height"}: how rich the picture is and the part of the
+// canvas it was drawn on.
+const char* orbisk_render_content() {
+  const orbisk::PictureContent content = render.content();
+  answerText = JsonObject()
+                   .add("richness", static_cast<long long>(content.richness()))
+                   .add("left", content.left)
+                   .add("top", content.top)
+                   .add("width", content.width)
+                   .add("height", content.height)
+                   .text();
+  return answerText.c_str();
 }
 
 }  // extern "C"

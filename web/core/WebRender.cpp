@@ -5,7 +5,6 @@
 
 #include "io/PictureRecordText.h"
 #include "io/RedrawPicture.h"
-#include "render/run/PictureContent.h"
 
 namespace orbisk::web {
 
@@ -59,11 +58,10 @@ std::string WebRender::following() const {
   return formatPictureRecord(next);
 }
 
-uint64_t WebRender::richness() const {
-  if (!canvas_) return 0;
+PictureContent WebRender::content() const {
+  if (!canvas_) return {};
   return measurePicture(canvas_->bits(), canvas_->width(), canvas_->height(), canvas_->width(),
-                        drawn_.background)
-      .richness();
+                        drawn_.background);
 }
 
 }  // namespace orbisk::web

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "io/DrawnPicture.h"
+#include "render/run/PictureContent.h"
 #include "render/run/RenderJob.h"
 #include "render/surfaces/RasterCanvas.h"
 
@@ -34,8 +35,9 @@ class WebRender {
   // run starts from, as the desktop carries them over from run to run.
   std::string following() const;
 
-  // The picture's richness as the gallery orders its cells (render/run/PictureContent.h).
-  uint64_t richness() const;
+  // What the canvas holds beside its background (render/run/PictureContent.h): the gallery's
+  // order and the part of the canvas a cell shows.
+  PictureContent content() const;
 
  private:
   DrawnPicture drawn_;

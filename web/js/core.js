@@ -124,7 +124,7 @@ export const renderBegin = (picture) => ask('orbisk_render_begin', ['string'], [
 export const renderStep = (columns) => module._orbisk_render_step(columns) === 1;
 export const renderProgress = () => module._orbisk_render_progress();
 export const renderFollowing = () => ask('orbisk_render_following', [], []).text;
-export const renderRichness = () => module._orbisk_render_richness();
+export const renderContent = () => ask('orbisk_render_content', [], []);
 
 // The canvas as an ImageData-ready copy: {width, height, rgba}.
 export function renderPixels() {

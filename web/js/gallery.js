@@ -110,14 +110,21 @@ export class Gallery {
     return entry;
   }
 
+  // Shows the part of the canvas the cell's picture was drawn on, scaled to fill the cell.
   showCell(cell, done) {
     if (!done.complete) return;
-    cell.canvas.width = done.width;
-    cell.canvas.height = done.height;
-    cell.canvas.getContext('2d').putImageData(
+    const whole = new OffscreenCanvas(done.width, done.height);
+    whole.getContext('2d').putImageData(
       new ImageData(new Uint8ClampedArray(done.rgba.buffer), done.width, done.height), 0, 0);
+    const part = done.content.width > 0 ? done.content
+      : { left: 0, top: 0, width: done.width, height: done.height };
+    const box = cell.button.getBoundingClientRect();
+    cell.canvas.width = Math.max(1, Math.round(box.width * devicePixelRatio));
+    cell.canvas.height = Math.max(1, Math.round(box.height * devicePixelRatio));
+    cell.canvas.getContext('2d').drawImage(whole, part.left, part.top, part.width, part.height,
+      0, 0, cell.canvas.width, cell.canvas.height);
     cell.drawn = true;
-    cell.richness = done.richness;
+    cell.richness = done.content.richness;
     cell.button.setAttribute('aria-label', `Picture ${cell.order + 1}: draw it large`);
   }
 

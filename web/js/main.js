@@ -56,6 +56,7 @@ function draw(picture, fromAddress = false) {
   page.runs += 1;
   page.run = { id: page.runs, picture, fromAddress };
   page.drawn = { picture, complete: false };
+  say('');
   setNext(picture);
   setRunning(true);
   $('progress').value = 0;
@@ -109,8 +110,8 @@ async function openFile(file) {
     say(answer.message, true);
     return;
   }
-  say(answer.message);
   draw(answer.text);
+  say(answer.message);  // a short data file's note on the fields read as 0
 }
 
 async function savePicture() {

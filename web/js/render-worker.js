@@ -52,7 +52,7 @@ async function draw({ id, picture, showProgress = true }) {
   }
   current = null;
   post({ type: 'done', id, complete: true, following: core.renderFollowing(),
-         richness: core.renderRichness() }, core.renderPixels());
+         content: core.renderContent() }, core.renderPixels());
 }
 
 // Work is done one order at a time: a new order stops the run under way, which ends (and says
