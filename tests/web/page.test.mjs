@@ -156,6 +156,44 @@ describe('links', () => {
   });
 });
 
+describe('keyboard', () => {
+  test('Tab reaches every command and value, Enter draws and Escape stops', async () => {
+    const page = await openPage(browser, server.url);
+    const reached = new Set();
+    for (let i = 0; i < 120; i++) {
+      await page.keyboard.press('Tab');
+      reached.add(await page.evaluate(() => document.activeElement.id || document.activeElement.name));
+    }
+    for (const id of ['draw', 'random', 'gallery-open', 'open', 'save-data', 'back', 'forward',
+      'link', 'field-hsbgalaxy', 'field-hsbsize', 'field-hsbxray', 'field-hsbimage',
+      'field-framesize', 'field-detailstep', 'field-inverse', 'field-background'])
+      assert.ok(reached.has(id), id);
+    await page.focus('#field-hsbsize');
+    await page.keyboard.down('Control');
+    await page.keyboard.press('a');
+    await page.keyboard.up('Control');
+    await page.keyboard.type('5');
+    await page.keyboard.press('Tab');
+    assert.equal(await page.evaluate(() => window.orbiskPage.message()),
+      'Size must be from 10 to 1000.');
+    assert.equal(await page.$eval('#field-hsbsize', (box) => box.value), '110');
+    // A picture of some seconds, stopped at once: it stays incomplete, and no PNG claims it.
+    await page.focus('#field-hsbsize');
+    await page.keyboard.down('Control');
+    await page.keyboard.press('a');
+    await page.keyboard.up('Control');
+    await page.keyboard.type('1000');
+    await page.focus('#draw');
+    await page.keyboard.press('Enter');
+    await page.keyboard.press('Escape');
+    await page.evaluate(() => window.orbiskPage.whenIdle());
+    assert.notEqual(await page.evaluate(() => window.orbiskPage.drawnPicture()), null);
+    assert.equal(await page.evaluate(() => window.orbiskPage.complete()), false);
+    assert.equal(await page.$eval('#save-picture', (button) => button.disabled), true);
+    await page.close();
+  });
+});
+
 describe('gallery', () => {
   test('the gallery fills twelve cells, and a click draws a cell large', async () => {
     const page = await openPage(browser, server.url);

@@ -154,6 +154,7 @@ $('random').addEventListener('click', () => {
   if (answer.ok) draw(answer.text);
 });
 $('gallery-open').addEventListener('click', () => gallery.open(page.next));
+$('open').addEventListener('click', () => $('open-file').click());
 $('open-file').addEventListener('change', (event) => {
   openFile(event.target.files[0]);
   event.target.value = '';
