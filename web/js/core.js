@@ -97,9 +97,14 @@ export async function openFile(picture, name, data) {
   const folder = '/opened';
   if (!module.FS.analyzePath(folder).exists) module.FS.mkdir(folder);
   module.FS.chdir(folder);
-  // The name as the user knows it, so messages name it; only its own part.
-  const safeName = name.replace(/[/\0]/g, '_') || 'file';
-  module.FS.writeFile(safeName, data);
+  // The name as the user knows it, so messages name it: one name in the folder, never a folder.
+  let safeName = name.replace(/[/\0]/g, '_');
+  if (safeName === '' || safeName === '.' || safeName === '..') safeName = 'file';
+  try {
+    module.FS.writeFile(safeName, data);
+  } catch {
+    return { ok: false, message: `Cannot open ${safeName}: the page has no room for it.` };
+  }
   try {
     let answer = ask('orbisk_open_file', ['string', 'string'], [picture, safeName]);
     if (answer.status === 'inflate') {

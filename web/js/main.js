@@ -56,6 +56,7 @@ function draw(picture, fromAddress = false) {
   page.runs += 1;
   page.run = { id: page.runs, picture, fromAddress };
   page.drawn = { picture, complete: false };
+  $('link').value = '';  // until the picture is complete
   say('');
   setNext(picture);
   setRunning(true);
@@ -105,7 +106,13 @@ function changeValue(position, value) {
 
 async function openFile(file) {
   if (!file) return;
-  const answer = await core.openFile(page.next, file.name, await readForCore(file));
+  let answer;
+  try {
+    answer = await core.openFile(page.next, file.name, await readForCore(file));
+  } catch (error) {
+    // The browser could not read it (a folder dropped, a file gone meanwhile).
+    answer = { ok: false, message: `Cannot open ${file.name}: ${error.message || error}` };
+  }
   if (!answer.ok) {
     say(answer.message, true);
     return;
