@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <initializer_list>
 
 namespace orbisk {
 

@@ -1,0 +1,62 @@
+#include "web/core/WebFiles.h"
+
+#include <optional>
+
+#include "io/PictureRecordText.h"
+#include "io/PngChunks.h"
+#include "io/UserFile.h"
+#include "web/core/ZlibHandoff.h"
+
+namespace orbisk::web {
+
+namespace {
+
+constexpr std::string_view kSignature("\x89PNG\r\n\x1a\n", 8);
+
+Opened refusedWith(std::string message) {
+  return {OpenOutcome::Refused, {false, {}, std::move(message)}};
+}
+
+}  // namespace
+
+Opened openFile(std::string_view picture, const std::string& path) {
+  const UserFileRead start = readUserFileStart(path, kSignature.size());
+  if (!start.ok) return refusedWith(start.error);
+  if (start.bytes != kSignature) {
+    Opened opened;
+    opened.answer = loadDataFile(picture, path);
+    opened.outcome = opened.answer.ok ? OpenOutcome::Opened : OpenOutcome::Refused;
+    return opened;
+  }
+  const std::string shown = displayPath(path);
+  UserFileStream file(path, kMaxPictureFileBytes);
+  if (!file.ok()) return refusedWith(file.error());
+  const PngTextRead found =
+      findPngText([&file](char* into, std::size_t size) { return file.read(into, size); },
+                  kPictureRecordKey, {kMaxPictureRecordChunkBytes, kMaxPictureRecordChars});
+  if (compressedRecord()) return {OpenOutcome::NeedsInflate, {}};
+  switch (found.outcome) {
+    case PngTextRead::Outcome::NotPng:
+    case PngTextRead::Outcome::Broken:
+      return refusedWith(!file.ok() ? file.error()
+                                    : "Cannot read " + shown +
+                                          ": it is not a picture that can be read, or its data is "
+                                          "damaged or incomplete");
+    case PngTextRead::Outcome::Refused:
+      return refusedWith("The Orbisk record of \"" + shown + "\" is damaged: " + found.reason +
+                         ".");
+    case PngTextRead::Outcome::Absent:
+      return refusedWith("The picture \"" + shown + "\" carries no Orbisk record.");
+    case PngTextRead::Outcome::Found:
+      break;
+  }
+  std::string reason;
+  std::optional<DrawnPicture> drawn = parsePictureRecord(found.text, &reason);
+  if (!drawn)
+    return refusedWith("The Orbisk record of \"" + shown + "\" is damaged: " + reason + ".");
+  // The page draws at the frame's size; a larger picture's record draws the same composition.
+  drawn->scale = 1;
+  return {OpenOutcome::Opened, {true, formatPictureRecord(*drawn), {}}};
+}
+
+}  // namespace orbisk::web

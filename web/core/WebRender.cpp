@@ -1,0 +1,67 @@
+#include "web/core/WebRender.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "io/PictureRecordText.h"
+#include "io/RedrawPicture.h"
+
+namespace orbisk::web {
+
+std::string WebRender::begin(std::string_view picture) {
+  job_.reset();
+  std::string reason;
+  std::optional<DrawnPicture> drawn = parsePictureRecord(picture, &reason);
+  if (!drawn) return "The picture's record is damaged: " + reason + ".";
+  drawn_ = *drawn;
+  drawn_.scale = 1;
+  drawn_.params.detailstep = drawn_.detailstep;
+  canvas_ = std::make_unique<RasterCanvas>(blankCanvasFor(drawn_));
+  state_ = drawn_.startState;
+  // The job reads drawn_.params at every column, as the desktop's reads the window's values;
+  // the page changes nothing during a run.
+  job_ = std::make_unique<RenderJob>(state_, drawn_.params, *canvas_);
+  job_->start();
+  return {};
+}
+
+bool WebRender::step(int columns) {
+  for (int i = 0; i < columns && running(); ++i) job_->stepColumn();
+  return running();
+}
+
+double WebRender::progress() const {
+  if (!job_) return 0;
+  if (!job_->hasColumns()) return 1;
+  const RenderProgress& p = job_->progress();
+  return p.maximum > 0 ? std::clamp(double(p.value) / p.maximum, 0.0, 1.0) : 0.0;
+}
+
+const uint8_t* WebRender::rgba() {
+  if (!canvas_) return nullptr;
+  const std::size_t count = std::size_t(canvas_->width()) * std::size_t(canvas_->height());
+  rgba_.resize(count * 4);
+  const uint32_t* bits = canvas_->bits();
+  for (std::size_t i = 0; i < count; ++i) {
+    const uint32_t p = bits[i];  // 0xffRRGGBB
+    rgba_[4 * i] = static_cast<uint8_t>(p >> 16);
+    rgba_[4 * i + 1] = static_cast<uint8_t>(p >> 8);
+    rgba_[4 * i + 2] = static_cast<uint8_t>(p);
+    rgba_[4 * i + 3] = 0xff;
+  }
+  return rgba_.data();
+}
+
+std::string WebRender::following() const {
+  DrawnPicture next = drawn_;
+  next.startState = state_;
+  return formatPictureRecord(next);
+}
+
+PictureContent WebRender::content() const {
+  if (!canvas_) return {};
+  return measurePicture(canvas_->bits(), canvas_->width(), canvas_->height(), canvas_->width(),
+                        drawn_.background);
+}
+
+}  // namespace orbisk::web

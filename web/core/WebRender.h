@@ -1,0 +1,50 @@
+// One picture drawn for the page, column by column: the page (its worker) asks for a few columns
+// at a time and shows the canvas between, so a Stop is heard within a handful of columns.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "io/DrawnPicture.h"
+#include "render/run/PictureContent.h"
+#include "render/run/RenderJob.h"
+#include "render/surfaces/RasterCanvas.h"
+
+namespace orbisk::web {
+
+class WebRender {
+ public:
+  // Starts the picture's run on its blank canvas (frame size, background, pen of the detail and
+  // of the pen mode), from the working values it carries. "" or why the picture cannot be read.
+  std::string begin(std::string_view picture);
+
+  // Computes up to columns columns; true while columns are left.
+  bool step(int columns);
+  bool running() const { return job_ && job_->hasColumns(); }
+  double progress() const;  // 0..1
+
+  int width() const { return canvas_ ? canvas_->width() : 0; }
+  int height() const { return canvas_ ? canvas_->height() : 0; }
+  // The canvas as RGBA bytes, row by row (what an ImageData holds), brought up to date.
+  const uint8_t* rgba();
+
+  // The same picture's values with the working values as the run has left them: what the next
+  // run starts from, as the desktop carries them over from run to run.
+  std::string following() const;
+
+  // What the canvas holds beside its background (render/run/PictureContent.h): the gallery's
+  // order and the part of the canvas a cell shows.
+  PictureContent content() const;
+
+ private:
+  DrawnPicture drawn_;
+  RenderState state_;
+  std::unique_ptr<RasterCanvas> canvas_;
+  std::unique_ptr<RenderJob> job_;
+  std::vector<uint8_t> rgba_;
+};
+
+}  // namespace orbisk::web
