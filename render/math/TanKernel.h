@@ -10,7 +10,8 @@ namespace orbisk::math {
 
 // A bound on the relative error of the quotient. By analysis the numerator is within about
 // 2^-69 (five roundings of terms near r^3/3), the denominator closer and the division within
-// 2^-76; TanKernel.RelativeErrorStaysBelowTheBound observes about 2^-69.1.
+// 2^-76 (the variant with fused operations, tanOfReducedFused: 2^-66.6 in all);
+// TanKernel.RelativeErrorStaysBelowTheBound observes about 2^-72.
 inline constexpr double kTanKernelError = 0x1p-66;
 
 // v rounded to its leading 26 bits (Veltkamp's splitting; |v| far below 2^996).
@@ -23,7 +24,8 @@ struct Quotient {
   DoubleDouble num, den;
 };
 
-[[gnu::always_inline]] inline Quotient tanOfReduced(unsigned j, double rh, double rl) {
+// The two sides of the quotient, each normalised.
+[[gnu::always_inline]] inline Quotient tanSides(unsigned j, double rh, double rl) {
   const double* e = kTanTable[j & 255];
   const double th = e[0], tan53 = e[0] + e[1];  // T's leading 27 bits; T to a double
   const double head = leadingBits(rh);          // exact in a product with th
@@ -54,24 +56,70 @@ struct Quotient {
 // num / den to about 2^-76. The quotient to 26 bits times the divisor's leading 27 bits is
 // exact and within 2^-25 of the dividend, so the residual num - q den comes out to about 2^-78
 // of num without a fused multiply-add; it corrects q.
-//
-// With a fused multiply-add (kFma, in code compiled for processors that have one) the chain is
-// shorter and the quotient closer, within about 2^-102: q is num.hi / den.hi rounded, computed
-// next to the inverse; num.hi - q den.hi is then a double and the fused operation gives it
-// exactly, adding num.lo and q den.lo rounds at 2^-105 of num, and the correction times the
-// inverse at 2^-104 of q.
-template <bool kFma = false>
 [[gnu::always_inline]] inline DoubleDouble quotientOf(const Quotient& f) {
-  if constexpr (kFma) {
-    const double q = f.num.hi / f.den.hi, inverse = 1 / f.den.hi;
-    const double residual = (__builtin_fma(-q, f.den.hi, f.num.hi) + f.num.lo) - q * f.den.lo;
-    return fastTwoSum(q, residual * inverse);
-  }
   const double inverse = 1 / f.den.hi;
   const double q26 = leadingBits(f.num.hi * inverse);
   const double d27 = leadingBits(f.den.hi);
   const double residual = (f.num.hi - q26 * d27) + (f.num.lo - q26 * ((f.den.hi - d27) + f.den.lo));
   return fastTwoSum(q26, residual * inverse);
+}
+
+// tan(j pi/512 + r) for processors with a fused multiply-add, in fewer dependent steps: the
+// division starts on the leading parts of the two sides as soon as they are known (T's leading
+// bits and rh: one sum and one product), while the series is still being evaluated, and the
+// low parts correct its result afterwards. The result is left unnormalised: the correction is
+// below 2^-16.8 of the quotient.
+//
+// With top = Th + Tl and bottom = Bh + Bl, q = Th / Bh rounded, the remainder Th - q Bh is a
+// double that the fused operation gives exactly, and top / bottom - q = E / bottom with
+// E = (Th - q Bh) + Tl - q Bl. Bl / Bh = d and Tl / Th are below 2^-17.9: near T = 0 the series
+// beyond rh is z/3 of it and rl up to 2^-20 of rh; elsewhere T + t >= T/2 and T t <= 1/2. So
+// E / bottom is below 2^-16.8 |q|, and it is computed as E / Bh (1 - d + d^2): E's two roundings,
+// the inverse's, the product's and the last step's, each 2^-53, and d^3 (2^-53.7), make at
+// most 2^-50.6 of it, 2^-67.4 |q|. The numerator and the denominator themselves are within
+// about 2^-69 each (the series' few roundings, of terms near r^3/3, and the table's 2^-79), and
+// the rounding test's sums with the unnormalised correction add 2^-69.8: 2^-66.6 |q| in all,
+// within kTanKernelError. TanKernel.WithAFusedMultiplyAddStaysBelowTheBound observes it.
+[[gnu::always_inline]] inline DoubleDouble tanOfReducedFused(unsigned j, double rh, double rl) {
+  const double* e = kTanTable[j & 255];
+  const double th = e[0], tan53 = e[0] + e[1];  // T's leading 27 bits; T to a double
+  const double z = rh * rh;
+  const double series =
+      __builtin_fma(z,
+                    __builtin_fma(z, __builtin_fma(z, 0x1.664f4882c10fap-6, 0x1.ba1ba1ba1ba1cp-5),
+                                  0x1.1111111111111p-3),
+                    0x1.5555555555555p-2);
+  // tan r - rh as in tanSides.
+  const double tail = rl + __builtin_fma(rl, z, (rh * z) * series);
+  // T + t: |T| >= |r| unless T is zero, so the leading sum is exact.
+  const DoubleDouble numLead = fastTwoSum(th, rh);
+  const double numLo = numLead.lo + (e[1] + tail);
+  // 1 - T t: th rh exactly as a product and its error, and 1 - T t >= 1/2.
+  const double product = th * rh;
+  const DoubleDouble denLead = fastTwoSum(1, -product);
+  const double denLo =
+      (denLead.lo - __builtin_fma(th, rh, -product)) - __builtin_fma(tan53, tail, e[1] * rh);
+  // Even quarters (T + t) / (1 - T t), odd ones -(1 - T t) / (T + t). g++ branches on the quarter
+  // here; selecting both sides by multiplying with 1 and 0, free of a branch, made
+  // the benchmark picture no faster.
+  const bool odd = (j >> 8) & 1;
+  const double topHi = odd ? -denLead.hi : numLead.hi, topLo = odd ? -denLo : numLo;
+  const double bottomHi = odd ? numLead.hi : denLead.hi, bottomLo = odd ? numLo : denLo;
+  const double q = topHi / bottomHi, inverse = 1 / bottomHi;
+  const double remainder = __builtin_fma(-q, bottomLo, __builtin_fma(-q, bottomHi, topHi) + topLo);
+  const double d = bottomLo * inverse;
+  const double c = remainder * inverse;
+  return {q, __builtin_fma(-c, __builtin_fma(-d, d, d), c)};  // c (1 - d + d^2)
+}
+
+// tan(j pi/512 + r) for r = rh + rl as the reductions leave it, the variant fitting the processor
+// the code is compiled for.
+template <bool kFma = false>
+[[gnu::always_inline]] inline DoubleDouble tanOfReduced(unsigned j, double rh, double rl) {
+  if constexpr (kFma)
+    return tanOfReducedFused(j, rh, rl);
+  else
+    return quotientOf(tanSides(j, rh, rl));
 }
 
 }  // namespace orbisk::math
