@@ -89,16 +89,18 @@ struct Quotient {
                     __builtin_fma(z, __builtin_fma(z, 0x1.664f4882c10fap-6, 0x1.ba1ba1ba1ba1cp-5),
                                   0x1.1111111111111p-3),
                     0x1.5555555555555p-2);
-  // tan r - rh as in tanSides.
-  const double tail = rl + __builtin_fma(rl, z, (rh * z) * series);
+  // tan r - rh - rl as in tanSides; rl, which the reduction leaves last, joins in a sum of its
+  // own.
+  const double series3 = __builtin_fma(rl, z, (rh * z) * series);
   // T + t: |T| >= |r| unless T is zero, so the leading sum is exact.
   const DoubleDouble numLead = fastTwoSum(th, rh);
-  const double numLo = numLead.lo + (e[1] + tail);
+  const double numLo = (numLead.lo + (e[1] + rl)) + series3;
   // 1 - T t: th rh exactly as a product and its error, and 1 - T t >= 1/2.
   const double product = th * rh;
   const DoubleDouble denLead = fastTwoSum(1, -product);
-  const double denLo =
-      (denLead.lo - __builtin_fma(th, rh, -product)) - __builtin_fma(tan53, tail, e[1] * rh);
+  const double denRest =
+      (denLead.lo - __builtin_fma(th, rh, -product)) - __builtin_fma(tan53, rl, e[1] * rh);
+  const double denLo = __builtin_fma(-tan53, series3, denRest);
   // Even quarters (T + t) / (1 - T t), odd ones -(1 - T t) / (T + t). g++ branches on the quarter
   // here; selecting both sides by multiplying with 1 and 0, free of a branch, made
   // the benchmark picture no faster.

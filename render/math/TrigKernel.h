@@ -79,20 +79,20 @@ template <bool kFma>
 }
 
 // The same sum for processors with a fused multiply-add, in fewer dependent steps: B r's exact
-// product comes from one fused operation instead of the split, and the series enter the tail
-// last, each in one fused step, with rl's terms folded in ahead:
-//   A (cos r - 1) + B rl cos rh = (A + B rl) z c(z) + B rl, and - A rl sin rh = - A rh rl,
+// product comes from one fused operation instead of the split, the series enter the tail each
+// in one fused step, and rl, which the reduction leaves last, enters last, in one product:
+//   B rl cos rh - A rl sin rh = rl (B (1 + (cos rh - 1)) - A rh),
 // leaving out terms in rl^2 and A rl (sin rh - rh), as the other variant does.
 //
 // Bound, relative to the result S: |S| >= |A|/2 and |B r| <= |S| (1 + 2^-18), the extremes next
 // to a multiple of pi/2, and z <= 2^-16.7; so A (cos r - 1) is below 2^-16.7 |S| and B (sin r -
-// r) below 2^-19.2 |S|. Six roundings weigh on the first (of a, A + B rl, z, the product with z,
-// the outer series step and the first fused sum), 2^-69.7 |S| each; five on the second (of b, z,
-// z r, B z r and the series step), 2^-72.2 |S| each; the last fused sum and the low part's sum
-// 2^-69.4 |S| each; the terms left out 2^-70.6 |S|; the rest of the tail (table rests, the
-// product's error, rl's linear terms, all below 2^-26 |S|) about 2^-79 |S| and the table itself
-// 2^-77.4 |S|. That is 2^-66.4 |S| in all, within kTrigKernelError with the rounding test's own
-// 2^-69 (TrigKernel.WithAFusedMultiplyAddStaysBelowTheBound observes it).
+// r) below 2^-19.2 |S|. Five roundings weigh on the first (of a, z, A z, the outer series step
+// and the first fused sum), 2^-69.7 |S| each; five on the second (of b, z, z r, B z r and the
+// series step), 2^-72.2 |S| each; the second fused sum and the low part's sum 2^-69.4 |S| each;
+// the terms left out 2^-70.6 |S|; rl's terms (below 2^-20 |S|, rounded three times) and the rest
+// of the tail (table rests, the product's error, all below 2^-26 |S|) about 2^-72 |S| together,
+// and the table itself 2^-77.4 |S|. That is 2^-66.5 |S| in all, within kTrigKernelError with the
+// rounding test's own 2^-69 (TrigKernel.WithAFusedMultiplyAddStaysBelowTheBound observes it).
 [[gnu::always_inline]] inline DoubleDouble sinOfReducedFused(const TableTerms& t, double rh,
                                                              double rl) {
   const SmallSeries s = smallSeries<true>(rh);
@@ -101,10 +101,11 @@ template <bool kFma>
   // |A| >= |B r| unless A is zero, and so |aHi| >= |p|: the sum is exact.
   const DoubleDouble lead = fastTwoSum(t.aHi, p);
   const double a = t.aHi + t.aLo, b = t.bHi + t.bLo;
-  const double linear = (t.aLo + productError) + (__builtin_fma(b, rl, t.bLo * rh) - a * rh * rl);
-  const double withCos = __builtin_fma((a + b * rl) * s.z, s.cosOverZ, linear);
-  const double tail = __builtin_fma(b * s.zr, s.sinOverZr, withCos);
-  return {lead.hi, lead.lo + tail};
+  const double linear = (t.aLo + productError) + t.bLo * rh;
+  const double withCos = __builtin_fma(a * s.z, s.cosOverZ, linear);
+  const double withSin = __builtin_fma(b * s.zr, s.sinOverZr, withCos);
+  const double rlFactor = __builtin_fma(b, s.z * s.cosOverZ, b - a * rh);
+  return {lead.hi, withSin + __builtin_fma(rl, rlFactor, lead.lo)};
 }
 
 // sin(j pi/512 + r) for r = rh + rl as the reductions leave it, the variant fitting the processor
