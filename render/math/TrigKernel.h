@@ -104,7 +104,7 @@ template <bool kFma>
   const double linear = (t.aLo + productError) + t.bLo * rh;
   const double withCos = __builtin_fma(a * s.z, s.cosOverZ, linear);
   const double withSin = __builtin_fma(b * s.zr, s.sinOverZr, withCos);
-  const double rlFactor = __builtin_fma(b, s.z * s.cosOverZ, b - a * rh);
+  const double rlFactor = __builtin_fma(b * s.z, s.cosOverZ, b - a * rh);
   return {lead.hi, withSin + __builtin_fma(rl, rlFactor, lead.lo)};
 }
 
