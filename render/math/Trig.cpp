@@ -3,6 +3,7 @@
 // returned when every value within the error bound rounds to the same double; when it is not,
 // sin, cos and tan try again to about 2^-76 (TrigAccurate.h).
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "render/math/ExactMath.h"
@@ -64,11 +65,19 @@ template <bool kFma>
   return sinOrCosAccurately(j, a.hi, a.lo, a.err, out);
 }
 
-template <bool kFma>
-[[gnu::always_inline]] inline bool sinFast(double x, double& out) {
+// Whether |x| lies in [low, kQuickReductionLimit), in one comparison: the bit patterns of
+// non-negative doubles are ordered as their values, infinity and NaN above every finite one.
+[[gnu::always_inline]] inline bool inQuickRange(double x, double low) {
+  const uint64_t magnitude = bitsOf(x) & ~(uint64_t{1} << 63);
+  return magnitude - bitsOf(low) < bitsOf(kQuickReductionLimit) - bitsOf(low);
+}
+
+// sin x, or with quarterTurns 1 cos x, outside the quick range or where the quick reduction
+// declines: out of line, so that the fast path holds one comparison for all of them.
+[[gnu::noinline]] bool sinOrCosElsewhere(double x, unsigned quarterTurns, double& out) {
   const double ax = std::fabs(x);
-  if (ax < kSinIsX) {
-    out = x;
+  if (ax < (quarterTurns == 0 ? kSinIsX : kCosIsOne)) {
+    out = quarterTurns == 0 ? x : 1;
     return true;
   }
   if (!(ax < kInfinity)) {
@@ -76,26 +85,20 @@ template <bool kFma>
     return true;
   }
   ReducedAngle a;
-  return reduce<kFma>(x, a) && sinOrCos<kFma>(a, 0, out);
+  return reduce<false>(x, a) && sinOrCos<false>(a, quarterTurns, out);
 }
 
 template <bool kFma>
-[[gnu::always_inline]] inline bool cosFast(double x, double& out) {
-  const double ax = std::fabs(x);
-  if (ax < kCosIsOne) {
-    out = 1;
+[[gnu::always_inline]] inline bool tanOfQuick(const ReducedAngle& a, double& out) {
+  const DoubleDouble q = tanOfReduced<kFma>(a.j, a.hi, a.lo);
+  // The reduction error is amplified by the slope 1 + tan^2.
+  const double err = std::fabs(q.hi) * kTanKernelError + a.err * (1 + q.hi * q.hi);
+  if (roundsTo(q.hi, q.lo, err, out)) [[likely]]
     return true;
-  }
-  if (!(ax < kInfinity)) {
-    out = x - x;
-    return true;
-  }
-  ReducedAngle a;
-  return reduce<kFma>(x, a) && sinOrCos<kFma>(a, 1, out);
+  return tanAccurately(a.j, a.hi, a.lo, a.err, out);
 }
 
-template <bool kFma>
-[[gnu::always_inline]] inline bool tanFast(double x, double& out) {
+[[gnu::noinline]] bool tanElsewhere(double x, double& out) {
   const double ax = std::fabs(x);
   if (ax < kTanIsX) {
     out = x;
@@ -106,13 +109,31 @@ template <bool kFma>
     return true;
   }
   ReducedAngle a;
-  if (!reduce<kFma>(x, a)) return false;
-  const DoubleDouble q = tanOfReduced<kFma>(a.j, a.hi, a.lo);
-  // The reduction error is amplified by the slope 1 + tan^2.
-  const double err = std::fabs(q.hi) * kTanKernelError + a.err * (1 + q.hi * q.hi);
-  if (roundsTo(q.hi, q.lo, err, out)) [[likely]]
-    return true;
-  return tanAccurately(a.j, a.hi, a.lo, a.err, out);
+  return reduce<false>(x, a) && tanOfQuick<false>(a, out);
+}
+
+template <bool kFma>
+[[gnu::always_inline]] inline bool sinFast(double x, double& out) {
+  ReducedAngle a;
+  if (inQuickRange(x, kSinIsX) && reduceQuick<kFma>(x, a)) [[likely]]
+    return sinOrCos<kFma>(a, 0, out);
+  return sinOrCosElsewhere(x, 0, out);
+}
+
+template <bool kFma>
+[[gnu::always_inline]] inline bool cosFast(double x, double& out) {
+  ReducedAngle a;
+  if (inQuickRange(x, kCosIsOne) && reduceQuick<kFma>(x, a)) [[likely]]
+    return sinOrCos<kFma>(a, 1, out);
+  return sinOrCosElsewhere(x, 1, out);
+}
+
+template <bool kFma>
+[[gnu::always_inline]] inline bool tanFast(double x, double& out) {
+  ReducedAngle a;
+  if (inQuickRange(x, kTanIsX) && reduceQuick<kFma>(x, a)) [[likely]]
+    return tanOfQuick<kFma>(a, out);
+  return tanElsewhere(x, out);
 }
 
 // Each function whole: its fast path inlined, the multiprecision path behind it.
