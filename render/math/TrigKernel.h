@@ -22,13 +22,28 @@ struct TableTerms {
 };
 
 // Quarter 0: (sin a, cos a); 1: (cos a, -sin a); 2: (-sin a, -cos a); 3: (-cos a, sin a).
-[[gnu::always_inline]] inline TableTerms tableTermsFor(unsigned j) {
-  static constexpr double sign[2] = {1, -1};
+constexpr TableTerms quarterTableTermsFor(unsigned j) {
   const double* e = kSinCosTable[j & 255];
   const unsigned odd = (j >> 8) & 1;
-  const double signA = sign[(j >> 9) & 1], signB = signA * sign[odd];
+  const double signA = (j >> 9) & 1 ? -1 : 1, signB = odd ? -signA : signA;
   return {signA * e[2 * odd], signA * e[2 * odd + 1], signB * e[2 - 2 * odd],
           signB * e[3 - 2 * odd]};
+}
+
+// The terms of every multiple of pi/512 in a full turn, signed and swapped when compiled, so
+// that the kernels load them with no index arithmetic.
+struct FullTurnTable {
+  TableTerms terms[1024];
+};
+constexpr FullTurnTable fullTurnTable() {
+  FullTurnTable out{};
+  for (unsigned j = 0; j < 1024; ++j) out.terms[j] = quarterTableTermsFor(j);
+  return out;
+}
+inline constexpr FullTurnTable kFullTurnTable = fullTurnTable();
+
+[[gnu::always_inline]] inline TableTerms tableTermsFor(unsigned j) {
+  return kFullTurnTable.terms[j & 1023];
 }
 
 // r with its leading 26 bits apart, and the series cos r - 1 and sin r - r to about 2^-80.
