@@ -64,24 +64,52 @@ struct Quotient {
   return fastTwoSum(q26, residual * inverse);
 }
 
-// tan(j pi/512 + r) for processors with a fused multiply-add, in fewer dependent steps: the
-// division starts on the leading parts of the two sides as soon as they are known (T's leading
-// bits and rh: one sum and one product), while the series is still being evaluated, and the
-// low parts correct its result afterwards. The result is left unnormalised: the correction is
-// below 2^-16.8 of the quotient.
+// T = tan(j pi/512) for j in a half turn, as kTanTable splits it: past the quarter, tan(pi - b)
+// = -tan b gives each entry exactly from the quarter's table. The pole, j = 256, has none.
+struct HalfTurnTanTable {
+  double entry[512][2];
+};
+constexpr HalfTurnTanTable halfTurnTanTable() {
+  HalfTurnTanTable out{};
+  for (unsigned j = 0; j < 256; ++j) {
+    out.entry[j][0] = kTanTable[j][0];
+    out.entry[j][1] = kTanTable[j][1];
+  }
+  for (unsigned j = 257; j < 512; ++j) {
+    out.entry[j][0] = -kTanTable[512 - j][0];
+    out.entry[j][1] = -kTanTable[512 - j][1];
+  }
+  return out;
+}
+inline constexpr HalfTurnTanTable kHalfTurnTanTable = halfTurnTanTable();
+
+// tan(j pi/512 + r) next to the pole, as -cot r: out of line, it comes once in 512.
+[[gnu::noinline]] inline DoubleDouble tanNextToPole(unsigned j, double rh, double rl) {
+  return quotientOf(tanSides(j, rh, rl));
+}
+
+// tan(j pi/512 + r) for processors with a fused multiply-add, in fewer dependent steps: with T
+// from the half turn's table, (T + t) / (1 - T t) holds everywhere but at the pole (where |T| is
+// largest, 163 next to it, T t is still at most 1/2), so there is no quarter to branch on; and
+// the division starts on the leading parts of the two sides as soon as they are known (T's
+// leading bits and rh: one sum and one product), while the series is still being evaluated,
+// and the low parts correct its result afterwards. The result is left unnormalised: the
+// correction is below 2^-16.8 of the quotient.
 //
-// With top = Th + Tl and bottom = Bh + Bl, q = Th / Bh rounded, the remainder Th - q Bh is a
-// double that the fused operation gives exactly, and top / bottom - q = E / bottom with
-// E = (Th - q Bh) + Tl - q Bl. Bl / Bh = d and Tl / Th are below 2^-17.9: near T = 0 the series
-// beyond rh is z/3 of it and rl up to 2^-20 of rh; elsewhere T + t >= T/2 and T t <= 1/2. So
-// E / bottom is below 2^-16.8 |q|, and it is computed as E / Bh (1 - d + d^2): E's two roundings,
-// the inverse's, the product's and the last step's, each 2^-53, and d^3 (2^-53.7), make at
-// most 2^-50.6 of it, 2^-67.4 |q|. The numerator and the denominator themselves are within
+// With num = Nh + Nl and den = Dh + Dl, q = Nh / Dh rounded, the remainder Nh - q Dh is a double
+// that the fused operation gives exactly, and num / den - q = E / den with E = (Nh - q Dh) + Nl
+// - q Dl. Dl / Dh = d is below 2^-18.3 (T t <= 1/2, the tail of t at most 2^-26.6) and Nl / Nh
+// below 2^-17.9 (near T = 0 the series beyond rh is z/3 of it and rl up to 2^-20 of rh; elsewhere
+// |T + t| >= |T|/2). So E / den is below 2^-16.8 |q|, and it is computed as E / Dh (1 - d + d^2):
+// E's two roundings, the inverse's, the product's and the last step's, each 2^-53, and d^3, make
+// at most 2^-50.6 of it, 2^-67.4 |q|. The numerator and the denominator themselves are within
 // about 2^-69 each (the series' few roundings, of terms near r^3/3, and the table's 2^-79), and
 // the rounding test's sums with the unnormalised correction add 2^-69.8: 2^-66.6 |q| in all,
 // within kTanKernelError. TanKernel.WithAFusedMultiplyAddStaysBelowTheBound observes it.
 [[gnu::always_inline]] inline DoubleDouble tanOfReducedFused(unsigned j, double rh, double rl) {
-  const double* e = kTanTable[j & 255];
+  if ((j & 511) == 256) [[unlikely]]
+    return tanNextToPole(j, rh, rl);
+  const double* e = kHalfTurnTanTable.entry[j & 511];
   const double th = e[0], tan53 = e[0] + e[1];  // T's leading 27 bits; T to a double
   const double z = rh * rh;
   const double series =
@@ -101,15 +129,10 @@ struct Quotient {
   const double denRest =
       (denLead.lo - __builtin_fma(th, rh, -product)) - __builtin_fma(tan53, rl, e[1] * rh);
   const double denLo = __builtin_fma(-tan53, series3, denRest);
-  // Even quarters (T + t) / (1 - T t), odd ones -(1 - T t) / (T + t). g++ branches on the quarter
-  // here; selecting both sides by multiplying with 1 and 0, free of a branch, made
-  // the benchmark picture no faster.
-  const bool odd = (j >> 8) & 1;
-  const double topHi = odd ? -denLead.hi : numLead.hi, topLo = odd ? -denLo : numLo;
-  const double bottomHi = odd ? numLead.hi : denLead.hi, bottomLo = odd ? numLo : denLo;
-  const double q = topHi / bottomHi, inverse = 1 / bottomHi;
-  const double remainder = __builtin_fma(-q, bottomLo, __builtin_fma(-q, bottomHi, topHi) + topLo);
-  const double d = bottomLo * inverse;
+  const double q = numLead.hi / denLead.hi, inverse = 1 / denLead.hi;
+  const double remainder =
+      __builtin_fma(-q, denLo, __builtin_fma(-q, denLead.hi, numLead.hi) + numLo);
+  const double d = denLo * inverse;
   const double c = remainder * inverse;
   return {q, __builtin_fma(-c, __builtin_fma(-d, d, d), c)};  // c (1 - d + d^2)
 }

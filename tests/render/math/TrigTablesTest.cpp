@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "render/math/TanKernel.h"
 #include "render/math/TrigKernel.h"
 #include "render/math/TrigTables.h"
 
@@ -167,6 +168,24 @@ TEST(TrigTables, FullTurnTermsAreSinAndCosOfTheirAngle) {
     EXPECT_TRUE(t.bHi == wantB.hi && t.bLo == wantB.lo) << "j " << j;
   }
   mpfr_clears(a, s, c, static_cast<mpfr_ptr>(nullptr));
+}
+
+// The fused tan kernel's T for every multiple of pi/512 in a half turn but the pole, negated
+// from the quarter's table past the pole.
+TEST(TrigTables, HalfTurnTanEntriesAreTanOfTheirAngle) {
+  mpfr_t a, t;
+  mpfr_inits2(kPrec, a, t, static_cast<mpfr_ptr>(nullptr));
+  for (unsigned j = 0; j < 512; ++j) {
+    if (j == 256) continue;
+    piOver512(a);
+    mpfr_mul_ui(a, a, j, MPFR_RNDN);
+    mpfr_tan(t, a, MPFR_RNDN);
+    const Split want = shortSplitOf(t);
+    EXPECT_TRUE(kHalfTurnTanTable.entry[j][0] == want.hi &&
+                kHalfTurnTanTable.entry[j][1] == want.lo)
+        << "j " << j;
+  }
+  mpfr_clears(a, t, static_cast<mpfr_ptr>(nullptr));
 }
 
 TEST(TrigTables, DISABLED_PrintTables) {
