@@ -1,6 +1,7 @@
 // tan of x = j pi/512 + r (|r| <= pi/1024 and a hair) as a quotient of two double-doubles:
 // tan(a + r) = (T + t) / (1 - T t) with T = tan a from the table and t = tan r from its series;
-// in the odd quarters tan x = -cot(a + r), the same two the other way up.
+// in the odd quarters tan x = -cot(a + r), the same two the other way up (the variant with fused
+// multiply-adds takes T from a half turn instead, and needs the other way only at the pole).
 #pragma once
 
 #include "render/math/DoubleDouble.h"

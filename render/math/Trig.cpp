@@ -205,6 +205,18 @@ bool fast::tan(double x, double& out) {
   return ORBISK_ON_THIS_PROCESSOR(tanFast, x, out);
 }
 
+bool fast::withoutFma::sin(double x, double& out) {
+  return sinFast<false>(x, out);
+}
+
+bool fast::withoutFma::cos(double x, double& out) {
+  return cosFast<false>(x, out);
+}
+
+bool fast::withoutFma::tan(double x, double& out) {
+  return tanFast<false>(x, out);
+}
+
 // The fast paths are inlined here too, so that the renderer's calls reach them directly and
 // their results stay in registers.
 double sin(double x) {
