@@ -65,25 +65,25 @@ template <bool kFma>
   return sinOrCosAccurately(j, a.hi, a.lo, a.err, out);
 }
 
-// Whether |x| lies in [low, kQuickReductionLimit), in one comparison: the bit patterns of
-// non-negative doubles are ordered as their values, infinity and NaN above every finite one.
-[[gnu::always_inline]] inline bool inQuickRange(double x, double low) {
-  const uint64_t magnitude = bitsOf(x) & ~(uint64_t{1} << 63);
+// |x|'s bit pattern: those of non-negative doubles are ordered as their values, infinity and
+// NaN above every finite one.
+[[gnu::always_inline]] inline uint64_t magnitudeBits(double x) {
+  return bitsOf(x) & ~(uint64_t{1} << 63);
+}
+
+// Whether |x| lies in [low, kQuickReductionLimit), in one comparison.
+[[gnu::always_inline]] inline bool inQuickRange(uint64_t magnitude, double low) {
   return magnitude - bitsOf(low) < bitsOf(kQuickReductionLimit) - bitsOf(low);
 }
 
-// sin x, or with quarterTurns 1 cos x, outside the quick range or where the quick reduction
-// declines: out of line, so that the fast path holds one comparison for all of them.
-[[gnu::noinline]] bool sinOrCosElsewhere(double x, unsigned quarterTurns, double& out) {
-  const double ax = std::fabs(x);
-  if (ax < (quarterTurns == 0 ? kSinIsX : kCosIsOne)) {
-    out = quarterTurns == 0 ? x : 1;
-    return true;
-  }
-  if (!(ax < kInfinity)) {
-    out = x - x;  // NaN for NaN and both infinities
-    return true;
-  }
+// Whether x is infinite or NaN.
+[[gnu::always_inline]] inline bool notFinite(uint64_t magnitude) {
+  return magnitude >= bitsOf(kInfinity);
+}
+
+// sin x, or with quarterTurns 1 cos x, for |x| beyond the quick reduction's range or where it
+// declines.
+[[gnu::noinline]] bool sinOrCosOfLarge(double x, unsigned quarterTurns, double& out) {
   ReducedAngle a;
   return reduce<false>(x, a) && sinOrCos<false>(a, quarterTurns, out);
 }
@@ -98,42 +98,77 @@ template <bool kFma>
   return tanAccurately(a.j, a.hi, a.lo, a.err, out);
 }
 
-[[gnu::noinline]] bool tanElsewhere(double x, double& out) {
+[[gnu::noinline]] bool tanOfLarge(double x, double& out) {
+  ReducedAngle a;
+  return reduce<false>(x, a) && tanOfQuick<false>(a, out);
+}
+
+// Finite x past the quick range: tiny arguments answered at once, the large ones reduced
+// precisely. Out of line, so that the fast path holds one comparison for the common case.
+[[gnu::noinline]] bool sinOutsideQuickRange(double x, double& out) {
+  const double ax = std::fabs(x);
+  if (ax < kSinIsX) {
+    out = x;
+    return true;
+  }
+  return sinOrCosOfLarge(x, 0, out);
+}
+
+[[gnu::noinline]] bool cosOutsideQuickRange(double x, double& out) {
+  const double ax = std::fabs(x);
+  if (ax < kCosIsOne) {
+    out = 1;
+    return true;
+  }
+  return sinOrCosOfLarge(x, 1, out);
+}
+
+[[gnu::noinline]] bool tanOutsideQuickRange(double x, double& out) {
   const double ax = std::fabs(x);
   if (ax < kTanIsX) {
     out = x;
     return true;
   }
-  if (!(ax < kInfinity)) {
-    out = x - x;
-    return true;
-  }
-  ReducedAngle a;
-  return reduce<false>(x, a) && tanOfQuick<false>(a, out);
+  return tanOfLarge(x, out);
 }
 
 template <bool kFma>
 [[gnu::always_inline]] inline bool sinFast(double x, double& out) {
+  const uint64_t magnitude = magnitudeBits(x);
   ReducedAngle a;
-  if (inQuickRange(x, kSinIsX) && reduceQuick<kFma>(x, a)) [[likely]]
+  if (inQuickRange(magnitude, kSinIsX) && reduceQuick<kFma>(x, a)) [[likely]]
     return sinOrCos<kFma>(a, 0, out);
-  return sinOrCosElsewhere(x, 0, out);
+  if (notFinite(magnitude)) {  // frequent in orbits that escape
+    out = x - x;               // NaN for NaN and both infinities
+    return true;
+  }
+  return sinOutsideQuickRange(x, out);
 }
 
 template <bool kFma>
 [[gnu::always_inline]] inline bool cosFast(double x, double& out) {
+  const uint64_t magnitude = magnitudeBits(x);
   ReducedAngle a;
-  if (inQuickRange(x, kCosIsOne) && reduceQuick<kFma>(x, a)) [[likely]]
+  if (inQuickRange(magnitude, kCosIsOne) && reduceQuick<kFma>(x, a)) [[likely]]
     return sinOrCos<kFma>(a, 1, out);
-  return sinOrCosElsewhere(x, 1, out);
+  if (notFinite(magnitude)) {  // frequent in orbits that escape
+    out = x - x;               // NaN for NaN and both infinities
+    return true;
+  }
+  return cosOutsideQuickRange(x, out);
 }
 
 template <bool kFma>
 [[gnu::always_inline]] inline bool tanFast(double x, double& out) {
+  const uint64_t magnitude = magnitudeBits(x);
   ReducedAngle a;
-  if (inQuickRange(x, kTanIsX) && reduceQuick<kFma>(x, a)) [[likely]]
+  if (inQuickRange(magnitude, kTanIsX) && reduceQuick<kFma>(x, a)) [[likely]]
     return tanOfQuick<kFma>(a, out);
-  return tanElsewhere(x, out);
+  if (notFinite(magnitude)) {  // frequent in orbits that escape
+    out = x - x;               // NaN for NaN and both infinities
+    return true;
+  }
+  return tanOutsideQuickRange(x, out);
 }
 
 // Each function whole: its fast path inlined, the multiprecision path behind it.
