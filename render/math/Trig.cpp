@@ -1,7 +1,8 @@
 // sin, cos and tan: the argument is reduced by pi/512 (TrigReduction.h), tables at multiples of
-// pi/512 and short series give the result to about 2^-68 (TrigKernel.h, TanKernel.h), and it is
-// returned when every value within the error bound rounds to the same double; when it is not,
-// sin, cos and tan try again to about 2^-76 (TrigAccurate.h).
+// pi/512 and short series give the result to within 2^-66 (TrigKernel.h, TanKernel.h, each in a
+// variant for processors with fused multiply-adds and one for the others), and it is returned
+// when every value within the error bound rounds to the same double; when it is not, sin, cos
+// and tan try again to about 2^-76 (TrigAccurate.h).
 #include <cmath>
 #include <cstdint>
 #include <limits>
