@@ -57,6 +57,18 @@ inline DoubleDouble twoProduct(double a, double b) {
 #endif
 }
 
+// a * b + c, fused (one rounding) when kFma and otherwise a product and a sum (two roundings).
+// The kernels' error bounds allow one rounding for the product and one for the sum, so they hold
+// for both: the fused result is within half an ulp of the exact a b + c, as the plain sum is of
+// its rounded product plus c.
+template <bool kFma>
+[[gnu::always_inline]] inline double multiplyAdd(double a, double b, double c) {
+  if constexpr (kFma)
+    return __builtin_fma(a, b, c);
+  else
+    return a * b + c;
+}
+
 // The correctly rounded value of any number within err of hi + lo, when all of them round to
 // the same double: then out is set and the result is true. err is a bound on the absolute error
 // that already covers its own rounding and that of lo - err and lo + err (negligible when hi is

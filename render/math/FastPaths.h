@@ -12,4 +12,12 @@ bool tan(double x, double& out);
 bool atan(double x, double& out);
 bool pow(double x, double y, double& out);
 
+// sin, cos and tan as processors without a fused multiply-add evaluate them, whatever this one
+// has, so that tests can check both variants on one machine.
+namespace withoutFma {
+bool sin(double x, double& out);
+bool cos(double x, double& out);
+bool tan(double x, double& out);
+}  // namespace withoutFma
+
 }  // namespace orbisk::math::fast

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <random>
+#include <vector>
 
 #include "render/math/TanKernel.h"
 #include "render/math/TrigAccurate.h"
@@ -19,17 +20,20 @@ namespace {
 
 constexpr mpfr_prec_t kPrec = 1400;  // enough for x 512/pi of the largest doubles to 2^-300
 
-// The multiple of pi/512 nearest x modulo 1024 and the rest, in MPFR at high precision.
+// The multiple of pi/512 nearest x (or, with a shift, the one next to it) modulo 1024 and the
+// rest, in MPFR at high precision.
 struct ExactReduction {
   unsigned j;
   mpfr_t r;
-  explicit ExactReduction(double x) {
+  explicit ExactReduction(double x, int shift = 0) {
     mpfr_t t, k;
     mpfr_inits2(kPrec, t, k, r, static_cast<mpfr_ptr>(nullptr));
     mpfr_const_pi(t, MPFR_RNDN);
     mpfr_d_div(t, x, t, MPFR_RNDN);
     mpfr_mul_ui(t, t, 512, MPFR_RNDN);
     mpfr_rint(k, t, MPFR_RNDN);
+    if (shift > 0) mpfr_add_ui(k, k, static_cast<unsigned long>(shift), MPFR_RNDN);
+    if (shift < 0) mpfr_sub_ui(k, k, static_cast<unsigned long>(-shift), MPFR_RNDN);
     mpfr_sub(t, t, k, MPFR_RNDN);
     mpfr_const_pi(r, MPFR_RNDN);
     mpfr_mul(r, r, t, MPFR_RNDN);
@@ -59,6 +63,19 @@ double fromBits(uint64_t bits) {
   return d;
 }
 
+// The quick reduction, and its variant with fused multiply-adds where the processor has them.
+#if ORBISK_MATH_FMA_AT_RUN_TIME
+[[gnu::target("fma")]] bool reduceQuickWithFma(double x, ReducedAngle& out) {
+  return reduceQuick<true>(x, out);
+}
+using QuickReduction = bool (*)(double, ReducedAngle&);
+const std::vector<QuickReduction> kQuickReductions =
+    dd::kProcessorHasFma ? std::vector<QuickReduction>{reduceQuick<false>, reduceQuickWithFma}
+                         : std::vector<QuickReduction>{reduceQuick<false>};
+#else
+const std::vector<bool (*)(double, ReducedAngle&)> kQuickReductions = {reduceQuick<false>};
+#endif
+
 TEST(TrigReduction, BothReductionsFindTheMultipleAndTheRestWithinTheirError) {
   std::mt19937_64 rng(512);
   std::vector<double> inputs = {
@@ -76,13 +93,28 @@ TEST(TrigReduction, BothReductionsFindTheMultipleAndTheRestWithinTheirError) {
     ASSERT_TRUE(reducePrecise(x, precise)) << std::hexfloat << x;
     EXPECT_EQ(precise.j, exact.j) << std::hexfloat << x;
     EXPECT_LE(errorOf(exact.r, precise.hi, precise.lo), precise.err) << std::hexfloat << x;
-    ReducedAngle quick;
-    if (std::fabs(x) < kQuickReductionLimit && reduceQuick(x, quick)) {
-      EXPECT_EQ(quick.j, exact.j) << std::hexfloat << x;
-      EXPECT_LE(std::fabs(quick.lo), std::fabs(quick.hi) * 0x1p-53 + 0x1p-44) << std::hexfloat << x;
-      // Its error bound leaves out a part proportional to r, counted in the kernel's bound.
-      EXPECT_LE(errorOf(exact.r, quick.hi, quick.lo), quick.err + std::fabs(quick.hi) * 0x1p-104)
-          << std::hexfloat << x;
+    for (const auto& reduce : kQuickReductions) {
+      ReducedAngle quick;
+      if (std::fabs(x) < kQuickReductionLimit && reduce(x, quick)) {
+        // Where x 512/pi lies within a rounding of a half, the fused variant may take the
+        // multiple on the other side: the rest is then as large, the other way.
+        const int shift = quick.j == (exact.j + 1) % 1024      ? 1
+                          : quick.j == (exact.j + 1023) % 1024 ? -1
+                                                               : 0;
+        if (shift != 0) {
+          EXPECT_GT(std::fabs(mpfr_get_d(exact.r, MPFR_RNDN)),
+                    0x1.921fb54442d18p-10 * (1 - 0x1p-40))
+              << std::hexfloat << x;
+        }
+        const ExactReduction taken(x, shift);
+        EXPECT_EQ(quick.j, taken.j) << std::hexfloat << x;
+        EXPECT_LE(std::fabs(quick.lo), std::fabs(quick.hi) * 0x1p-53 + 0x1p-44)
+            << std::hexfloat << x;
+        EXPECT_LE(std::fabs(quick.lo), std::fabs(quick.hi) * 0x1p-20) << std::hexfloat << x;
+        // Its error bound leaves out a part proportional to r, counted in the kernel's bound.
+        EXPECT_LE(errorOf(taken.r, quick.hi, quick.lo), quick.err + std::fabs(quick.hi) * 0x1p-104)
+            << std::hexfloat << x;
+      }
     }
   }
 }
@@ -109,9 +141,11 @@ void expectKernelWithin(int (*f)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t), uint64_t se
       j = static_cast<unsigned>(rng() % 1024);
       rh = std::uniform_real_distribution<double>(-kEdge, kEdge)(rng);
     }
-    // As the reductions leave it: within 2^-53 of rh, or up to 2^-44 from the quick one.
+    // As the reductions leave it: within 2^-53 of rh, or up to 2^-44 from the quick one, which
+    // leaves that much only with |rh| >= 2^-24.
+    const bool quickRest = n % 2 && std::fabs(rh) >= 0x1p-24;
     const double rl = std::ldexp(std::uniform_real_distribution<double>(-1, 1)(rng),
-                                 n % 2 ? -44 : std::ilogb(rh) - 53);
+                                 quickRest ? -44 : std::ilogb(rh) - 53);
     mpfr_const_pi(a, MPFR_RNDN);
     mpfr_mul_ui(a, a, j, MPFR_RNDN);
     mpfr_div_ui(a, a, 512, MPFR_RNDN);
@@ -140,10 +174,19 @@ void expectSinKernelWithin(double bound, Kernel kernel) {
 }
 
 TEST(TrigKernel, RelativeErrorStaysBelowTheBound) {
-  expectSinKernelWithin(kTrigKernelError, [](unsigned j, double rh, double rl) {
-    return sinOfReduced(tableTermsFor(j), smallAngle(rh, rl));
-  });
+  expectSinKernelWithin(kTrigKernelError, sinOfReduced<false>);
 }
+
+#if ORBISK_MATH_FMA_AT_RUN_TIME
+[[gnu::target("fma")]] DoubleDouble sinWithFma(unsigned j, double rh, double rl) {
+  return sinOfReduced<true>(j, rh, rl);
+}
+
+TEST(TrigKernel, WithAFusedMultiplyAddStaysBelowTheBound) {
+  if (!dd::kProcessorHasFma) GTEST_SKIP() << "this processor has no fused multiply-add";
+  expectSinKernelWithin(kTrigKernelError, sinWithFma);
+}
+#endif
 
 TEST(TrigAccurateKernel, RelativeErrorStaysBelowTheBound) {
   expectSinKernelWithin(kTrigAccurateError, accurateSinOfReduced);
@@ -162,15 +205,13 @@ void expectTanKernelWithin(double bound, Kernel kernel) {
 }
 
 TEST(TanKernel, RelativeErrorStaysBelowTheBound) {
-  expectTanKernelWithin(kTanKernelError, [](unsigned j, double rh, double rl) {
-    return quotientOf(tanOfReduced(j, rh, rl));
-  });
+  expectTanKernelWithin(kTanKernelError, tanOfReduced<false>);
 }
 
-// The quotient with a fused multiply-add, where the processor has one.
+// The kernel with fused multiply-adds, where the processor has them.
 #if ORBISK_MATH_FMA_AT_RUN_TIME
 [[gnu::target("fma")]] DoubleDouble tanWithFma(unsigned j, double rh, double rl) {
-  return quotientOf<true>(tanOfReduced(j, rh, rl));
+  return tanOfReduced<true>(j, rh, rl);
 }
 
 TEST(TanKernel, WithAFusedMultiplyAddStaysBelowTheBound) {

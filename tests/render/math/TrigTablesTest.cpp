@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "render/math/TanKernel.h"
+#include "render/math/TrigKernel.h"
 #include "render/math/TrigTables.h"
 
 namespace orbisk::math {
@@ -148,6 +150,42 @@ TEST(TrigTables, EveryEntryIsMpfrsValue) {
   for (unsigned w = 0; w < kTwoOverPiLeadingZeroWords; ++w) EXPECT_EQ(kTwoOverPiWords[w], 0u);
   for (unsigned w = kTwoOverPiLeadingZeroWords; w < kTwoOverPiWordCount; ++w)
     EXPECT_EQ(kTwoOverPiWords[w], twoOverPiWord(w - kTwoOverPiLeadingZeroWords)) << "word " << w;
+}
+
+// The kernels' terms for every multiple of pi/512 in a full turn, signed and swapped from the
+// quarter's table: A and B must be sin and cos of the angle, each split as the table is.
+TEST(TrigTables, FullTurnTermsAreSinAndCosOfTheirAngle) {
+  mpfr_t a, s, c;
+  mpfr_inits2(kPrec, a, s, c, static_cast<mpfr_ptr>(nullptr));
+  for (unsigned j = 0; j < 1024; ++j) {
+    piOver512(a);
+    mpfr_mul_ui(a, a, j, MPFR_RNDN);
+    mpfr_sin_cos(s, c, a, MPFR_RNDN);
+    const Split wantA = shortSplitOf(s), wantB = shortSplitOf(c);
+    const TableTerms t = tableTermsFor(j);
+    // Equal values (a zero rest may carry either sign).
+    EXPECT_TRUE(t.aHi == wantA.hi && t.aLo == wantA.lo) << "j " << j;
+    EXPECT_TRUE(t.bHi == wantB.hi && t.bLo == wantB.lo) << "j " << j;
+  }
+  mpfr_clears(a, s, c, static_cast<mpfr_ptr>(nullptr));
+}
+
+// The fused tan kernel's T for every multiple of pi/512 in a half turn but the pole, negated
+// from the quarter's table past the pole.
+TEST(TrigTables, HalfTurnTanEntriesAreTanOfTheirAngle) {
+  mpfr_t a, t;
+  mpfr_inits2(kPrec, a, t, static_cast<mpfr_ptr>(nullptr));
+  for (unsigned j = 0; j < 512; ++j) {
+    if (j == 256) continue;
+    piOver512(a);
+    mpfr_mul_ui(a, a, j, MPFR_RNDN);
+    mpfr_tan(t, a, MPFR_RNDN);
+    const Split want = shortSplitOf(t);
+    EXPECT_TRUE(kHalfTurnTanTable.entry[j][0] == want.hi &&
+                kHalfTurnTanTable.entry[j][1] == want.lo)
+        << "j " << j;
+  }
+  mpfr_clears(a, t, static_cast<mpfr_ptr>(nullptr));
 }
 
 TEST(TrigTables, DISABLED_PrintTables) {
