@@ -14,6 +14,7 @@
 #include "model/PictureParams.h"
 #include "render/run/LargePicture.h"
 #include "render/run/RenderState.h"
+#include "render/surfaces/ComposedMask.h"
 
 namespace orbisk {
 
