@@ -39,9 +39,9 @@ bool readStart(const SurveyOptions& survey, DrawnPicture& start, std::string& er
   return true;
 }
 
-OffscreenOrder orderOf(const DrawnPicture& start) {
+PictureOrder orderOf(const DrawnPicture& start) {
   const RasterCanvas blank = blankCanvasFor(start);
-  OffscreenOrder order;
+  PictureOrder order;
   order.params = start.params;
   order.state = start.startState;
   order.canvas = {blank.width(), blank.height(), blank.backgroundColour(), blank.penWidth(),
@@ -86,7 +86,7 @@ int runRandomSurvey(const RenderOptions& options, std::FILE* err) {
   if (!survey.seedGiven)
     std::fprintf(err, "orbisk-render: seed %llu\n", static_cast<unsigned long long>(seed));
 
-  const OffscreenOrder startOrder = orderOf(start);
+  const PictureOrder startOrder = orderOf(start);
   const bool progressBar = isatty(fileno(err));
   RasterCanvas scratch(0, 0), canvas(0, 0);
   std::vector<SurveyEntry> entries;
@@ -97,8 +97,7 @@ int runRandomSurvey(const RenderOptions& options, std::FILE* err) {
     quickLook(candidate, scratch, quick);
     if (!worthShowing(quick)) continue;
 
-    RenderState state = candidate.order.state;
-    renderOffscreen(candidate.order.params, state, candidate.order.canvas, canvas);
+    renderWholePicture(candidate.order, canvas);
     const QImage picture(reinterpret_cast<const uchar*>(canvas.bits()), canvas.width(),
                          canvas.height(), canvas.width() * 4, QImage::Format_RGB32);
     SurveyEntry entry;

@@ -60,7 +60,7 @@ TEST_F(Gallery, CellsAreTheMainWindowsPicturesAndAPickDrawsTheSame) {
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(form->windowTitle(), "Orbisk - Gallery");
   finishCells(form);
-  OffscreenOrder start;
+  PictureOrder start;
   start.params = params;
   start.state = state;
   start.canvas = setup;
@@ -73,9 +73,8 @@ TEST_F(Gallery, CellsAreTheMainWindowsPicturesAndAPickDrawsTheSame) {
     const Candidate candidate = makeCandidate(start, 100, form->candidateNumber(i));
     shownNumbers.push_back(candidate.index);
     EXPECT_EQ(form->combination(i).cit, candidate.draw.cit) << "cell " << i;
-    RenderState alone = state;
     RasterCanvas canvas(0, 0);
-    renderOffscreen(candidate.order.params, alone, setup, canvas);
+    renderWholePicture({candidate.order.params, state, setup, {}}, canvas);
     const QImage expected(reinterpret_cast<const uchar*>(canvas.bits()), canvas.width(),
                           canvas.height(), canvas.width() * 4, QImage::Format_RGB32);
     ASSERT_TRUE(form->cell(i)->isFinished()) << "cell " << i;
@@ -143,14 +142,14 @@ TEST_F(Gallery, APickDuringARunStopsItAndDrawsThePick) {
   ready->params().cat = 50;
   trigger(*ready, "createknopp");
   ready->renderDriver().runOneTurn();
-  OffscreenOrder expected = ready->currentOrder();  // what the pick starts from
+  PictureOrder expected = ready->currentOrder();  // what the pick starts from
   applyCombination(expected.params, draw);
 
   ready->randomWith(draw);
   guitest::finishRun(*ready);
   EXPECT_EQ(ready->params().cat, draw.cat);
   RasterCanvas canvas(0, 0);
-  renderOffscreen(expected.params, expected.state, expected.canvas, canvas);
+  renderWholePicture(expected, canvas);
   EXPECT_EQ(pixelsOf(ready->canvas()), pixelsOf(canvas));
 }
 
