@@ -8,6 +8,7 @@
 
 #include "cli/PictureToDraw.h"
 #include "cli/SurveyIndex.h"
+#include "io/CanvasImage.h"
 #include "io/DrawnPart.h"
 #include "io/PictureFile.h"
 #include "io/RecordedPicture.h"
@@ -37,16 +38,6 @@ bool readStart(const SurveyOptions& survey, DrawnPicture& start, std::string& er
   start.params.detailstep = start.detailstep;
   start.scale = 1;
   return true;
-}
-
-PictureOrder orderOf(const DrawnPicture& start) {
-  const RasterCanvas blank = blankCanvasFor(start);
-  PictureOrder order;
-  order.params = start.params;
-  order.state = start.startState;
-  order.canvas = {blank.width(), blank.height(), blank.backgroundColour(), blank.penWidth(),
-                  blank.penMode()};
-  return order;
 }
 
 std::string candidateName(uint64_t index) {
@@ -86,7 +77,7 @@ int runRandomSurvey(const RenderOptions& options, std::FILE* err) {
   if (!survey.seedGiven)
     std::fprintf(err, "orbisk-render: seed %llu\n", static_cast<unsigned long long>(seed));
 
-  const PictureOrder startOrder = orderOf(start);
+  const PictureOrder startOrder = orderToRedraw(start);
   const bool progressBar = isatty(fileno(err));
   RasterCanvas scratch(0, 0), canvas(0, 0);
   std::vector<SurveyEntry> entries;
@@ -98,8 +89,7 @@ int runRandomSurvey(const RenderOptions& options, std::FILE* err) {
     if (!worthShowing(quick)) continue;
 
     renderWholePicture(candidate.order, canvas);
-    const QImage picture(reinterpret_cast<const uchar*>(canvas.bits()), canvas.width(),
-                         canvas.height(), canvas.width() * 4, QImage::Format_RGB32);
+    const QImage picture = imageOnCanvas(canvas);
     SurveyEntry entry;
     entry.file = candidateName(candidate.index);
     entry.thumbnail = std::string(kThumbnails) + "/" + entry.file;
