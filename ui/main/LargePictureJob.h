@@ -12,7 +12,6 @@
 
 #include "io/DrawnPicture.h"
 #include "model/PictureParams.h"
-#include "render/run/LargePicture.h"
 #include "render/run/RenderState.h"
 #include "render/surfaces/ComposedMask.h"
 
