@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <QImage>
-#include <QMap>
 #include <QString>
 #include <algorithm>
 #include <atomic>
@@ -25,8 +24,6 @@
 #include "cli/RunDeadline.h"
 #include "io/CanvasImage.h"
 #include "io/PendingFile.h"
-#include "io/PictureFile.h"
-#include "io/PictureRecordText.h"
 #include "io/RecordedPicture.h"
 #include "io/RedrawPicture.h"
 #include "io/ShownText.h"
@@ -190,10 +187,8 @@ int renderAndWrite(const RenderOptions& options, std::FILE* err) {
     // The writers store 24 bits per pixel and convert row by row, so the canvas is encoded
     // where it lies: a large picture is never held twice. Every PNG carries the record that
     // drew it.
-    QMap<QString, QString> texts;
-    if (!bmp) texts.insert(kPictureRecordKey, QString::fromStdString(formatPictureRecord(drawn)));
     const QString error =
-        encodePictureInto(*outputs.picture, std::move(wrapped), bmp ? "BMP" : "PNG", texts);
+        encodeRecordedPictureInto(*outputs.picture, std::move(wrapped), bmp ? "BMP" : "PNG", drawn);
     if (!error.isEmpty()) return fail(err, error.toLocal8Bit().toStdString());
   }
   std::vector<PendingFile*> files;

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <exception>
 #include <new>
+#include <optional>
 
 #include "io/CanvasImage.h"
-#include "io/PictureFile.h"
-#include "io/PictureRecordText.h"
+#include "io/RecordedPicture.h"
 #include "io/RedrawPicture.h"
 #include "render/run/WholePicture.h"
 
@@ -101,14 +101,13 @@ LargePictureJob::Outcome LargePictureJob::draw(const LargePictureRequest& reques
     // written as every picture the program saves is: encoded into a temporary file that replaces
     // the file only when complete, so a failed or cancelled picture leaves nothing behind and an
     // existing file keeps its permission bits, owner and other hard links.
-    QMap<QString, QString> texts;
-    if (request.format == "PNG" && request.filters.isIdentity()) {
-      DrawnPicture recorded = request.picture;
-      recorded.scale = static_cast<int16_t>(setup.scale);
-      texts.insert(kPictureRecordKey, QString::fromStdString(formatPictureRecord(recorded)));
+    std::optional<DrawnPicture> recorded;
+    if (request.filters.isIdentity()) {
+      recorded = request.picture;
+      recorded->scale = static_cast<int16_t>(setup.scale);
     }
     const QString error =
-        writePictureFile(request.path, std::move(image), request.format, texts, &cancel_);
+        writeRecordedPicture(request.path, std::move(image), request.format, recorded, &cancel_);
     if (cancel_) return {};
     if (!error.isEmpty()) return {false, error};
     return {true, {}};
