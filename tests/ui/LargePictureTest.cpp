@@ -12,11 +12,11 @@
 #include <new>
 #include <thread>
 
+#include "io/LargePictureJob.h"
 #include "io/RecordedPicture.h"
 #include "render/run/WholePicture.h"
 #include "tests/ui/GuiTestSupport.h"
 #include "ui/main/Filters.h"
-#include "ui/main/LargePictureJob.h"
 
 namespace orbisk::guitest {
 namespace {

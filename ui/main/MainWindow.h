@@ -12,12 +12,12 @@
 
 #include "io/DrawnPicture.h"
 #include "io/HistoryStore.h"
+#include "io/LargePictureJob.h"
 #include "model/PictureParams.h"
 #include "render/random/RandomCombination.h"
 #include "render/run/RenderState.h"
 #include "render/run/WholePicture.h"
 #include "render/surfaces/RasterCanvas.h"
-#include "ui/main/LargePictureJob.h"
 #include "ui/main/RunRecorder.h"
 
 class QAction;

@@ -1,4 +1,4 @@
-#include "ui/main/LargePictureJob.h"
+#include "io/LargePictureJob.h"
 
 #include <QDir>
 #include <QImage>
