@@ -179,7 +179,7 @@ class MainWindow : public QMainWindow {
   void askToExit();
   void closeAllWindows();
 
-  // Menu commands, one per item. Those of later work do nothing yet.
+  // Menu commands, one per item.
   void onLoadPicture();
   void onSavePicture();
   void onSaveLargePicture();
