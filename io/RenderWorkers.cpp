@@ -7,12 +7,6 @@
 
 namespace orbisk {
 
-namespace {
-
-std::atomic<int> liveWorkers{0};
-
-}  // namespace
-
 // What the workers of one batch share: the orders (read only), the next order to take and the
 // cancel flag. Each worker copies its order's record and working values before it renders.
 struct RenderWorkers::Batch {
@@ -30,10 +24,6 @@ RenderWorkers::~RenderWorkers() {
   stop();
 }
 
-int RenderWorkers::liveThreads() {
-  return liveWorkers.load();
-}
-
 int RenderWorkers::start(std::vector<PictureOrder> orders) {
   stop();
   auto batch = std::make_shared<Batch>();
@@ -42,11 +32,7 @@ int RenderWorkers::start(std::vector<PictureOrder> orders) {
   batch_ = batch;
   const int workers = std::min<int>(threadCount_, static_cast<int>(batch->orders.size()));
   for (int i = 0; i < workers; ++i) {
-    liveWorkers.fetch_add(1);
-    threads_.emplace_back([this, batch] {
-      work(batch);
-      liveWorkers.fetch_sub(1);
-    });
+    threads_.emplace_back([this, batch] { work(batch); });
   }
   return batch->number;
 }

@@ -34,8 +34,9 @@ class RenderWorkers : public QObject {
   void wait();
 
   int threadCount() const { return threadCount_; }
-  // Worker threads of every RenderWorkers that have started and not yet ended.
-  static int liveThreads();
+  // True from start() until the batch's workers are joined by wait() or stop(); a thread that
+  // is joined has ended.
+  bool hasThreads() const { return !threads_.empty(); }
 
  signals:
   // A picture's progress: columns done and the columns of the whole run.

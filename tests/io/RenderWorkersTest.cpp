@@ -78,8 +78,9 @@ TEST(RenderWorkers, StopAndANewBatchLeaveNoWorkerOfTheOldOne) {
   workers.wait();
   EXPECT_EQ(oldBatchFinished.load(), finishedBefore);  // nothing of it ran on
   workers.start(large);
+  EXPECT_TRUE(workers.hasThreads());
   workers.stop();
-  EXPECT_EQ(RenderWorkers::liveThreads(), 0);
+  EXPECT_FALSE(workers.hasThreads());
 }
 
 }  // namespace

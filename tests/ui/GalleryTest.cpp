@@ -3,6 +3,7 @@
 // and no worker outlives the window.
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <algorithm>
 
@@ -122,16 +123,20 @@ TEST_F(Gallery, ClosingMidWorkLeavesNoThreadRunning) {
   trigger(*ready, "borytien");
   GalleryForm* form = open();
   ASSERT_NE(form, nullptr);
+  const RenderWorkers* workers = form->findChild<RenderWorkers*>();
+  ASSERT_NE(workers, nullptr);
   press(form, Qt::Key_F5);  // More: new draws, the first ones dropped
   form->close();
-  EXPECT_EQ(RenderWorkers::liveThreads(), 0);
+  EXPECT_FALSE(workers->hasThreads());  // joined, so ended
   flushDeletes();
   EXPECT_EQ(ready->findChild<GalleryForm*>("galleryform"), nullptr);
 
-  // Nor does a main window that goes away with its gallery open.
-  open();
+  // Nor does a main window that goes away with its gallery open: the workers go with it, and a
+  // thread not joined by then would end the program.
+  const QPointer<RenderWorkers> going = open()->findChild<RenderWorkers*>();
+  ASSERT_FALSE(going.isNull());
   ready.reset();
-  EXPECT_EQ(RenderWorkers::liveThreads(), 0);
+  EXPECT_TRUE(going.isNull());
 }
 
 TEST_F(Gallery, APickDuringARunStopsItAndDrawsThePick) {
