@@ -55,7 +55,8 @@ class WholePicture {
   WholePicture& operator=(const WholePicture&) = delete;
 
   // What the run draws on: the canvas, or a scaling surface onto it. A surface that passes every
-  // call on to it (a trace) may be put in between with drawThrough before the first column.
+  // call on to it (a trace) may be put in between with drawThrough, before the run starts: the
+  // first call of step, run or job starts it.
   Surface& target() { return order_.canvas.scale == 1 ? static_cast<Surface&>(canvas_) : scaled_; }
   void drawThrough(Surface& surface) { through_ = &surface; }
 
