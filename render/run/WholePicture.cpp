@@ -1,5 +1,7 @@
 #include "render/run/WholePicture.h"
 
+#include <algorithm>
+
 #include "model/FrameSize.h"
 
 namespace orbisk {
@@ -11,7 +13,8 @@ namespace {
 RasterCanvas& setUp(RasterCanvas& canvas, const CanvasSetup& setup) {
   const int width = setup.width * setup.scale, height = setup.height * setup.scale;
   if (canvas.width() != width || canvas.height() != height) {
-    canvas = RasterCanvas(width, height, setup.background);  // the old memory goes only now
+    // Made apart first: where its memory cannot be had, the old canvas stays as it was.
+    canvas = RasterCanvas(width, height, setup.background);
   } else {
     canvas.setBackgroundColour(setup.background);
   }
@@ -20,8 +23,12 @@ RasterCanvas& setUp(RasterCanvas& canvas, const CanvasSetup& setup) {
   return canvas;
 }
 
-PictureOrder withClampedScale(PictureOrder order) {
+// The scale within 1..8 and the sides within what a canvas holds, so that no product of them
+// leaves the range of int.
+PictureOrder withinBounds(PictureOrder order) {
   order.canvas.scale = clampScale(order.canvas.scale);
+  order.canvas.width = std::clamp(order.canvas.width, 0, RasterCanvas::kMaxSide);
+  order.canvas.height = std::clamp(order.canvas.height, 0, RasterCanvas::kMaxSide);
   return order;
 }
 
@@ -46,7 +53,7 @@ CanvasSetup canvasFor(const PictureParams& params, uint32_t background, int scal
 }
 
 WholePicture::WholePicture(const PictureOrder& order, RasterCanvas& canvas)
-    : order_(withClampedScale(order)),
+    : order_(withinBounds(order)),
       state_(order.state),
       canvas_(setUp(canvas, order_.canvas)),
       scaled_(canvas_, order_.canvas.scale, order_.canvas.width, order_.canvas.height) {}

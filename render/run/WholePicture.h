@@ -77,9 +77,9 @@ class WholePicture {
  private:
   RenderJob& started();
 
-  PictureOrder order_;  // the caller's order, set to the scale the canvas was made for
-  RenderState state_;   // the run's working values
-  RasterCanvas& canvas_;
+  PictureOrder order_;            // the caller's order, set to the scale the canvas was made for
+  RenderState state_;             // the run's working values
+  RasterCanvas& canvas_;          // the caller's canvas, set up for order_
   ScaledSurface scaled_;          // the canvas seen at its unscaled size
   Surface* through_ = nullptr;    // a surface in front of target(), when given
   std::optional<RenderJob> job_;  // made at the first column, once through_ is known

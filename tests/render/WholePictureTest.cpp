@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,12 @@ TEST(WholePicture, CanvasFollowsTheFrameTheDetailAndTheColours) {
   EXPECT_EQ(canvas.penWidth(), 12);
   EXPECT_EQ(canvas.penMode(), PenMode::InvertedCopy);
   EXPECT_EQ(canvas.pixel(2000, 1500), 0x345678u);
+
+  // Sides no canvas holds are cut to what one holds before they are scaled.
+  order.canvas = {std::numeric_limits<int>::max(), 0, 0, 1, PenMode::Copy, 8};
+  const WholePicture huge(order, canvas);
+  EXPECT_EQ(canvas.width(), RasterCanvas::kMaxSide);
+  EXPECT_EQ(canvas.height(), 0);
 }
 
 // Stopping is counted in columns: a cancel seen before column N + 1 leaves exactly N columns on
