@@ -23,16 +23,16 @@ namespace {
 
 constexpr uint64_t kSeed = 1000;  // the same candidates every time, so runs compare
 
-std::vector<OffscreenOrder> chosenOrders(uint64_t seed, int cells, uint64_t& looked) {
-  std::vector<OffscreenOrder> orders;
-  for (const ChosenCandidate& c : chooseCandidates(OffscreenOrder{}, seed, 0, cells, looked))
+std::vector<PictureOrder> chosenOrders(uint64_t seed, int cells, uint64_t& looked) {
+  std::vector<PictureOrder> orders;
+  for (const ChosenCandidate& c : chooseCandidates(PictureOrder{}, seed, 0, cells, looked))
     orders.push_back(c.candidate.order);
   return orders;
 }
 
 void renderBatches(benchmark::State& bench, int threads, int cells) {
   uint64_t looked = 0;
-  const std::vector<OffscreenOrder> orders = chosenOrders(kSeed, cells, looked);
+  const std::vector<PictureOrder> orders = chosenOrders(kSeed, cells, looked);
   RenderWorkers workers(threads);
   int64_t done = 0;
   const std::clock_t cpuStart = std::clock();
@@ -72,9 +72,8 @@ void GalleryRule(benchmark::State& bench) {
     shown = missed = looked = 0;
     RasterCanvas canvas(0, 0);
     for (int g = 0; g < kGalleries; ++g) {
-      for (const OffscreenOrder& order : chosenOrders(kSeed + g, kCells, looked)) {
-        RenderState state = order.state;
-        renderOffscreen(order.params, state, order.canvas, canvas);
+      for (const PictureOrder& order : chosenOrders(kSeed + g, kCells, looked)) {
+        renderWholePicture(order, canvas);
         ++shown;
         if (!worthShowing(measurePicture(canvas.bits(), canvas.width(), canvas.height(),
                                          canvas.width(), order.canvas.background)))

@@ -4,11 +4,11 @@
 // The sample chain is the same at every scale; only the drawing grows.
 #include <benchmark/benchmark.h>
 
+#include <new>
+
 #include "model/DataFile.h"
 #include "model/PictureParams.h"
-#include "render/run/LargePicture.h"
-#include "render/surfaces/RasterCanvas.h"
-#include "render/run/RenderJob.h"
+#include "render/run/WholePicture.h"
 
 namespace orbisk {
 namespace {
@@ -21,28 +21,23 @@ void scaledRun(benchmark::State& bench, int16_t shape) {
   applyRecord(parseRecord(kLargeFile), params);
   params.driedkeuze = shape;
   const int scale = static_cast<int>(bench.range(0));
-  const LargePictureSize sizing{scale, 632, 434, 1, PenMode::Copy, 0};
+  PictureOrder order;
+  order.params = params;
+  order.canvas = canvasFor(params, 0, scale);
   uint64_t marks = 0;
   for (auto _ : bench) {
-    RenderState state;
-    std::unique_ptr<RasterCanvas> canvas = makeLargeCanvas(sizing);
-    if (!canvas) {
+    RasterCanvas canvas(0, 0);
+    try {
+      WholePicture picture(order, canvas);
+      picture.run();
+      marks = picture.job().marks();
+    } catch (const std::bad_alloc&) {
       bench.SkipWithError("no memory for the canvas");
       return;
     }
-    if (scale == 1) {
-      // What orbisk-render draws without --scale: straight on the canvas.
-      RenderJob job(state, params, *canvas);
-      job.start();
-      while (job.hasColumns()) job.stepColumn();
-      marks = job.marks();
-    } else {
-      drawLargePicture(params, state, *canvas, sizing);
-    }
-    benchmark::DoNotOptimize(canvas->bits());
+    benchmark::DoNotOptimize(canvas.bits());
   }
-  if (scale == 1)
-    bench.counters["marks"] = static_cast<double>(marks);  // counted by the unscaled run only
+  bench.counters["marks"] = static_cast<double>(marks);  // the same at every scale
 }
 
 void ScaledPointShape(benchmark::State& bench) {

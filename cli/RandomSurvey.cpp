@@ -8,6 +8,7 @@
 
 #include "cli/PictureToDraw.h"
 #include "cli/SurveyIndex.h"
+#include "io/CanvasImage.h"
 #include "io/DrawnPart.h"
 #include "io/PictureFile.h"
 #include "io/RecordedPicture.h"
@@ -37,16 +38,6 @@ bool readStart(const SurveyOptions& survey, DrawnPicture& start, std::string& er
   start.params.detailstep = start.detailstep;
   start.scale = 1;
   return true;
-}
-
-OffscreenOrder orderOf(const DrawnPicture& start) {
-  const RasterCanvas blank = blankCanvasFor(start);
-  OffscreenOrder order;
-  order.params = start.params;
-  order.state = start.startState;
-  order.canvas = {blank.width(), blank.height(), blank.backgroundColour(), blank.penWidth(),
-                  blank.penMode()};
-  return order;
 }
 
 std::string candidateName(uint64_t index) {
@@ -86,7 +77,7 @@ int runRandomSurvey(const RenderOptions& options, std::FILE* err) {
   if (!survey.seedGiven)
     std::fprintf(err, "orbisk-render: seed %llu\n", static_cast<unsigned long long>(seed));
 
-  const OffscreenOrder startOrder = orderOf(start);
+  const PictureOrder startOrder = orderToRedraw(start);
   const bool progressBar = isatty(fileno(err));
   RasterCanvas scratch(0, 0), canvas(0, 0);
   std::vector<SurveyEntry> entries;
@@ -97,10 +88,8 @@ int runRandomSurvey(const RenderOptions& options, std::FILE* err) {
     quickLook(candidate, scratch, quick);
     if (!worthShowing(quick)) continue;
 
-    RenderState state = candidate.order.state;
-    renderOffscreen(candidate.order.params, state, candidate.order.canvas, canvas);
-    const QImage picture(reinterpret_cast<const uchar*>(canvas.bits()), canvas.width(),
-                         canvas.height(), canvas.width() * 4, QImage::Format_RGB32);
+    renderWholePicture(candidate.order, canvas);
+    const QImage picture = imageOnCanvas(canvas);
     SurveyEntry entry;
     entry.file = candidateName(candidate.index);
     entry.thumbnail = std::string(kThumbnails) + "/" + entry.file;

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <QImage>
-#include <QMap>
 #include <QString>
 #include <algorithm>
 #include <atomic>
@@ -14,6 +13,7 @@
 #include <filesystem>
 #include <memory>
 #include <new>
+#include <optional>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -22,18 +22,14 @@
 #include "cli/PictureToDraw.h"
 #include "cli/RandomSurvey.h"
 #include "cli/RunDeadline.h"
+#include "io/CanvasImage.h"
 #include "io/PendingFile.h"
-#include "io/PictureFile.h"
-#include "io/PictureRecordText.h"
 #include "io/RecordedPicture.h"
 #include "io/RedrawPicture.h"
 #include "io/ShownText.h"
 #include "model/DataFile.h"
 #include "model/FrameSize.h"
-#include "render/run/LargePicture.h"
-#include "render/surfaces/RasterCanvas.h"
-#include "render/run/RenderJob.h"
-#include "render/surfaces/ScaledSurface.h"
+#include "render/run/WholePicture.h"
 #include "render/surfaces/TraceSurface.h"
 
 namespace orbisk {
@@ -137,30 +133,25 @@ int renderAndWrite(const RenderOptions& options, std::FILE* err) {
     drawn.scale = static_cast<int16_t>(options.scale);
 
   // The canvas of the frame, or one --scale times larger with a pen as many times wider.
-  const RasterCanvas frameCanvas = blankCanvasFor(drawn);
-  const LargePictureSize sizing{drawn.scale,
-                                frameCanvas.width(),
-                                frameCanvas.height(),
-                                drawn.detailstep == 4 ? 4 : 1,
-                                drawn.params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy,
-                                drawn.background};
-  const std::unique_ptr<RasterCanvas> canvasMemory = makeLargeCanvas(sizing);
-  if (!canvasMemory)
+  const PictureOrder order = orderToRedraw(drawn);
+  const CanvasSetup& frame = order.canvas;
+  RasterCanvas canvas(0, 0);
+  std::optional<WholePicture> picture;
+  try {
+    picture.emplace(order, canvas);
+  } catch (const std::bad_alloc&) {
     return fail(err, "not enough memory for a picture of " +
-                         std::to_string(frameCanvas.width() * sizing.scale) + " x " +
-                         std::to_string(frameCanvas.height() * sizing.scale) + " pixels");
-  RasterCanvas& canvas = *canvasMemory;
-  // The shape stage and the trace see the frame's canvas; only the drawing is scaled.
-  ScaledSurface scaled(canvas, sizing.scale, frameCanvas.width(), frameCanvas.height());
-  Surface& target = sizing.scale == 1 ? static_cast<Surface&>(canvas) : scaled;
+                         std::to_string(frame.width * frame.scale) + " x " +
+                         std::to_string(frame.height * frame.scale) + " pixels");
+  }
 
   PendingOutputs outputs;
   if (std::string error; !openOutputs(options, outputs, error)) return fail(err, error);
   // The trace streams into its file as the run draws: its memory does not grow with its length.
-  TraceSurface tracer(outputs.traceStream, &target, frameCanvas.width(), frameCanvas.height());
-  Surface& surface = outputs.traceStream ? static_cast<Surface&>(tracer) : target;
+  // It sees the frame's canvas, as the shape stage does; only the drawing is scaled.
+  TraceSurface tracer(outputs.traceStream, &picture->target(), frame.width, frame.height);
+  if (outputs.traceStream) picture->drawThrough(tracer);
 
-  RenderState state;
   const bool progressBar = isatty(fileno(err));
   const bool timings =
       std::getenv("ORBISK_TIMINGS") && std::strcmp(std::getenv("ORBISK_TIMINGS"), "1") == 0;
@@ -170,7 +161,7 @@ int renderAndWrite(const RenderOptions& options, std::FILE* err) {
   bool complete = false;
   {
     const RunDeadline deadline(options.timeoutSeconds, stop);
-    complete = redrawPicture(drawn, state, surface, &stop, [&](const RenderJob& job) {
+    complete = picture->run(&stop, [&](const RenderJob& job) {
       samples = job.samples();
       marks = job.marks();
       if (progressBar) showProgress(err, job.progress());
@@ -191,16 +182,13 @@ int renderAndWrite(const RenderOptions& options, std::FILE* err) {
                          std::to_string(options.timeoutSeconds) + " seconds; nothing was written");
 
   if (outputs.picture) {
-    QImage wrapped(reinterpret_cast<uchar*>(canvas.bits()), canvas.width(), canvas.height(),
-                   canvas.width() * 4, QImage::Format_RGB32);
+    QImage wrapped = imageOnCanvas(canvas);
     const bool bmp = endsWithIgnoringCase(options.outputPath, ".bmp");
     // The writers store 24 bits per pixel and convert row by row, so the canvas is encoded
     // where it lies: a large picture is never held twice. Every PNG carries the record that
     // drew it.
-    QMap<QString, QString> texts;
-    if (!bmp) texts.insert(kPictureRecordKey, QString::fromStdString(formatPictureRecord(drawn)));
     const QString error =
-        encodePictureInto(*outputs.picture, std::move(wrapped), bmp ? "BMP" : "PNG", texts);
+        encodeRecordedPictureInto(*outputs.picture, std::move(wrapped), bmp ? "BMP" : "PNG", drawn);
     if (!error.isEmpty()) return fail(err, error.toLocal8Bit().toStdString());
   }
   std::vector<PendingFile*> files;

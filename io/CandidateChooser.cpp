@@ -16,8 +16,7 @@ CandidateChooser::~CandidateChooser() {
   stop();
 }
 
-int CandidateChooser::start(const OffscreenOrder& start, uint64_t seed, uint64_t first,
-                            int wanted) {
+int CandidateChooser::start(const PictureOrder& start, uint64_t seed, uint64_t first, int wanted) {
   stop();
   auto choice = std::make_shared<Choice>();
   choice_ = choice;

@@ -24,7 +24,7 @@ class CandidateChooser : public QObject {
   // Drops the current choice and starts choosing wanted candidates of the sequence seed starts,
   // from number first on, drawn on top of start. Returns the choice's number, which chosen()
   // carries.
-  int start(const OffscreenOrder& start, uint64_t seed, uint64_t first, int wanted);
+  int start(const PictureOrder& start, uint64_t seed, uint64_t first, int wanted);
   // Drops the current choice and waits until the worker has ended.
   void stop();
   // Waits until the current choice is made or was dropped.

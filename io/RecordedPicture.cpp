@@ -30,11 +30,25 @@ bool isPngFile(const QString& path) {
   return start.ok && start.bytes == std::string("\x89PNG\r\n\x1a\n", 8);
 }
 
-QString writeRecordedPicture(const QString& path, QImage image, const QByteArray& format,
-                             const std::optional<DrawnPicture>& drawn) {
+namespace {
+
+QMap<QString, QString> recordTexts(const std::optional<DrawnPicture>& drawn) {
   QMap<QString, QString> texts;
   if (drawn) texts.insert(kPictureRecordKey, QString::fromStdString(formatPictureRecord(*drawn)));
-  return writePictureFile(path, std::move(image), format, texts);
+  return texts;
+}
+
+}  // namespace
+
+QString writeRecordedPicture(const QString& path, QImage image, const QByteArray& format,
+                             const std::optional<DrawnPicture>& drawn,
+                             const std::atomic<bool>* cancel) {
+  return writePictureFile(path, std::move(image), format, recordTexts(drawn), cancel);
+}
+
+QString encodeRecordedPictureInto(PendingFile& file, QImage image, const QByteArray& format,
+                                  const std::optional<DrawnPicture>& drawn) {
+  return encodePictureInto(file, std::move(image), format, recordTexts(drawn));
 }
 
 RecordedPictureRead readRecordedPicture(const QString& path) {

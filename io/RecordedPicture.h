@@ -4,20 +4,31 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <atomic>
 #include <optional>
 
 #include "io/DrawnPicture.h"
 
 namespace orbisk {
 
+class PendingFile;
+
 // True when the file's first bytes are the PNG signature, whatever its name. The file is
 // opened without blocking; anything but a readable regular file gives false.
 bool isPngFile(const QString& path);
 
-// Writes image as "BMP" or "PNG" through writePictureFile; a PNG gets the record of drawn as its
-// "Orbisk record" text. Returns "" or one line naming the file and the reason.
+// The one writer of a picture with its record: writes image as writePictureFile does ("BMP",
+// "PNG" or another format Qt encodes), and a PNG gets the record of drawn, when given, as its
+// "Orbisk record" text. Give drawn only while the picture is exactly what that record draws.
+// Returns "" or one line naming the file and the reason; once cancel is set, nothing is written.
 QString writeRecordedPicture(const QString& path, QImage image, const QByteArray& format,
-                             const std::optional<DrawnPicture>& drawn);
+                             const std::optional<DrawnPicture>& drawn,
+                             const std::atomic<bool>* cancel = nullptr);
+
+// The encoding part of writeRecordedPicture: the picture goes into file, which the caller then
+// puts in place (with the other outputs of one command, see commitTogether).
+QString encodeRecordedPictureInto(PendingFile& file, QImage image, const QByteArray& format,
+                                  const std::optional<DrawnPicture>& drawn);
 
 struct RecordedPictureRead {
   enum class Outcome {

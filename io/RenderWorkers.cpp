@@ -2,36 +2,18 @@
 
 #include <QThread>
 #include <algorithm>
-#include <cstring>
+
+#include "io/CanvasImage.h"
 
 namespace orbisk {
-
-namespace {
-
-std::atomic<int> liveWorkers{0};
-
-// A copy of the canvas's pixels that the receiving thread owns.
-QImage imageOf(const RasterCanvas& canvas) {
-  QImage image(canvas.width(), canvas.height(), QImage::Format_RGB32);
-  const auto rowBytes = static_cast<std::size_t>(canvas.width()) * sizeof(uint32_t);
-  for (int y = 0; y < canvas.height(); ++y) {
-    std::memcpy(
-        image.scanLine(y),
-        canvas.bits() + static_cast<std::size_t>(y) * static_cast<std::size_t>(canvas.width()),
-        rowBytes);
-  }
-  return image;
-}
-
-}  // namespace
 
 // What the workers of one batch share: the orders (read only), the next order to take and the
 // cancel flag. Each worker copies its order's record and working values before it renders.
 struct RenderWorkers::Batch {
-  int number = 0;                      // the batch number the signals carry
-  std::vector<OffscreenOrder> orders;  // never changed while workers run
-  std::atomic<int> next{0};            // index of the next order nobody has taken
-  std::atomic<bool> cancel{false};     // set to drop the batch
+  int number = 0;                    // the batch number the signals carry
+  std::vector<PictureOrder> orders;  // never changed while workers run
+  std::atomic<int> next{0};          // index of the next order nobody has taken
+  std::atomic<bool> cancel{false};   // set to drop the batch
 };
 
 RenderWorkers::RenderWorkers(int threads, QObject* parent)
@@ -42,11 +24,7 @@ RenderWorkers::~RenderWorkers() {
   stop();
 }
 
-int RenderWorkers::liveThreads() {
-  return liveWorkers.load();
-}
-
-int RenderWorkers::start(std::vector<OffscreenOrder> orders) {
+int RenderWorkers::start(std::vector<PictureOrder> orders) {
   stop();
   auto batch = std::make_shared<Batch>();
   batch->number = ++batchNumber_;
@@ -54,11 +32,7 @@ int RenderWorkers::start(std::vector<OffscreenOrder> orders) {
   batch_ = batch;
   const int workers = std::min<int>(threadCount_, static_cast<int>(batch->orders.size()));
   for (int i = 0; i < workers; ++i) {
-    liveWorkers.fetch_add(1);
-    threads_.emplace_back([this, batch] {
-      work(batch);
-      liveWorkers.fetch_sub(1);
-    });
+    threads_.emplace_back([this, batch] { work(batch); });
   }
   return batch->number;
 }
@@ -79,11 +53,11 @@ void RenderWorkers::work(const std::shared_ptr<Batch>& batch) {
     if (batch->cancel.load()) return;
     const int index = batch->next.fetch_add(1);
     if (index >= static_cast<int>(batch->orders.size())) return;
-    const OffscreenOrder& order = batch->orders[static_cast<std::size_t>(index)];
-    RenderState state = order.state;
+    const PictureOrder& order = batch->orders[static_cast<std::size_t>(index)];
     // Progress in about a hundred steps, not once per column.
     int reported = -1;
-    const auto progress = [&](const RenderProgress& p) {
+    const auto progress = [&](const RenderJob& job) {
+      const RenderProgress& p = job.progress();
       const int total = std::max(1, static_cast<int>(p.maximum));
       const int done = std::min(total, static_cast<int>(p.value));
       const int percent = done * 100 / total;
@@ -91,9 +65,8 @@ void RenderWorkers::work(const std::shared_ptr<Batch>& batch) {
       reported = percent;
       emit progressed(batch->number, index, done, total);
     };
-    if (!renderOffscreen(order.params, state, order.canvas, canvas, &batch->cancel, progress))
-      return;
-    emit finished(batch->number, index, imageOf(canvas));
+    if (!renderWholePicture(order, canvas, &batch->cancel, progress)) return;
+    emit finished(batch->number, index, imageOfCanvas(canvas));
   }
 }
 

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "render/run/OffscreenRender.h"
+#include "render/run/WholePicture.h"
 
 namespace orbisk {
 
@@ -27,15 +27,16 @@ class RenderWorkers : public QObject {
 
   // Drops the current batch and starts rendering these orders. Returns the new batch's number,
   // which every signal of the batch carries; signals of an older batch may still arrive.
-  int start(std::vector<OffscreenOrder> orders);
+  int start(std::vector<PictureOrder> orders);
   // Drops the current batch and waits until no worker runs.
   void stop();
   // Waits until every picture of the current batch is done or the batch was stopped.
   void wait();
 
   int threadCount() const { return threadCount_; }
-  // Worker threads of every RenderWorkers that have started and not yet ended.
-  static int liveThreads();
+  // True from start() until the batch's workers are joined by wait() or stop(); a thread that
+  // is joined has ended.
+  bool hasThreads() const { return !threads_.empty(); }
 
  signals:
   // A picture's progress: columns done and the columns of the whole run.

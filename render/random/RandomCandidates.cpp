@@ -22,7 +22,7 @@ uint64_t candidateSeed(uint64_t seed, uint64_t index) {
   return z ^ (z >> 31);
 }
 
-Candidate makeCandidate(const OffscreenOrder& start, uint64_t seed, uint64_t index) {
+Candidate makeCandidate(const PictureOrder& start, uint64_t seed, uint64_t index) {
   Candidate candidate;
   candidate.index = index;
   candidate.seed = candidateSeed(seed, index);
@@ -34,18 +34,16 @@ Candidate makeCandidate(const OffscreenOrder& start, uint64_t seed, uint64_t ind
 
 bool quickLook(const Candidate& candidate, RasterCanvas& scratch, PictureContent& content,
                const std::atomic<bool>* cancel) {
-  PictureParams params = candidate.order.params;
-  params.detailstep = kQuickDetail;
-  CanvasSetup setup = candidate.order.canvas;
-  setup.penWidth = kQuickPen;
-  RenderState state = candidate.order.state;
-  if (!renderOffscreen(params, state, setup, scratch, cancel)) return false;
+  PictureOrder quick = candidate.order;
+  quick.params.detailstep = kQuickDetail;
+  quick.canvas.penWidth = kQuickPen;
+  if (!renderWholePicture(quick, scratch, cancel)) return false;
   content = measurePicture(scratch.bits(), scratch.width(), scratch.height(), scratch.width(),
-                           setup.background);
+                           quick.canvas.background);
   return true;
 }
 
-std::vector<ChosenCandidate> chooseCandidates(const OffscreenOrder& start, uint64_t seed,
+std::vector<ChosenCandidate> chooseCandidates(const PictureOrder& start, uint64_t seed,
                                               uint64_t first, int wanted, uint64_t& looked,
                                               const std::atomic<bool>* cancel) {
   std::vector<ChosenCandidate> chosen, dropped;

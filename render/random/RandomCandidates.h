@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/run/OffscreenRender.h"
-#include "render/run/PictureContent.h"
 #include "render/random/RandomCombination.h"
+#include "render/run/PictureContent.h"
+#include "render/run/WholePicture.h"
 
 namespace orbisk {
 
@@ -23,10 +23,10 @@ struct Candidate {
   uint64_t index = 0;        // number in the sequence, from 0
   uint64_t seed = 0;         // candidateSeed(sequence seed, index): the seed of its draws
   RandomCombination draw{};  // the ten values, as Random draws them from that seed
-  OffscreenOrder order;      // the start with the draws applied: what a pick renders
+  PictureOrder order;        // the start with the draws applied: what a pick renders
 };
 
-Candidate makeCandidate(const OffscreenOrder& start, uint64_t seed, uint64_t index);
+Candidate makeCandidate(const PictureOrder& start, uint64_t seed, uint64_t index);
 
 // A cheap look at a candidate: the same run at Detail Low (a sixteenth of the samples, the pen
 // four pixels wide), on a canvas of the same size. Its content predicts the full picture's
@@ -43,7 +43,7 @@ struct ChosenCandidate {
   Candidate candidate;
   PictureContent quick;  // content of its quick look
 };
-std::vector<ChosenCandidate> chooseCandidates(const OffscreenOrder& start, uint64_t seed,
+std::vector<ChosenCandidate> chooseCandidates(const PictureOrder& start, uint64_t seed,
                                               uint64_t first, int wanted, uint64_t& looked,
                                               const std::atomic<bool>* cancel = nullptr);
 

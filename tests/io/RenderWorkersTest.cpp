@@ -6,32 +6,30 @@
 #include <map>
 #include <mutex>
 
+#include "io/CanvasImage.h"
 #include "io/RenderWorkers.h"
 #include "render/random/RandomCombination.h"
 
 namespace orbisk {
 namespace {
 
-QImage renderedAlone(const OffscreenOrder& order) {
-  RenderState state = order.state;
+QImage renderedAlone(const PictureOrder& order) {
   RasterCanvas canvas(0, 0);
-  EXPECT_TRUE(renderOffscreen(order.params, state, order.canvas, canvas));
-  return QImage(reinterpret_cast<const uchar*>(canvas.bits()), canvas.width(), canvas.height(),
-                canvas.width() * 4, QImage::Format_RGB32)
-      .copy();
+  EXPECT_TRUE(renderWholePicture(order, canvas));
+  return imageOfCanvas(canvas);
 }
 
 // Twelve combinations on a canvas set up unlike the defaults, all starting from one orbit state
 // left by an earlier run.
-std::vector<OffscreenOrder> twelveOrders() {
-  OffscreenOrder base;
+std::vector<PictureOrder> twelveOrders() {
+  PictureOrder base;
   base.canvas = {317, 211, 0x203040, 4, PenMode::InvertedCopy};
   base.params.detailstep = 4;
   RasterCanvas earlier(0, 0);
-  renderOffscreen(base.params, base.state, base.canvas, earlier);  // leaves R and the rest
-  std::vector<OffscreenOrder> orders;
+  renderWholePicture(base, earlier, nullptr, {}, &base.state);  // leaves R and the rest
+  std::vector<PictureOrder> orders;
   for (uint64_t seed = 1; seed <= 12; ++seed) {
-    OffscreenOrder order = base;
+    PictureOrder order = base;
     applyCombination(order.params, drawRandomCombination(seed));
     orders.push_back(order);
   }
@@ -39,7 +37,7 @@ std::vector<OffscreenOrder> twelveOrders() {
 }
 
 TEST(RenderWorkers, EachPictureEqualsItsOrderRenderedAlone) {
-  const std::vector<OffscreenOrder> orders = twelveOrders();
+  const std::vector<PictureOrder> orders = twelveOrders();
   RenderWorkers workers(3);
   std::mutex lock;
   std::map<int, QImage> images;
@@ -58,8 +56,8 @@ TEST(RenderWorkers, EachPictureEqualsItsOrderRenderedAlone) {
 }
 
 TEST(RenderWorkers, StopAndANewBatchLeaveNoWorkerOfTheOldOne) {
-  std::vector<OffscreenOrder> large = twelveOrders();
-  for (OffscreenOrder& order : large) {
+  std::vector<PictureOrder> large = twelveOrders();
+  for (PictureOrder& order : large) {
     order.params.detailstep = 1;
     order.params.borderlen = 10;
     order.params.widthfac = 10;
@@ -80,8 +78,9 @@ TEST(RenderWorkers, StopAndANewBatchLeaveNoWorkerOfTheOldOne) {
   workers.wait();
   EXPECT_EQ(oldBatchFinished.load(), finishedBefore);  // nothing of it ran on
   workers.start(large);
+  EXPECT_TRUE(workers.hasThreads());
   workers.stop();
-  EXPECT_EQ(RenderWorkers::liveThreads(), 0);
+  EXPECT_FALSE(workers.hasThreads());
 }
 
 }  // namespace

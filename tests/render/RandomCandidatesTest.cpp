@@ -9,7 +9,7 @@ namespace orbisk {
 namespace {
 
 TEST(RandomCandidates, TheFirstWorthShowingInSequenceOrderAndAPieceGivesTheSame) {
-  const OffscreenOrder start;  // the start-up values
+  const PictureOrder start;  // the start-up values
   for (const uint64_t seed : {uint64_t{7}, uint64_t{123456789}}) {
     uint64_t looked = 0;
     const std::vector<ChosenCandidate> chosen = chooseCandidates(start, seed, 0, 6, looked);
@@ -46,7 +46,7 @@ TEST(RandomCandidates, TheFirstWorthShowingInSequenceOrderAndAPieceGivesTheSame)
 }
 
 TEST(RandomCandidates, AStartOnWhichNothingShowsStillGivesTheWantedNumber) {
-  OffscreenOrder start;
+  PictureOrder start;
   start.params.hsbhorizon = 750;  // every mark far off the canvas
   start.params.hsbvertical = 750;
   uint64_t looked = 0;

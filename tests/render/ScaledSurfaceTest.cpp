@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "render/run/LargePicture.h"
-#include "render/surfaces/RasterCanvas.h"
 #include "render/run/RenderJob.h"
+#include "render/run/WholePicture.h"
+#include "render/surfaces/RasterCanvas.h"
 
 namespace orbisk {
 namespace {
@@ -107,32 +107,30 @@ TEST(ScaledSurface, ScaleOneDrawsTheUnscaledPictureExactly) {
       canvas.setPenMode(params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy);
       runWhole(params, canvas);
 
-      const LargePictureSize sizing{1, kWidth, kHeight, 4, canvas.penMode(), rgbColour(10, 20, 30)};
-      std::unique_ptr<RasterCanvas> large = makeLargeCanvas(sizing);
-      ASSERT_NE(large, nullptr);
-      RenderState state;
-      ASSERT_TRUE(drawLargePicture(params, state, *large, sizing));
-      ASSERT_EQ(large->width(), kWidth);
-      ASSERT_EQ(large->height(), kHeight);
-      EXPECT_EQ(std::memcmp(large->bits(), canvas.bits(), sizeof(uint32_t) * kWidth * kHeight), 0);
+      PictureOrder order;
+      order.params = params;
+      order.canvas = {kWidth, kHeight, rgbColour(10, 20, 30), 4, canvas.penMode(), 1};
+      RasterCanvas large(0, 0);
+      ASSERT_TRUE(renderWholePicture(order, large));
+      ASSERT_EQ(large.width(), kWidth);
+      ASSERT_EQ(large.height(), kHeight);
+      EXPECT_EQ(std::memcmp(large.bits(), canvas.bits(), sizeof(uint32_t) * kWidth * kHeight), 0);
     }
   }
 }
 
 // A cancelled large picture stops before the next column.
 TEST(LargePicture, CancelStopsBeforeTheNextColumn) {
-  const LargePictureSize sizing{2, 117, 90, 1, PenMode::Copy, 0};
-  std::unique_ptr<RasterCanvas> large = makeLargeCanvas(sizing);
-  ASSERT_NE(large, nullptr);
-  EXPECT_EQ(large->width(), 234);
-  EXPECT_EQ(large->penWidth(), 2);
+  PictureOrder order;
+  order.canvas = {117, 90, 0, 1, PenMode::Copy, 2};
+  RasterCanvas large(0, 0);
   std::atomic<bool> cancel = false;
   int columns = 0;
-  RenderState state;
-  EXPECT_FALSE(
-      drawLargePicture(PictureParams{}, state, *large, sizing, &cancel, [&](const RenderProgress&) {
-        if (++columns == 3) cancel = true;
-      }));
+  EXPECT_FALSE(renderWholePicture(order, large, &cancel, [&](const RenderJob&) {
+    if (++columns == 3) cancel = true;
+  }));
+  EXPECT_EQ(large.width(), 234);
+  EXPECT_EQ(large.penWidth(), 2);
   EXPECT_EQ(columns, 3);
 }
 

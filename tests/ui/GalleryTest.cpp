@@ -3,6 +3,7 @@
 // and no worker outlives the window.
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <algorithm>
 
@@ -60,7 +61,7 @@ TEST_F(Gallery, CellsAreTheMainWindowsPicturesAndAPickDrawsTheSame) {
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(form->windowTitle(), "Orbisk - Gallery");
   finishCells(form);
-  OffscreenOrder start;
+  PictureOrder start;
   start.params = params;
   start.state = state;
   start.canvas = setup;
@@ -73,9 +74,8 @@ TEST_F(Gallery, CellsAreTheMainWindowsPicturesAndAPickDrawsTheSame) {
     const Candidate candidate = makeCandidate(start, 100, form->candidateNumber(i));
     shownNumbers.push_back(candidate.index);
     EXPECT_EQ(form->combination(i).cit, candidate.draw.cit) << "cell " << i;
-    RenderState alone = state;
     RasterCanvas canvas(0, 0);
-    renderOffscreen(candidate.order.params, alone, setup, canvas);
+    renderWholePicture({candidate.order.params, state, setup, {}}, canvas);
     const QImage expected(reinterpret_cast<const uchar*>(canvas.bits()), canvas.width(),
                           canvas.height(), canvas.width() * 4, QImage::Format_RGB32);
     ASSERT_TRUE(form->cell(i)->isFinished()) << "cell " << i;
@@ -123,16 +123,20 @@ TEST_F(Gallery, ClosingMidWorkLeavesNoThreadRunning) {
   trigger(*ready, "borytien");
   GalleryForm* form = open();
   ASSERT_NE(form, nullptr);
+  const RenderWorkers* workers = form->findChild<RenderWorkers*>();
+  ASSERT_NE(workers, nullptr);
   press(form, Qt::Key_F5);  // More: new draws, the first ones dropped
   form->close();
-  EXPECT_EQ(RenderWorkers::liveThreads(), 0);
+  EXPECT_FALSE(workers->hasThreads());  // joined, so ended
   flushDeletes();
   EXPECT_EQ(ready->findChild<GalleryForm*>("galleryform"), nullptr);
 
-  // Nor does a main window that goes away with its gallery open.
-  open();
+  // Nor does a main window that goes away with its gallery open: the workers go with it, and a
+  // thread not joined by then would end the program.
+  const QPointer<RenderWorkers> going = open()->findChild<RenderWorkers*>();
+  ASSERT_FALSE(going.isNull());
   ready.reset();
-  EXPECT_EQ(RenderWorkers::liveThreads(), 0);
+  EXPECT_TRUE(going.isNull());
 }
 
 TEST_F(Gallery, APickDuringARunStopsItAndDrawsThePick) {
@@ -143,14 +147,14 @@ TEST_F(Gallery, APickDuringARunStopsItAndDrawsThePick) {
   ready->params().cat = 50;
   trigger(*ready, "createknopp");
   ready->renderDriver().runOneTurn();
-  OffscreenOrder expected = ready->currentOrder();  // what the pick starts from
+  PictureOrder expected = ready->currentOrder();  // what the pick starts from
   applyCombination(expected.params, draw);
 
   ready->randomWith(draw);
   guitest::finishRun(*ready);
   EXPECT_EQ(ready->params().cat, draw.cat);
   RasterCanvas canvas(0, 0);
-  renderOffscreen(expected.params, expected.state, expected.canvas, canvas);
+  renderWholePicture(expected, canvas);
   EXPECT_EQ(pixelsOf(ready->canvas()), pixelsOf(canvas));
 }
 

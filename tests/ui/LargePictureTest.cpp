@@ -12,11 +12,11 @@
 #include <new>
 #include <thread>
 
+#include "io/LargePictureJob.h"
 #include "io/RecordedPicture.h"
-#include "render/run/LargePicture.h"
+#include "render/run/WholePicture.h"
 #include "tests/ui/GuiTestSupport.h"
 #include "ui/main/Filters.h"
-#include "ui/main/LargePictureJob.h"
 
 namespace orbisk::guitest {
 namespace {
@@ -102,14 +102,14 @@ TEST_F(LargePicture, FiltersComposedEqualFiltersOneByOne) {
   EXPECT_EQ(st.st_mode & 0777, 0640u);
 
   // The same picture drawn apart, the filters applied one by one.
-  const LargePictureSize sizing{2, 117, 90, 1, PenMode::Copy, 0};
-  std::unique_ptr<RasterCanvas> expected = makeLargeCanvas(sizing);
-  ASSERT_NE(expected, nullptr);
-  RenderState fresh;  // the window's first run started from the working values' defaults
-  ASSERT_TRUE(drawLargePicture(drawn, fresh, *expected, sizing));
+  PictureOrder order;  // the window's first run started from the working values' defaults
+  order.params = drawn;
+  order.canvas = {117, 90, 0, 1, PenMode::Copy, 2};
+  RasterCanvas expected(0, 0);
+  ASSERT_TRUE(renderWholePicture(order, expected));
   for (const char* item : applied) {
     for (const Filter& filter : filterTable()) {
-      if (qstrcmp(filter.objectName, item) == 0) expected->applyMask(filter.op, filter.mask);
+      if (qstrcmp(filter.objectName, item) == 0) expected.applyMask(filter.op, filter.mask);
     }
   }
   QImage written(pathOf("large.png"), "PNG");
@@ -118,7 +118,7 @@ TEST_F(LargePicture, FiltersComposedEqualFiltersOneByOne) {
   RasterCanvas fromFile(234, 180);
   fromFile.setPicture(reinterpret_cast<const uint32_t*>(written.constBits()), 234, 180,
                       static_cast<int>(written.bytesPerLine() / 4));
-  EXPECT_EQ(pixelsOf(fromFile), pixelsOf(*expected));
+  EXPECT_EQ(pixelsOf(fromFile), pixelsOf(expected));
 }
 
 // An unfiltered large PNG carries its record with its scale; a filtered one carries none, since

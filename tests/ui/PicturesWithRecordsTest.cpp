@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "io/CanvasImage.h"
 #include "io/PictureRecordText.h"
 #include "io/RecordedPicture.h"
 #include "io/RedrawPicture.h"
@@ -24,12 +25,7 @@ QImage pixelsOfFile(const QString& path) {
 
 // The picture drawn again from its record, as orbisk-render draws a PNG.
 QImage redrawn(const DrawnPicture& picture) {
-  RasterCanvas canvas = blankCanvasFor(picture);
-  RenderState state;
-  redrawPicture(picture, state, canvas);
-  return QImage(reinterpret_cast<const uchar*>(canvas.bits()), canvas.width(), canvas.height(),
-                canvas.width() * 4, QImage::Format_RGB32)
-      .copy();
+  return renderedImage(orderToRedraw(picture));
 }
 
 // A Thumbnail picture drawn as orbisk-render draws one, saved as a PNG with its record.

@@ -1,24 +1,16 @@
 #include "ui/editors/RenderedPicture.h"
 
-#include "render/surfaces/RasterCanvas.h"
-#include "render/run/RenderJob.h"
-#include "render/run/RenderState.h"
+#include "io/CanvasImage.h"
 
 namespace orbisk {
 
 QImage renderPicture(const PictureParams& params, int width, int height) {
-  RenderState state;  // fresh, so the picture is the same at every start
-  RasterCanvas canvas(width, height);
-  canvas.setPenWidth(params.detailstep == 4 ? 4 : 1);
-  canvas.setPenMode(params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy);
-  RenderJob job(state, params, canvas);
-  job.start();
-  while (job.hasColumns()) job.stepColumn();
-  // The canvas stores 0xffRRGGBB rows, the layout of Format_RGB32; copy so the image outlives
-  // the canvas.
-  const QImage view(reinterpret_cast<const uchar*>(canvas.bits()), canvas.width(), canvas.height(),
-                    canvas.width() * 4, QImage::Format_RGB32);
-  return view.copy();
+  PictureOrder order;  // fresh working values, so the picture is the same at every start
+  order.params = params;
+  order.canvas = canvasFor(params);
+  order.canvas.width = width;
+  order.canvas.height = height;
+  return renderedImage(order);
 }
 
 // The start-up picture: the start-up origin as a wallpaper of tiles (shape 32). A small size

@@ -2,10 +2,7 @@
 
 #include <array>
 
-#include "model/PictureParams.h"
-#include "render/surfaces/RasterCanvas.h"
-#include "render/run/RenderJob.h"
-#include "render/run/RenderState.h"
+#include "io/CanvasImage.h"
 
 namespace orbisk {
 
@@ -19,18 +16,13 @@ constexpr int16_t kPreviewSize = 40;  // small enough that the figure fits the t
 
 QImage renderShapePreview(int shape) {
   if (shape < 1 || shape > kShapeCount) return {};
-  PictureParams params;  // the start-up parameter set
-  params.driedkeuze = static_cast<int16_t>(shape);
-  params.size = kPreviewSize;
-  RenderState state;  // a fresh orbit, so a preview never depends on what was drawn before
-  RasterCanvas canvas(kPreviewWidth, kPreviewHeight, 0);
-  RenderJob job(state, params, canvas);
-  job.start();
-  while (job.hasColumns()) job.stepColumn();
-  // The canvas stores 0xffRRGGBB rows, the layout of Format_RGB32; copy out of its buffer.
-  return QImage(reinterpret_cast<const uchar*>(canvas.bits()), kPreviewWidth, kPreviewHeight,
-                kPreviewWidth * static_cast<int>(sizeof(uint32_t)), QImage::Format_RGB32)
-      .copy();
+  PictureOrder order;  // a fresh orbit, so a preview never depends on what was drawn before
+  order.params.driedkeuze = static_cast<int16_t>(shape);
+  order.params.size = kPreviewSize;
+  order.canvas = canvasFor(order.params);  // black, the pen of Detail High
+  order.canvas.width = kPreviewWidth;
+  order.canvas.height = kPreviewHeight;
+  return renderedImage(order);
 }
 
 QImage shapePreview(int shape) {

@@ -89,7 +89,7 @@ void GalleryForm::onChosen(int choice) {
     return showsMoreThan(a.quick, a.candidate.index, b.quick, b.candidate.index);
   });
   filled_ = std::min<int>(kCells, static_cast<int>(chosen.size()));
-  std::vector<OffscreenOrder> orders;
+  std::vector<PictureOrder> orders;
   for (int i = 0; i < filled_; ++i) {
     const Candidate& candidate = chosen[at(i)].candidate;
     draws_[at(i)] = candidate.draw;

@@ -8,9 +8,9 @@
 #include <array>
 #include <functional>
 
-#include "render/run/OffscreenRender.h"
-#include "render/run/PictureContent.h"
 #include "render/random/RandomCombination.h"
+#include "render/run/PictureContent.h"
+#include "render/run/WholePicture.h"
 
 namespace orbisk {
 
@@ -21,7 +21,7 @@ class RenderWorkers;
 // What the gallery asks of the main window.
 struct GallerySource {
   // The record, working values and canvas as the main window holds them now.
-  std::function<OffscreenOrder()> currentOrder;
+  std::function<PictureOrder()> currentOrder;
   // The seed of the gallery's candidate sequence, asked for once when the window opens; More
   // goes on along the same sequence.
   std::function<uint64_t()> seed;
@@ -51,7 +51,7 @@ class GalleryForm : public QWidget {
   CandidateChooser& chooser() { return *chooser_; }
   RenderWorkers& workers() { return *workers_; }
   // The order the cell's picture was rendered from.
-  const OffscreenOrder& order(int index) const { return orders_[at(index)]; }
+  const PictureOrder& order(int index) const { return orders_[at(index)]; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -74,7 +74,7 @@ class GalleryForm : public QWidget {
   int filled_ = 0;  // cells holding a candidate; the others wait for the choice
   std::array<RandomCombination, kCells> draws_{};  // each cell's ten values
   std::array<uint64_t, kCells> candidates_{};      // each cell's candidate number
-  std::array<OffscreenOrder, kCells> orders_{};    // each cell's whole order
+  std::array<PictureOrder, kCells> orders_{};      // each cell's whole order
   std::array<PictureContent, kCells> contents_{};  // each finished cell's content
   int finished_ = 0;                               // cells whose picture has come
   int choice_ = 0;  // the choice whose result the gallery takes; older ones are dropped

@@ -12,12 +12,12 @@
 
 #include "io/DrawnPicture.h"
 #include "io/HistoryStore.h"
+#include "io/LargePictureJob.h"
 #include "model/PictureParams.h"
-#include "render/run/OffscreenRender.h"
 #include "render/random/RandomCombination.h"
-#include "render/surfaces/RasterCanvas.h"
 #include "render/run/RenderState.h"
-#include "ui/main/LargePictureJob.h"
+#include "render/run/WholePicture.h"
+#include "render/surfaces/RasterCanvas.h"
 #include "ui/main/RunRecorder.h"
 
 class QAction;
@@ -83,7 +83,7 @@ class MainWindow : public QMainWindow {
   // run still going on is stopped first, and this one starts after its end steps.
   void randomWith(const RandomCombination& draw);
   // The record, working values and canvas set-up a run started now would begin from.
-  OffscreenOrder currentOrder() const;
+  PictureOrder currentOrder() const;
 
   // Replace the clock-seeded draws of Random and the system beep, for tests.
   void setRandomSource(std::function<RandomCombination()> source);
@@ -179,7 +179,7 @@ class MainWindow : public QMainWindow {
   void askToExit();
   void closeAllWindows();
 
-  // Menu commands, one per item. Those of later work do nothing yet.
+  // Menu commands, one per item.
   void onLoadPicture();
   void onSavePicture();
   void onSaveLargePicture();

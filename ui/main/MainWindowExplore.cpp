@@ -20,8 +20,8 @@ void MainWindow::setGallerySeeds(std::function<uint64_t()> seeds) {
   gallerySeeds_ = std::move(seeds);
 }
 
-OffscreenOrder MainWindow::currentOrder() const {
-  OffscreenOrder order;
+PictureOrder MainWindow::currentOrder() const {
+  PictureOrder order;
   order.params = params_;
   order.state = state_;
   order.canvas.width = canvas_.width();

@@ -1,12 +1,9 @@
 // "Save large picture...": the parameters that drew the canvas's picture, drawn again 2 to 8
 // times larger on a worker thread and written to a PNG or BMP file; and the bookkeeping of what
 // drew the canvas's picture.
-#include <QProgressDialog>
-#include <array>
-
-#include "model/FrameSize.h"
 #include "ui/Dialogs.h"
 #include "ui/main/CanvasView.h"
+#include "ui/main/LargePictureChoices.h"
 #include "ui/main/MainWindow.h"
 
 namespace orbisk {
@@ -14,11 +11,6 @@ namespace orbisk {
 namespace {
 
 constexpr const char* kTitle = "Save large picture";
-constexpr std::array<int, 5> kScales = {2, 3, 4, 6, 8};
-
-bool endsWithBmp(const QString& path) {
-  return path.endsWith(".bmp", Qt::CaseInsensitive);
-}
 
 }  // namespace
 
@@ -54,25 +46,16 @@ void MainWindow::onSaveLargePicture() {
   }
   // Taken now: the canvas may change while the dialogs are open.
   const DrawnPicture picture = *drawn;
-  const CanvasSize size = frameCanvasSize(picture.params.framesize);
   const ComposedMask filters = filtersSinceDrawn_;
-  QStringList choices;
-  for (int scale : kScales) {
-    choices << QString("%1 times: %2 x %3 pixels")
-                   .arg(scale)
-                   .arg(size.width * scale)
-                   .arg(size.height * scale);
-  }
+  const QStringList choices = largePictureScaleChoices(frameCanvasSize(picture.params.framesize));
   dialogs_.chooseItem(
       this, kTitle, "Size of the picture:", choices, [this, picture, filters](int index) {
-        if (index < 0 || index >= static_cast<int>(kScales.size())) return;
-        const int scale = kScales[static_cast<std::size_t>(index)];
+        if (index < 0 || index >= static_cast<int>(kLargePictureScales.size())) return;
+        const int scale = kLargePictureScales[static_cast<std::size_t>(index)];
         const FileDialogRequest request{kTitle, "PNG picture|*.png|Bitmap|*.bmp", true};
         dialogs_.saveFile(this, request, [this, picture, filters, scale](const QString& path) {
-          // The name decides the format; anything but ".bmp" is written as PNG, the first choice.
           if (!path.isEmpty())
-            startLargePicture(picture, filters, scale, path,
-                              endsWithBmp(path) ? QByteArray("BMP") : QByteArray("PNG"), kTitle);
+            startLargePicture(picture, filters, scale, path, largePictureFormatFor(path), kTitle);
         });
       });
 }
@@ -80,16 +63,7 @@ void MainWindow::onSaveLargePicture() {
 void MainWindow::startLargePicture(const DrawnPicture& picture, const ComposedMask& filters,
                                    int scale, const QString& path, const QByteArray& format,
                                    const QString& title) {
-  if (!largeProgress_) {
-    largeProgress_ = new QProgressDialog("Drawing the large picture...", "Cancel", 0, 100, this);
-    largeProgress_->setObjectName("largeprogress");
-    largeProgress_->setWindowModality(Qt::NonModal);  // the window stays usable
-    largeProgress_->setAutoClose(false);
-    largeProgress_->setAutoReset(false);
-    largeProgress_->setMinimumDuration(0);
-    connect(largeJob_, &LargePictureJob::progressed, largeProgress_, &QProgressDialog::setValue);
-    connect(largeProgress_, &QProgressDialog::canceled, largeJob_, &LargePictureJob::cancel);
-  }
+  if (!largeProgress_) largeProgress_ = makeLargePictureProgress(this, largeJob_);
   const LargePictureRequest request{picture, scale, filters, path, format};
   if (!largeJob_->start(request)) return;
   largeTitle_ = title;

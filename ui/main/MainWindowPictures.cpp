@@ -11,7 +11,6 @@
 #include <QPainter>
 
 #include "io/PictureFile.h"
-#include "io/PictureRecordText.h"
 #include "io/RecordedPicture.h"
 #include "ui/Dialogs.h"
 #include "ui/main/CanvasView.h"
@@ -157,13 +156,12 @@ void MainWindow::savePicture(const QString& path, int filterIndex) {
   // colour the canvas can hold. The name is used as given: no extension is added.
   // A PNG carries the record that drew the picture, but only while the canvas shows exactly
   // that run: after a filter, a paste or anything else the record would lie.
-  QMap<QString, QString> texts;
-  if (canvasIsExactRun())
-    texts.insert(kPictureRecordKey, QString::fromStdString(formatPictureRecord(*lastRun())));
+  std::optional<DrawnPicture> drawn;
+  if (canvasIsExactRun()) drawn = lastRun();
   // The picture is complete in memory before the file is touched; an existing file is replaced
   // whole or, where it cannot be replaced, overwritten in place, keeping its permission bits.
-  const QString problem = writePictureFile(path, view_->canvasWidget()->image(),
-                                           pictureFormatFor(path, filterIndex), texts);
+  const QString problem = writeRecordedPicture(path, view_->canvasWidget()->image(),
+                                               pictureFormatFor(path, filterIndex), drawn);
   if (!problem.isEmpty()) dialogs_.warn(this, "Save picture as...", problem);
 }
 

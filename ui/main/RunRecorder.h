@@ -8,9 +8,9 @@
 
 #include "io/DrawnPicture.h"
 #include "model/PictureParams.h"
-#include "render/run/LargePicture.h"
-#include "render/surfaces/RasterCanvas.h"
 #include "render/run/RenderState.h"
+#include "render/surfaces/ComposedMask.h"
+#include "render/surfaces/RasterCanvas.h"
 
 namespace orbisk {
 

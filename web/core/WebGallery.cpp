@@ -15,13 +15,9 @@ Answer galleryCandidates(std::string_view picture, uint64_t seed, uint64_t first
   if (!drawn) return {false, {}, "The picture's record is damaged: " + reason + "."};
   // The start as the desktop's gallery takes it from the window: the values, the working values
   // carried over, and the canvas the picture would be drawn on.
-  const RasterCanvas blank = blankCanvasFor(*drawn);
-  OffscreenOrder start;
-  start.params = drawn->params;
-  start.params.detailstep = drawn->detailstep;
-  start.state = drawn->startState;
-  start.canvas = {blank.width(), blank.height(), drawn->background, blank.penWidth(),
-                  blank.penMode()};
+  DrawnPicture unscaled = *drawn;
+  unscaled.scale = 1;
+  const PictureOrder start = orderToRedraw(unscaled);
   uint64_t looked = 0;
   JsonArray cells;
   for (const ChosenCandidate& chosen : chooseCandidates(start, seed, first, wanted, looked)) {

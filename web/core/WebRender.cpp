@@ -9,31 +9,26 @@
 namespace orbisk::web {
 
 std::string WebRender::begin(std::string_view picture) {
-  job_.reset();
+  picture_.reset();
   std::string reason;
   std::optional<DrawnPicture> drawn = parsePictureRecord(picture, &reason);
   if (!drawn) return "The picture's record is damaged: " + reason + ".";
   drawn_ = *drawn;
   drawn_.scale = 1;
-  drawn_.params.detailstep = drawn_.detailstep;
-  canvas_ = std::make_unique<RasterCanvas>(blankCanvasFor(drawn_));
-  state_ = drawn_.startState;
-  // The job reads drawn_.params at every column, as the desktop's reads the window's values;
-  // the page changes nothing during a run.
-  job_ = std::make_unique<RenderJob>(state_, drawn_.params, *canvas_);
-  job_->start();
+  canvas_ = std::make_unique<RasterCanvas>(0, 0);
+  picture_ = std::make_unique<WholePicture>(orderToRedraw(drawn_), *canvas_);
   return {};
 }
 
 bool WebRender::step(int columns) {
-  for (int i = 0; i < columns && running(); ++i) job_->stepColumn();
-  return running();
+  if (!running()) return false;
+  return picture_->step(columns);
 }
 
 double WebRender::progress() const {
-  if (!job_) return 0;
-  if (!job_->hasColumns()) return 1;
-  const RenderProgress& p = job_->progress();
+  if (!picture_) return 0;
+  if (picture_->finished()) return 1;
+  const RenderProgress& p = picture_->job().progress();
   return p.maximum > 0 ? std::clamp(double(p.value) / p.maximum, 0.0, 1.0) : 0.0;
 }
 
@@ -54,7 +49,7 @@ const uint8_t* WebRender::rgba() {
 
 std::string WebRender::following() const {
   DrawnPicture next = drawn_;
-  next.startState = state_;
+  if (picture_) next.startState = picture_->state();
   return formatPictureRecord(next);
 }
 

@@ -10,7 +10,7 @@
 
 #include "io/DrawnPicture.h"
 #include "render/run/PictureContent.h"
-#include "render/run/RenderJob.h"
+#include "render/run/WholePicture.h"
 #include "render/surfaces/RasterCanvas.h"
 
 namespace orbisk::web {
@@ -23,7 +23,7 @@ class WebRender {
 
   // Computes up to columns columns; true while columns are left.
   bool step(int columns);
-  bool running() const { return job_ && job_->hasColumns(); }
+  bool running() const { return picture_ && !picture_->finished(); }
   double progress() const;  // 0..1
 
   int width() const { return canvas_ ? canvas_->width() : 0; }
@@ -40,10 +40,9 @@ class WebRender {
   PictureContent content() const;
 
  private:
-  DrawnPicture drawn_;
-  RenderState state_;
-  std::unique_ptr<RasterCanvas> canvas_;
-  std::unique_ptr<RenderJob> job_;
+  DrawnPicture drawn_;                     // the picture being drawn, at scale 1
+  std::unique_ptr<RasterCanvas> canvas_;   // its canvas, set up by the whole-picture render
+  std::unique_ptr<WholePicture> picture_;  // the run over it
   std::vector<uint8_t> rgba_;
 };
 

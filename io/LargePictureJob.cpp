@@ -1,15 +1,16 @@
-#include "ui/main/LargePictureJob.h"
+#include "io/LargePictureJob.h"
 
 #include <QDir>
 #include <QImage>
 #include <algorithm>
 #include <exception>
 #include <new>
+#include <optional>
 
-#include "io/PictureFile.h"
-#include "io/PictureRecordText.h"
-#include "model/FrameSize.h"
-#include "render/surfaces/ScaledSurface.h"
+#include "io/CanvasImage.h"
+#include "io/RecordedPicture.h"
+#include "io/RedrawPicture.h"
+#include "render/run/WholePicture.h"
 
 namespace orbisk {
 
@@ -71,54 +72,42 @@ void LargePictureJob::collect() {
 }
 
 LargePictureJob::Outcome LargePictureJob::draw(const LargePictureRequest& request) {
-  const DrawnPicture& run = request.picture;
   // The canvas the run drew on follows from its record: the frame's size, the detail's pen and
   // the pen mode of the colours.
-  const CanvasSize size = frameCanvasSize(run.params.framesize);
-  const LargePictureSize sizing{request.scale,
-                                size.width,
-                                size.height,
-                                run.detailstep == 4 ? 4 : 1,
-                                run.params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy,
-                                run.background};
-  const int scale = clampScale(sizing.scale);
+  PictureOrder order = orderToRedraw(request.picture);
+  order.canvas.scale = clampScale(request.scale);
+  order.filters = request.filters;
+  const CanvasSetup& setup = order.canvas;
   const QString noMemory = QString("There is not enough memory for a picture of %1 x %2 pixels.")
-                               .arg(size.width * scale)
-                               .arg(size.height * scale);
+                               .arg(setup.width * setup.scale)
+                               .arg(setup.height * setup.scale);
   const QString shownPath = QDir::toNativeSeparators(request.path);
   try {
-    std::unique_ptr<RasterCanvas> canvas = makeLargeCanvas(sizing);
-    if (!canvas) return {false, noMemory};
-    RenderState state = run.startState;
-    int columns = 0;
-    const bool complete = drawLargePicture(
-        run.params, state, *canvas, sizing, &cancel_, [&](const RenderProgress& progress) {
-          ++columns;
-          if (columnHook_) columnHook_(columns);
-          const double part = progress.maximum > 0 ? progress.value / progress.maximum : 1.0;
-          percent_.store(std::clamp(static_cast<int>(part * 100), 0, 100),
-                         std::memory_order_relaxed);
-        });
+    RasterCanvas canvas(0, 0);
+    WholePicture picture(order, canvas);
+    const bool complete = picture.run(&cancel_, [&](const RenderJob& job) {
+      if (columnHook_) columnHook_(picture.columnsDone());
+      const RenderProgress& progress = job.progress();
+      const double part = progress.maximum > 0 ? progress.value / progress.maximum : 1.0;
+      percent_.store(std::clamp(static_cast<int>(part * 100), 0, 100), std::memory_order_relaxed);
+    });
     if (!complete) return {};
-    request.filters.applyTo(*canvas);
 
     // Encoded straight from the canvas's pixels: the writers convert row by row, so the
     // picture is never held twice.
-    QImage image(reinterpret_cast<uchar*>(canvas->bits()), canvas->width(), canvas->height(),
-                 static_cast<qsizetype>(canvas->width()) * 4, QImage::Format_RGB32);
+    QImage image = imageOnCanvas(canvas);
     if (image.isNull()) return {false, noMemory};
     // An unfiltered PNG carries its record with its scale, as every Orbisk PNG does. It is
     // written as every picture the program saves is: encoded into a temporary file that replaces
     // the file only when complete, so a failed or cancelled picture leaves nothing behind and an
     // existing file keeps its permission bits, owner and other hard links.
-    QMap<QString, QString> texts;
-    if (request.format == "PNG" && request.filters.isIdentity()) {
-      DrawnPicture recorded = run;
-      recorded.scale = static_cast<int16_t>(scale);
-      texts.insert(kPictureRecordKey, QString::fromStdString(formatPictureRecord(recorded)));
+    std::optional<DrawnPicture> recorded;
+    if (request.filters.isIdentity()) {
+      recorded = request.picture;
+      recorded->scale = static_cast<int16_t>(setup.scale);
     }
     const QString error =
-        writePictureFile(request.path, std::move(image), request.format, texts, &cancel_);
+        writeRecordedPicture(request.path, std::move(image), request.format, recorded, &cancel_);
     if (cancel_) return {};
     if (!error.isEmpty()) return {false, error};
     return {true, {}};

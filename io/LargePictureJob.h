@@ -1,5 +1,6 @@
-// "Save large picture...": the canvas's picture drawn again K times larger and written to a
-// file, on a worker thread, while the window stays usable.
+// "Save large picture..." and the history's "Save picture as...": a picture drawn again from its
+// record, K times larger or at its own size, and written to a file on a worker thread while the
+// window stays usable.
 #pragma once
 
 #include <QByteArray>
@@ -11,14 +12,9 @@
 #include <thread>
 
 #include "io/DrawnPicture.h"
-#include "model/PictureParams.h"
-#include "render/run/LargePicture.h"
-#include "render/run/RenderState.h"
+#include "render/surfaces/ComposedMask.h"
 
 namespace orbisk {
-
-// What drew a picture on the canvas: the record as at the run's start, the renderer's working
-// values then (what carries over from earlier runs), and how the canvas was set up.
 
 // Everything one large picture needs; the worker owns this copy alone.
 struct LargePictureRequest {
