@@ -24,7 +24,7 @@
 #include "cli/RunDeadline.h"
 #include "io/PendingFile.h"
 #include "io/PictureFile.h"
-#include "io/PictureRecordText.h"
+#include "session/PictureRecordText.h"
 #include "io/RecordedPicture.h"
 #include "io/RedrawPicture.h"
 #include "io/ShownText.h"

@@ -7,12 +7,12 @@
 #include <cstdio>
 #include <string>
 
-#include "cli/FrameSize.h"
 #include "model/DataFile.h"
+#include "model/FrameSize.h"
 #include "model/PictureParams.h"
-#include "render/surfaces/RasterCanvas.h"
 #include "render/run/RenderJob.h"
 #include "render/run/RenderState.h"
+#include "render/surfaces/RasterCanvas.h"
 #include "render/surfaces/TraceSurface.h"
 
 namespace orbisk::fuzz {

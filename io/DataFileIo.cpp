@@ -1,9 +1,8 @@
-// The data file on disk: readRecordFile and writeRecordFile of model/DataFile.h, through the
-// reader and writer every file the user names goes through.
+#include "io/DataFileIo.h"
+
 #include <algorithm>
 
 #include "io/UserFile.h"
-#include "model/DataFile.h"
 
 namespace orbisk {
 

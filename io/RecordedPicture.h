@@ -6,7 +6,7 @@
 #include <QString>
 #include <optional>
 
-#include "io/DrawnPicture.h"
+#include "session/DrawnPicture.h"
 
 namespace orbisk {
 

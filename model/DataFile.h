@@ -55,30 +55,7 @@ DataRecord parseRecord(std::string_view text, int maxFields = kRecordFields);
 // field stored directly takes the value as read.
 void applyRecord(const DataRecord& record, PictureParams& params);
 
-struct RecordFileResult {
-  bool ok = false;
-  DataRecord record;
-  std::string error;  // one line naming the file and the problem when !ok
-  // When ok but fields asked for could not be read: one line naming the file, those fields
-  // (which count as 0) and why; else empty.
-  std::string note;
-};
-
 // Why field number `number` could not be read, in a few words ("field 30 is empty").
 std::string describeFieldProblem(FieldProblem problem, int number);
-
-// The two functions below touch the file system the way every file the user names is touched
-// (no blocking on a FIFO, safe replace, hard links and permission bits kept); they are defined
-// in io/DataFileIo.cpp, part of the orbisk_io library.
-
-// Reads a data file. Refuses a file that cannot be opened, is not a regular file, or holds fewer
-// than kMinimumRecordFields readable fields (fewer than maxFields when that is smaller), saying
-// why the first field missing could not be read.
-RecordFileResult readRecordFile(const std::string& path, int maxFields = kRecordFields);
-
-// Writes the record as the file's whole content (see writeUserFile in io/UserFile.h), so an
-// existing file is never left truncated by a failure that can be foreseen. Returns an empty
-// string on success, else a message naming the file and the reason.
-std::string writeRecordFile(const std::string& path, const PictureParams& params);
 
 }  // namespace orbisk

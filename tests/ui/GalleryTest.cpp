@@ -9,6 +9,7 @@
 #include "GuiTestSupport.h"
 #include "io/CandidateChooser.h"
 #include "io/RenderWorkers.h"
+#include "model/FrameSize.h"
 #include "render/random/RandomCandidates.h"
 #include "ui/editors/OriginForm.h"
 #include "ui/explore/GalleryCell.h"
@@ -53,7 +54,7 @@ TEST_F(Gallery, CellsAreTheMainWindowsPicturesAndAPickDrawsTheSame) {
   guitest::createAndFinish(*ready);
   const PictureParams params = ready->params();
   const RenderState state = ready->renderState();
-  const CanvasSetup setup{MainWindow::kThumbnailWidth, MainWindow::kThumbnailHeight,
+  const CanvasSetup setup{kThumbnailCanvas.width, kThumbnailCanvas.height,
                           rgbColour(20, 40, 90), 4, PenMode::InvertedCopy};
 
   GalleryForm* form = open();
@@ -72,7 +73,7 @@ TEST_F(Gallery, CellsAreTheMainWindowsPicturesAndAPickDrawsTheSame) {
   for (int i = 0; i < GalleryForm::kCells; ++i) {
     const Candidate candidate = makeCandidate(start, 100, form->candidateNumber(i));
     shownNumbers.push_back(candidate.index);
-    EXPECT_EQ(form->combination(i).cit, candidate.draw.cit) << "cell " << i;
+    EXPECT_EQ(form->combination(i).of(Field::cit), candidate.draw.of(Field::cit)) << "cell " << i;
     RenderState alone = state;
     RasterCanvas canvas(0, 0);
     renderOffscreen(candidate.order.params, alone, setup, canvas);
@@ -104,8 +105,8 @@ TEST_F(Gallery, CellsAreTheMainWindowsPicturesAndAPickDrawsTheSame) {
   ASSERT_TRUE(ready->isRendering());
   guitest::finishRun(*ready);
   const RandomCombination picked = form->combination(5);
-  EXPECT_EQ(barValue(*ready->originForm(), "hsblab"), picked.cit);
-  EXPECT_EQ(ready->params().func1, picked.func1);
+  EXPECT_EQ(barValue(*ready->originForm(), "hsblab"), picked.of(Field::cit));
+  EXPECT_EQ(ready->params().func1, picked.of(Field::func1));
   EXPECT_EQ(canvasOf(*ready), form->cell(5)->picture());
 
   // More goes on along the same sequence.
@@ -139,7 +140,7 @@ TEST_F(Gallery, APickDuringARunStopsItAndDrawsThePick) {
   // The record may hold a value its control refused (a data file can store one): the pick
   // still draws the picked value.
   const RandomCombination draw = drawRandomCombination(7);
-  ASSERT_TRUE(ready->originForm()->setControl(Control::hsbcat, draw.cat));
+  ASSERT_TRUE(ready->originForm()->setControl(Control::hsbcat, draw.of(Field::cat)));
   ready->params().cat = 50;
   trigger(*ready, "createknopp");
   ready->renderDriver().runOneTurn();
@@ -148,7 +149,7 @@ TEST_F(Gallery, APickDuringARunStopsItAndDrawsThePick) {
 
   ready->randomWith(draw);
   guitest::finishRun(*ready);
-  EXPECT_EQ(ready->params().cat, draw.cat);
+  EXPECT_EQ(ready->params().cat, draw.of(Field::cat));
   RasterCanvas canvas(0, 0);
   renderOffscreen(expected.params, expected.state, expected.canvas, canvas);
   EXPECT_EQ(pixelsOf(ready->canvas()), pixelsOf(canvas));

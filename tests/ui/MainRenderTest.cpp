@@ -267,16 +267,16 @@ TEST_F(MainRandom, ChangesOnlyItsTenValuesAllInRange) {
 
     const PictureParams& after = window->params();
     EXPECT_EQ(withoutDraws(after), withoutDraws(before));
-    EXPECT_EQ(after.cat, draw.cat);
-    EXPECT_EQ(after.ali, draw.ali);
-    EXPECT_EQ(after.eff, draw.eff);
-    EXPECT_EQ(after.func1, draw.func1);
-    EXPECT_EQ(after.func2, draw.func2);
-    EXPECT_EQ(after.t1, draw.t1);
-    EXPECT_EQ(after.w, draw.w);
-    EXPECT_EQ(after.worldw, draw.worldw);
-    EXPECT_EQ(after.sols, draw.sols);
-    EXPECT_EQ(after.cit, draw.cit);
+    EXPECT_EQ(after.cat, draw.of(Field::cat));
+    EXPECT_EQ(after.ali, draw.of(Field::ali));
+    EXPECT_EQ(after.eff, draw.of(Field::eff));
+    EXPECT_EQ(after.func1, draw.of(Field::func1));
+    EXPECT_EQ(after.func2, draw.of(Field::func2));
+    EXPECT_EQ(after.t1, draw.of(Field::t1));
+    EXPECT_EQ(after.w, draw.of(Field::w));
+    EXPECT_EQ(after.worldw, draw.of(Field::worldw));
+    EXPECT_EQ(after.sols, draw.of(Field::sols));
+    EXPECT_EQ(after.cit, draw.of(Field::cit));
     EXPECT_TRUE(after.cat >= 1 && after.cat <= 10);
     EXPECT_TRUE(after.ali >= 1 && after.ali <= 14);
     EXPECT_TRUE(after.eff >= 1 && after.eff <= 20);

@@ -5,7 +5,7 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "io/PictureRecordText.h"
+#include "session/PictureRecordText.h"
 #include "io/RecordedPicture.h"
 #include "io/RedrawPicture.h"
 #include "tests/ui/GuiTestSupport.h"

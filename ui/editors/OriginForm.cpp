@@ -158,16 +158,10 @@ int OriginForm::controlValue(Control c) const {
 }
 
 void OriginForm::applyRandom(const RandomCombination& draw) {
-  setControl(Control::hsbcat, draw.cat);
-  setControl(Control::hsbgalaxy, draw.ali);
-  setControl(Control::hsbeffect, draw.eff);
-  setControl(Control::listv1a, draw.func1);
-  setControl(Control::listv1b, draw.func2);
-  setControl(Control::hsbtype, draw.t1);
-  setControl(Control::hsblevel, draw.w);
-  setControl(Control::hsbworld, draw.worldw);
-  setControl(Control::hsbsolarsystem, draw.sols);
-  setControl(Control::hsblab, draw.cit);
+  for (std::size_t i = 0; i < draw.values.size(); ++i) {
+    if (const auto control = fieldSpec(randomFields()[i]).control)
+      setControl(*control, draw.values[i]);
+  }
   // A drawn value equal to a control's position leaves the control as it is, and the record
   // may hold another value there (a data file can store one that the control refused). The
   // picture is the drawn one all the same.

@@ -5,8 +5,9 @@
 #include <QImage>
 #include <QWidget>
 
-#include "render/surfaces/RasterCanvas.h"
+#include "model/FrameSize.h"
 #include "render/run/RenderJob.h"
+#include "render/surfaces/RasterCanvas.h"
 
 class QProgressBar;
 class QScrollBar;
@@ -41,8 +42,9 @@ class CanvasView : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kViewWidth = 632;
-  static constexpr int kViewHeight = 434;
+  // The view is as large as the Regular canvas.
+  static constexpr int kViewWidth = kRegularCanvas.width;
+  static constexpr int kViewHeight = kRegularCanvas.height;
   static constexpr int kBarThickness = 17;
   static constexpr int kProgressWidth = 117;
 

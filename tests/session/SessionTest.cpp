@@ -1,0 +1,162 @@
+#include "session/Session.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/FrameSize.h"
+#include "model/RecordFields.h"
+#include "render/run/OffscreenRender.h"
+
+namespace orbisk {
+namespace {
+
+// A session on the small Thumbnail canvas at Detail Low, so that whole runs are quick.
+void useSmallQuickCanvas(Session& session) {
+  session.params().framesize = 2;
+  session.canvas().resize(kThumbnailCanvas.width, kThumbnailCanvas.height);
+  session.setDetail(4);
+}
+
+RunEnd finishRun(Session& session) {
+  for (;;) {
+    if (const std::optional<RunEnd> end = session.runOneColumn()) return *end;
+  }
+}
+
+class SessionTest : public ::testing::Test {
+ protected:
+  SessionTest() { useSmallQuickCanvas(session); }
+  RunEnd finishRun() { return orbisk::finishRun(session); }
+
+  Session session;
+};
+
+// A value of the field other than the one it holds, one its control or menu would set.
+int16_t anotherValue(const FieldSpec& spec, const PictureParams& params) {
+  return params.*spec.member == spec.max ? spec.min : spec.max;
+}
+
+// Whatever changes in the middle of a run, a canvas said to show exactly its recorded run is
+// what that record draws from a blank canvas: a PNG never carries a record that did not draw
+// it. A change to a field a column reads (or to the pen mode) makes the run inexact; any other
+// change leaves it exact, and the record keeps the value the run started with.
+TEST(SessionRecorder, AChangeMidRunKeepsTheRecordTrueToThePicture) {
+  for (const FieldSpec& spec : recordFields()) {
+    SCOPED_TRACE(spec.name);
+    Session session;
+    useSmallQuickCanvas(session);
+
+    const PictureParams started = session.params();
+    ASSERT_EQ(session.requestRun(RunKind::Create), RunRequest::Started);
+    ASSERT_FALSE(session.runOneColumn());
+    // The change as the front end makes it: the detail and the pen mode reach the canvas too.
+    const int16_t value = anotherValue(spec, session.params());
+    session.params().*spec.member = value;
+    if (spec.field == Field::detailstep) session.setDetail(value);
+    if (spec.field == Field::inverse) session.setPenMode(value);
+    ASSERT_TRUE(finishRun(session).complete);
+
+    // The pen mode is part of the canvas the recorder watches.
+    const bool reachesThePicture = spec.columnReads || spec.field == Field::inverse;
+    EXPECT_EQ(session.canvasIsExactRun(), !reachesThePicture);
+    ASSERT_TRUE(session.lastRun());
+    const DrawnPicture drawn = *session.lastRun();
+    EXPECT_EQ(drawn.params, started);
+    if (!session.canvasIsExactRun()) continue;
+    RenderState state = drawn.startState;
+    RasterCanvas again(0, 0);
+    renderOffscreen(drawn.params, state,
+                    {kThumbnailCanvas.width, kThumbnailCanvas.height, drawn.background, 4,
+                     started.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy},
+                    again);
+    const RasterCanvas& shown = session.canvas();
+    ASSERT_EQ(again.width(), shown.width());
+    EXPECT_TRUE(
+        std::equal(shown.bits(), shown.bits() + shown.width() * shown.height(), again.bits()));
+  }
+}
+
+// The run as a state machine: Stop ends it before its next column; a run asked for meanwhile
+// starts once it has ended, unless Stop withdrew it; a filter or a stop keeps the next PNG from
+// carrying a record.
+TEST_F(SessionTest, StopQueuedRunsAndWhatEndsARun) {
+  EXPECT_EQ(session.phase(), RunPhase::Idle);
+  EXPECT_FALSE(session.runOneColumn());
+
+  ASSERT_EQ(session.requestRun(RunKind::Create), RunRequest::Started);
+  EXPECT_EQ(session.phase(), RunPhase::Running);
+  session.runOneColumn();
+  session.requestStop();
+  EXPECT_EQ(session.phase(), RunPhase::Stopping);
+  EXPECT_EQ(session.requestRun(RunKind::Random), RunRequest::Queued);
+  const int columns = session.columnsDone();
+  const std::optional<RunEnd> stopped = session.runOneColumn();
+  ASSERT_TRUE(stopped);
+  EXPECT_EQ(session.columnsDone(), columns);  // no column after the stop
+  EXPECT_FALSE(stopped->complete);
+  EXPECT_FALSE(stopped->keepInHistory);
+  EXPECT_EQ(stopped->kind, RunKind::Create);
+  EXPECT_EQ(stopped->next, RunKind::Random);
+  EXPECT_EQ(session.phase(), RunPhase::Idle);
+  EXPECT_EQ(session.stopflag(), 0);
+  EXPECT_FALSE(session.lastRun());
+
+  // A run queued before a Stop is withdrawn by it.
+  session.requestRun(RunKind::Create);
+  session.requestStop();
+  session.requestRun(RunKind::Create);
+  session.requestStop();
+  EXPECT_EQ(finishRun().next, RunKind::None);
+
+  // Random draws from the caller's seed; a given draw wins once.
+  session.setRandomSeeds([] { return uint64_t{7}; });
+  std::vector<RandomCombination> drawn;
+  session.setOnDrawn([&](const RandomCombination& draw) { drawn.push_back(draw); });
+  RandomCombination given = drawRandomCombination(99);
+  session.giveDraw(given);
+  session.requestRun(RunKind::Random);
+  const RunEnd random = finishRun();
+  EXPECT_TRUE(random.complete && random.keepInHistory);
+  EXPECT_TRUE(session.canvasIsExactRun());
+  session.requestRun(RunKind::Random);
+  finishRun();
+  ASSERT_EQ(drawn.size(), 2u);
+  EXPECT_EQ(drawn[0].values, given.values);
+  EXPECT_EQ(drawn[1].values, drawRandomCombination(7).values);
+  EXPECT_EQ(session.params().cat, drawn[1].of(Field::cat));
+
+  // A filter after the run: the canvas no longer shows exactly that run; Undo brings it back.
+  session.applyFilter(MaskOp::And, 0x00ff00u);
+  EXPECT_FALSE(session.canvasIsExactRun());
+  EXPECT_FALSE(session.filtersSinceDrawn().isIdentity());
+  session.undoFilters();
+  EXPECT_TRUE(session.canvasIsExactRun());
+
+  // A brought-back entry is not kept again; after end() nothing is queued or kept.
+  session.bringBackNext();
+  session.requestRun(RunKind::Create);
+  EXPECT_FALSE(finishRun().keepInHistory);
+  session.requestRun(RunKind::Create);
+  session.requestRun(RunKind::Random);
+  session.end();
+  const RunEnd last = finishRun();
+  EXPECT_FALSE(last.keepInHistory);
+  EXPECT_EQ(last.next, RunKind::None);
+}
+
+TEST(SessionHistory, BackAndForwardStepFromTheCursor) {
+  Session session;
+  const std::vector<std::string> keys = {"c", "b", "a"};  // newest first
+  EXPECT_EQ(session.historyStep(keys, true), 0u);         // before any: the newest
+  EXPECT_EQ(session.historyStep(keys, false), std::nullopt);
+  session.setHistoryCursor("b");
+  EXPECT_EQ(session.historyStep(keys, true), 2u);
+  EXPECT_EQ(session.historyStep(keys, false), 0u);
+  session.setHistoryCursor("a");
+  EXPECT_EQ(session.historyStep(keys, true), std::nullopt);
+}
+
+}  // namespace
+}  // namespace orbisk
