@@ -72,19 +72,17 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
                                startup.width(), startup.height(), startup.bytesPerLine() / 4);
   view_->setBackgroundPicture(renderWindowPicture(kRegularCanvas.width, kRegularCanvas.height));
   session_.takeUndoCopy();
-  listHistoryInBackground();
 }
 
 MainWindow::~MainWindow() {
   // The listing of the history folder ends on its own; it is waited for, never left running.
-  if (historyLister_) historyLister_->wait();
+  delete history_;
   // A large picture in progress is cancelled and its thread joined before anything else goes.
   delete largeJob_;
   largeJob_ = nullptr;
   // Children are destroyed after the members they refer to: end the editors while the record
   // still exists.
   delete galleryForm_;  // its workers end before anything else goes
-  delete historyForm_;  // it reads the history store
   delete driver_;
   driver_ = nullptr;
   delete originForm_;
@@ -108,7 +106,6 @@ void MainWindow::connectMenus() {
     session_.clearCanvas();
     repaint();
   });
-  menus_->onCommand("savedatafile", [this] { saveDataAs(std::nullopt); });
   menus_->onCommand("scrollshow", [this] {
     view_->setScrollBarsVisible(true);
     setScrollChecks(true);
@@ -191,7 +188,7 @@ void MainWindow::onRunEnded(const RunEnd& end) {
   view_->resetProgress();
   view_->canvasWidget()->unsetCursor();
   if (end.kind == RunKind::Create && beeps) beep();
-  if (end.keepInHistory) addHistoryEntry();
+  if (end.keepInHistory) history_->addEntry(undoCopy());
   if (end.next != RunKind::None) startRun(end.next);
 }
 
@@ -281,8 +278,8 @@ void MainWindow::closeAllWindows() {
   // In the fixed order: origin, about, hints, intro, colour system, view data, shape, this
   // window. Only this window's own windows are closed, and those not open are skipped. The
   // intro window has closed for good before this window is first shown, so it has no turn here.
-  QWidget* const windows[] = {originForm_,   aboutForm_, hintsForm_,   xrayForm_,
-                              viewDataForm_, driedForm_, galleryForm_, historyForm_};
+  QWidget* const windows[] = {originForm_,           aboutForm_, hintsForm_,   xrayForm_,
+                              dataFiles_.viewForm(), driedForm_, galleryForm_, history_->form()};
   for (QWidget* window : windows) {
     if (window) window->close();
   }

@@ -11,8 +11,11 @@
 
 #include "io/HistoryStore.h"
 #include "session/Session.h"
+#include "ui/explore/HistoryCommands.h"
+#include "ui/main/DataFileCommands.h"
 #include "ui/main/ImageRecorder.h"
 #include "ui/main/LargePictureJob.h"
+#include "ui/main/PictureCommands.h"
 
 class QProgressDialog;
 class QThread;
@@ -73,10 +76,10 @@ class MainWindow : public QMainWindow {
   void setBeeper(std::function<void()> beep) { beep_ = std::move(beep); }
   void setGallerySeeds(std::function<uint64_t()> seeds) { gallerySeeds_ = std::move(seeds); }
   // The history of pictures drawn, in the user's data folder.
-  HistoryStore& history() { return history_; }
+  HistoryStore& history() { return history_->store(); }
   // Brings a history entry back: its record applied as "Load data" applies a picture's, then
   // drawn as CREATE draws, on a cleared canvas. That run adds no entry of its own.
-  void bringBack(const HistoryStore::Entry& entry);
+  void bringBack(const HistoryStore::Entry& entry) { history_->bringBack(entry); }
 
  signals:
   // Exit was confirmed and every window is closed: the program ends now.
@@ -113,42 +116,40 @@ class MainWindow : public QMainWindow {
                          const QString& path, const QByteArray& format, const QString& title);
   void onLargePictureFinished(bool written, const QString& error);
   void onSaveLargePicture();
-  // Data files
-  void saveDataAs(std::optional<PictureParams> params);  // none: the record when the name comes
-  // "Load data" of a data file or a PNG carrying its record; false (after a message) when the
-  // file cannot be applied, and then nothing has changed.
-  bool loadData(const QString& path);
-  void applyDrawnPicture(const DrawnPicture& picture);
+  // A loaded record through the editors' controls, then the menus' marks and the frame.
   void applyLoadedRecord(const DataRecord& record);
-  void viewData(const QString& path);
-  // Picture files and the clipboard
-  bool loadPicture(const QString& path);  // false (after a message) when nothing changed
-  void savePicture(const QString& path, int filterIndex);
-  void showPicture(const QImage& picture);
+  // A picture's record as a data file's, then its detail, background and working values.
+  void applyDrawnPicture(const DrawnPicture& picture);
+  // "Save picture as..." of a history entry: drawn again at full size on the large-picture
+  // worker, a PNG with its record.
   void savePictureOf(const DrawnPicture& picture);
   void onBackground();
   void applyFilter(int index);  // index into the Filters submenu's ten filters
-  // History
-  void listHistoryInBackground();
-  void addHistoryEntry();
-  std::optional<DrawnPicture> historyPicture(const HistoryStore::Entry& entry,
-                                             const QString& title);
-  void stepHistory(bool older);
+  // Draws the picture again as CREATE draws, on a cleared canvas, once a run going on has ended.
+  void drawAgain(const DrawnPicture& picture);
   // Exit
   void askToExit();
   void closeAllWindows();
 
   Dialogs& dialogs_;
   Session session_;  // the record, the canvas and the run
+  DataFileCommands dataFiles_{
+      session_,
+      dialogs_,
+      *this,
+      {[this](const DataRecord& record) { applyLoadedRecord(record); },
+       [this](const DrawnPicture& picture) { applyDrawnPicture(picture); }}};
+  PictureCommands pictures_{session_, dialogs_, *this,
+                            [this](int16_t frame) { showFrame(frame, FrameChange::Picture); },
+                            [this] { repaint(); }};
   CanvasView* view_ = nullptr;
   MenuBar* menus_ = nullptr;
   OriginForm* originForm_ = nullptr;
-  XrayForm* xrayForm_ = nullptr;         // colour-system editor, hidden or shown until exit
-  DriedForm* driedForm_ = nullptr;       // shape editor, hidden or shown until exit
-  QPointer<ViewDataForm> viewDataForm_;  // the open view-data window; it deletes itself on OK
-  QPointer<HintsForm> hintsForm_;        // the open hints window; it deletes itself on Close
-  QPointer<AboutForm> aboutForm_;        // the open about window; it deletes itself on OK
-  RenderDriver* driver_ = nullptr;       // steps the session's run between events
+  XrayForm* xrayForm_ = nullptr;    // colour-system editor, hidden or shown until exit
+  DriedForm* driedForm_ = nullptr;  // shape editor, hidden or shown until exit
+  QPointer<HintsForm> hintsForm_;   // the open hints window; it deletes itself on Close
+  QPointer<AboutForm> aboutForm_;   // the open about window; it deletes itself on OK
+  RenderDriver* driver_ = nullptr;  // steps the session's run between events
   bool exitQuestionOpen_ = false;
   std::function<void()> beep_;
   // What drew the canvas, and the filters since, under the names the large picture reads.
@@ -160,10 +161,7 @@ class MainWindow : public QMainWindow {
   QString largeTitle_;  // the command whose picture the worker draws, titling its messages
   QPointer<GalleryForm> galleryForm_;       // the open gallery; it deletes itself when closed
   std::function<uint64_t()> gallerySeeds_;  // the seed of each gallery's candidate sequence
-  HistoryStore history_;                    // the entries on disk
-  QThread* historyLister_ = nullptr;        // lists the history folder once, off this thread
-  QPointer<HistoryForm> historyForm_;       // the open history window; it deletes itself on close
-  bool historyWarned_ = false;              // a failed write has been reported once already
+  HistoryCommands* history_ = nullptr;      // the history of pictures drawn; a child
 };
 
 }  // namespace orbisk
