@@ -78,6 +78,26 @@ void CanvasView::setCanvasGeometry(int left, int top, int width, int height) {
   pct1_->update();
 }
 
+void CanvasView::showFrame(CanvasSize size, bool maximum, FrameChange change) {
+  if (change == FrameChange::Command) setProgressBarWidth(kProgressWidth);
+  if (!maximum) {
+    setScrollBarsVisible(false);
+    setCanvasGeometry(0, 0, size.width, size.height);
+  } else if (change == FrameChange::Command) {
+    setCanvasGeometry(pct1_->x(), pct1_->y(), size.width, size.height);
+    setScrollBarsVisible(true);
+    vscroll1_->setValue(108);  // the centre of the Maximum canvas
+    hscroll1_->setValue(158);
+    // Placed explicitly too: a bar already at its centre reports no change.
+    pct1_->move(-hscroll1_->value(), -vscroll1_->value());
+  } else {
+    setScrollBarsVisible(true);
+    const bool keep = change == FrameChange::Loaded;
+    setCanvasGeometry(keep ? -hscroll1_->value() : 0, keep ? -vscroll1_->value() : 0, size.width,
+                      size.height);
+  }
+}
+
 void CanvasView::setScrollBarsVisible(bool visible) {
   hscroll1_->setVisible(visible);
   vscroll1_->setVisible(visible);

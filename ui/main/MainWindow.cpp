@@ -16,6 +16,7 @@
 #include "ui/editors/DriedForm.h"
 #include "ui/editors/HintsForm.h"
 #include "ui/editors/OriginForm.h"
+#include "ui/editors/RecordEditors.h"
 #include "ui/editors/ViewDataForm.h"
 #include "ui/editors/XrayForm.h"
 #include "ui/explore/GalleryForm.h"
@@ -52,18 +53,10 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
   largeJob_->setObjectName("largepicturejob");
   connect(largeJob_, &LargePictureJob::finished, this, &MainWindow::onLargePictureFinished);
 
-  // The three editors live, hidden or shown, until the program ends: the renderer reads the
-  // record they write while a run goes on, and a loaded data file sets their controls.
-  originForm_ = new OriginForm(session_.params(), dialogs_, this);
-  if (!originForm_->isWindow()) originForm_->setWindowFlag(Qt::Window, true);
-  originForm_->hide();
-  originForm_->setFunctionLists();
-  xrayForm_ = new XrayForm(session_.params(), dialogs_, this);
-  xrayForm_->hide();
-  driedForm_ = new DriedForm(session_.params(), dialogs_, this);
-  driedForm_->hide();
+  editors_ = std::make_unique<RecordEditors>(session_.params(), dialogs_, this);
   // Random's draws go through the origin editor, so its controls follow the record.
-  session_.setOnDrawn([this](const RandomCombination& draw) { originForm_->applyRandom(draw); });
+  session_.setOnDrawn(
+      [this](const RandomCombination& draw) { editors_->origin()->applyRandom(draw); });
 
   // The start-up picture and the window's own picture come from the renderer, each drawn with a
   // throw-away working state so the program's own state starts at its defaults.
@@ -85,9 +78,7 @@ MainWindow::~MainWindow() {
   delete galleryForm_;  // its workers end before anything else goes
   delete driver_;
   driver_ = nullptr;
-  delete originForm_;
-  delete xrayForm_;
-  delete driedForm_;
+  editors_.reset();
 }
 
 void MainWindow::connectMenus() {
@@ -118,9 +109,9 @@ void MainWindow::connectMenus() {
     session_.undoFilters();
     repaint();
   });
-  menus_->onCommand("origin", [this] { showEditor(originForm_); });
-  menus_->onCommand("truecolor", [this] { showEditor(xrayForm_); });
-  menus_->onCommand("shape", [this] { showEditor(driedForm_); });
+  menus_->onCommand("origin", [this] { RecordEditors::show(editors_->origin()); });
+  menus_->onCommand("truecolor", [this] { RecordEditors::show(editors_->colours()); });
+  menus_->onCommand("shape", [this] { RecordEditors::show(editors_->shape()); });
   menus_->onSetting([this](Field field, int16_t value) { chooseSetting(field, value); });
   menus_->onFilter([this](int index) { applyFilter(index); });
   connectFileMenus();
@@ -154,13 +145,6 @@ void MainWindow::beep() {
 
 void MainWindow::repaint() {
   view_->canvasWidget()->update();
-}
-
-void MainWindow::showEditor(QWidget* editor) {
-  // Without blocking the main window; one already shown comes to the front as it was.
-  editor->show();
-  editor->raise();
-  editor->activateWindow();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -208,7 +192,7 @@ void MainWindow::randomWith(const RandomCombination& draw) {
 // Settings and frames
 
 void MainWindow::chooseSetting(Field field, int16_t value) {
-  if (field == Field::framesize) return showFrame(value, FrameChange::Command);
+  if (field == Field::framesize) return showFrame(value, CanvasView::FrameChange::Command);
   session_.params().*fieldSpec(field).member = value;
   if (field == Field::detailstep) {
     session_.setDetail(value);
@@ -222,38 +206,16 @@ void MainWindow::setScrollChecks(bool shown) {
   action(shown ? "scrollshow" : "scrollhide")->setChecked(true);
 }
 
-void MainWindow::showFrame(int16_t framesize, FrameChange change) {
+void MainWindow::showFrame(int16_t framesize, CanvasView::FrameChange change) {
   const bool maximum = framesize == 3;
-  const CanvasSize size = frameCanvasSize(framesize);
-  if (change != FrameChange::Picture) {
+  if (change != CanvasView::FrameChange::Picture) {
     menus_->menu("scrolls")->menuAction()->setEnabled(maximum);
     setScrollChecks(maximum);
   }
-  if (change == FrameChange::Command) view_->setProgressBarWidth(CanvasView::kProgressWidth);
-  QScrollBar* hbar = view_->horizontalBar();
-  QScrollBar* vbar = view_->verticalBar();
-  if (!maximum) {
-    view_->setScrollBarsVisible(false);
-    view_->setCanvasGeometry(0, 0, size.width, size.height);
-  } else if (change == FrameChange::Command) {
-    const QWidget* pct1 = view_->canvasWidget();
-    view_->setCanvasGeometry(pct1->x(), pct1->y(), size.width, size.height);
-    view_->setScrollBarsVisible(true);
-    vbar->setValue(108);  // the centre of the Maximum canvas
-    hbar->setValue(158);
-    // Placed explicitly too: a bar already at its centre reports no change.
-    view_->canvasWidget()->move(-hbar->value(), -vbar->value());
-  } else {
-    // A loaded record keeps the scroll positions; a loaded picture's canvas goes to (0, 0) and
-    // catches up with the bars at their next change.
-    view_->setScrollBarsVisible(true);
-    const bool keep = change == FrameChange::Loaded;
-    view_->setCanvasGeometry(keep ? -hbar->value() : 0, keep ? -vbar->value() : 0, size.width,
-                             size.height);
-  }
+  view_->showFrame(frameCanvasSize(framesize), maximum, change);
   // Through the origin editor, so its label follows and the record gets the size.
-  if (change == FrameChange::Command && framesize == 2)
-    originForm_->setControl(Control::hsbsize, kThumbnailPictureSize);
+  if (change == CanvasView::FrameChange::Command && framesize == 2)
+    editors_->origin()->setControl(Control::hsbsize, kThumbnailPictureSize);
   menus_->showSetting(Field::framesize, framesize);
   session_.params().framesize = framesize;
 }
@@ -278,8 +240,9 @@ void MainWindow::closeAllWindows() {
   // In the fixed order: origin, about, hints, intro, colour system, view data, shape, this
   // window. Only this window's own windows are closed, and those not open are skipped. The
   // intro window has closed for good before this window is first shown, so it has no turn here.
-  QWidget* const windows[] = {originForm_,           aboutForm_, hintsForm_,   xrayForm_,
-                              dataFiles_.viewForm(), driedForm_, galleryForm_, history_->form()};
+  QWidget* const windows[] = {
+      editors_->origin(),    aboutForm_,        hintsForm_,   editors_->colours(),
+      dataFiles_.viewForm(), editors_->shape(), galleryForm_, history_->form()};
   for (QWidget* window : windows) {
     if (window) window->close();
   }

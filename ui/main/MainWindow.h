@@ -7,11 +7,14 @@
 #include <QPointer>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "io/HistoryStore.h"
 #include "session/Session.h"
+#include "ui/editors/RecordEditors.h"
 #include "ui/explore/HistoryCommands.h"
+#include "ui/main/CanvasView.h"
 #include "ui/main/DataFileCommands.h"
 #include "ui/main/ImageRecorder.h"
 #include "ui/main/LargePictureJob.h"
@@ -23,17 +26,12 @@ class QThread;
 namespace orbisk {
 
 class AboutForm;
-class CanvasView;
 class Dialogs;
-class DriedForm;
 class GalleryForm;
-class HistoryForm;
 class HintsForm;
 class MenuBar;
 class OriginForm;
 class RenderDriver;
-class ViewDataForm;
-class XrayForm;
 struct DataRecord;
 
 class MainWindow : public QMainWindow {
@@ -52,7 +50,7 @@ class MainWindow : public QMainWindow {
   QImage undoCopy() const;  // the hidden picture redo1
   int16_t stopflag() const { return session_.stopflag(); }
   CanvasView* canvasView() const { return view_; }
-  OriginForm* originForm() const { return originForm_; }
+  OriginForm* originForm() const { return editors_->origin(); }
   RenderDriver& renderDriver() { return *driver_; }
   bool isRendering() const { return session_.isRunning(); }
   std::optional<DrawnPicture> lastRun() const { return session_.lastRun(); }
@@ -91,8 +89,6 @@ class MainWindow : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  enum class FrameChange { Command, Loaded, Picture };
-
   void connectMenus();
   void connectFileMenus();     // File, Edit and the Colours menu's pictures
   void connectExploreMenus();  // Explore and Help
@@ -108,9 +104,8 @@ class MainWindow : public QMainWindow {
   // The frame's canvas, scroll bars and marks: as its command sets them, as a loaded record
   // does (keeping the size, the progress bar and the scroll positions), or as a loaded picture
   // does (leaving the Scrollbars submenu too).
-  void showFrame(int16_t framesize, FrameChange change);
+  void showFrame(int16_t framesize, CanvasView::FrameChange change);
   void setScrollChecks(bool shown);
-  void showEditor(QWidget* editor);
   // Large pictures
   void startLargePicture(const DrawnPicture& picture, const ComposedMask& filters, int scale,
                          const QString& path, const QByteArray& format, const QString& title);
@@ -139,17 +134,16 @@ class MainWindow : public QMainWindow {
       *this,
       {[this](const DataRecord& record) { applyLoadedRecord(record); },
        [this](const DrawnPicture& picture) { applyDrawnPicture(picture); }}};
-  PictureCommands pictures_{session_, dialogs_, *this,
-                            [this](int16_t frame) { showFrame(frame, FrameChange::Picture); },
-                            [this] { repaint(); }};
+  PictureCommands pictures_{
+      session_, dialogs_, *this,
+      [this](int16_t frame) { showFrame(frame, CanvasView::FrameChange::Picture); },
+      [this] { repaint(); }};
   CanvasView* view_ = nullptr;
   MenuBar* menus_ = nullptr;
-  OriginForm* originForm_ = nullptr;
-  XrayForm* xrayForm_ = nullptr;    // colour-system editor, hidden or shown until exit
-  DriedForm* driedForm_ = nullptr;  // shape editor, hidden or shown until exit
-  QPointer<HintsForm> hintsForm_;   // the open hints window; it deletes itself on Close
-  QPointer<AboutForm> aboutForm_;   // the open about window; it deletes itself on OK
-  RenderDriver* driver_ = nullptr;  // steps the session's run between events
+  std::unique_ptr<RecordEditors> editors_;  // origin, colour system and shape
+  QPointer<HintsForm> hintsForm_;           // the open hints window; it deletes itself on Close
+  QPointer<AboutForm> aboutForm_;           // the open about window; it deletes itself on OK
+  RenderDriver* driver_ = nullptr;          // steps the session's run between events
   bool exitQuestionOpen_ = false;
   std::function<void()> beep_;
   // What drew the canvas, and the filters since, under the names the large picture reads.

@@ -7,9 +7,7 @@
 
 #include "io/RecordedPicture.h"
 #include "ui/Dialogs.h"
-#include "ui/editors/DriedForm.h"
-#include "ui/editors/OriginForm.h"
-#include "ui/editors/XrayForm.h"
+#include "ui/editors/RecordEditors.h"
 #include "ui/main/Filters.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/MenuBar.h"
@@ -38,13 +36,7 @@ void MainWindow::applyLoadedRecord(const DataRecord& record) {
   // The controls are set in the load order, each through its own change handling, so labels,
   // previews and the record follow. A control refuses a value outside its range and keeps its
   // position, and with it the value it holds.
-  for (const FieldSpec& spec : recordFields()) {
-    if (!spec.control || spec.loading == Loading::NotInTheFile) continue;
-    for (EditorWindow* editor :
-         std::initializer_list<EditorWindow*>{originForm_, xrayForm_, driedForm_}) {
-      if (editor->setControl(*spec.control, record[spec.position])) break;
-    }
-  }
+  editors_->setControls(record);
   // The fields stored directly take the values as read, even where their control refused them.
   PictureParams& params = session_.params();
   applyRecord(record, params);
@@ -57,7 +49,7 @@ void MainWindow::applyLoadedRecord(const DataRecord& record) {
     if (!spec.control && spec.position > 0) menus_->showSetting(spec.field, params.*spec.member);
   }
   if (params.framesize >= 1 && params.framesize <= 3)
-    showFrame(params.framesize, FrameChange::Loaded);
+    showFrame(params.framesize, CanvasView::FrameChange::Loaded);
 }
 
 void MainWindow::savePictureOf(const DrawnPicture& picture) {
