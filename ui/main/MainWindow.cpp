@@ -1,6 +1,5 @@
 #include "ui/main/MainWindow.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
@@ -8,7 +7,6 @@
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QThread>
 
 #include "model/FrameSize.h"
 #include "ui/Dialogs.h"
@@ -82,29 +80,21 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::connectMenus() {
-  using Command = void (MainWindow::*)();
-  const std::pair<const char*, Command> commands[] = {
-      {"savelarge", &MainWindow::onSaveLargePicture},
-      {"exit", &MainWindow::askToExit},
-      {"background", &MainWindow::onBackground},
-      {"stoppenknopp", &MainWindow::stop},
-  };
-  for (const auto& [name, command] : commands)
-    menus_->onCommand(name, [this, command] { (this->*command)(); });
+  menus_->onCommand("savelarge", [this] { onSaveLargePicture(); });
+  menus_->onCommand("exit", [this] { askToExit(); });
+  menus_->onCommand("stoppenknopp", [this] { stop(); });
   menus_->onCommand("createknopp", [this] { startRun(RunKind::Create); });
   menus_->onCommand("randomknop", [this] { startRun(RunKind::Random); });
   menus_->onCommand("clearknopp", [this] {
     session_.clearCanvas();
     repaint();
   });
-  menus_->onCommand("scrollshow", [this] {
-    view_->setScrollBarsVisible(true);
-    setScrollChecks(true);
-  });
-  menus_->onCommand("scrollhide", [this] {
-    view_->setScrollBarsVisible(false);
-    setScrollChecks(false);
-  });
+  for (const bool shown : {true, false}) {
+    menus_->onCommand(shown ? "scrollshow" : "scrollhide", [this, shown] {
+      view_->setScrollBarsVisible(shown);
+      menus_->showScrollBars(shown);
+    });
+  }
   menus_->onCommand("undo", [this] {
     session_.undoFilters();
     repaint();
@@ -113,7 +103,6 @@ void MainWindow::connectMenus() {
   menus_->onCommand("truecolor", [this] { RecordEditors::show(editors_->colours()); });
   menus_->onCommand("shape", [this] { RecordEditors::show(editors_->shape()); });
   menus_->onSetting([this](Field field, int16_t value) { chooseSetting(field, value); });
-  menus_->onFilter([this](int index) { applyFilter(index); });
   connectFileMenus();
   connectExploreMenus();
 
@@ -124,23 +113,11 @@ void MainWindow::connectMenus() {
   connect(quit, &QShortcut::activated, this, &MainWindow::askToExit);
 }
 
-QAction* MainWindow::action(const char* name) const {
-  return menus_->action(name);
-}
-
 QImage MainWindow::undoCopy() const {
   const CanvasCopy& copy = session_.undoCopy();
   return QImage(reinterpret_cast<const uchar*>(copy.pixels.data()), copy.width, copy.height,
                 copy.width * 4, QImage::Format_RGB32)
       .copy();
-}
-
-void MainWindow::setRandomSource(std::function<RandomCombination()> source) {
-  session_.setRandomSource(std::move(source));
-}
-
-void MainWindow::beep() {
-  if (beep_) beep_();
 }
 
 void MainWindow::repaint() {
@@ -165,21 +142,19 @@ void MainWindow::startRun(RunKind run) {
 }
 
 void MainWindow::onRunEnded(const RunEnd& end) {
-  const bool beeps = !session_.isEnding() && session_.params().beepon == -1;
-  if (end.kind == RunKind::Random && beeps) beep();
+  const bool beeps = !session_.isEnding() && session_.params().beepon == -1 && beep_;
+  if (end.kind == RunKind::Random && beeps) beep_();
   menus_->showRunning(false);
   view_->progressBar()->hide();
   view_->resetProgress();
   view_->canvasWidget()->unsetCursor();
-  if (end.kind == RunKind::Create && beeps) beep();
+  if (end.kind == RunKind::Create && beeps) beep_();
   if (end.keepInHistory) history_->addEntry(undoCopy());
   if (end.next != RunKind::None) startRun(end.next);
 }
 
 void MainWindow::stop() {
-  action("createknopp")->setEnabled(true);
-  action("stoppenknopp")->setEnabled(true);
-  action("clearknopp")->setEnabled(true);
+  menus_->showStopping();
   session_.requestStop();
 }
 
@@ -202,15 +177,11 @@ void MainWindow::chooseSetting(Field field, int16_t value) {
   menus_->showSetting(field, value);
 }
 
-void MainWindow::setScrollChecks(bool shown) {
-  action(shown ? "scrollshow" : "scrollhide")->setChecked(true);
-}
-
 void MainWindow::showFrame(int16_t framesize, CanvasView::FrameChange change) {
   const bool maximum = framesize == 3;
   if (change != CanvasView::FrameChange::Picture) {
     menus_->menu("scrolls")->menuAction()->setEnabled(maximum);
-    setScrollChecks(maximum);
+    menus_->showScrollBars(maximum);
   }
   view_->showFrame(frameCanvasSize(framesize), maximum, change);
   // Through the origin editor, so its label follows and the record gets the size.

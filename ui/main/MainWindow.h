@@ -10,7 +10,6 @@
 #include <memory>
 #include <optional>
 
-#include "io/HistoryStore.h"
 #include "session/Session.h"
 #include "ui/editors/RecordEditors.h"
 #include "ui/explore/HistoryCommands.h"
@@ -21,7 +20,6 @@
 #include "ui/main/PictureCommands.h"
 
 class QProgressDialog;
-class QThread;
 
 namespace orbisk {
 
@@ -32,7 +30,6 @@ class HintsForm;
 class MenuBar;
 class OriginForm;
 class RenderDriver;
-struct DataRecord;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -70,7 +67,9 @@ class MainWindow : public QMainWindow {
 
   // Replace the clock-seeded draws of Random, the system beep and the clock seeds of the
   // gallery's candidate sequences, for tests.
-  void setRandomSource(std::function<RandomCombination()> source);
+  void setRandomSource(std::function<RandomCombination()> source) {
+    session_.setRandomSource(std::move(source));
+  }
   void setBeeper(std::function<void()> beep) { beep_ = std::move(beep); }
   void setGallerySeeds(std::function<uint64_t()> seeds) { gallerySeeds_ = std::move(seeds); }
   // The history of pictures drawn, in the user's data folder.
@@ -92,12 +91,9 @@ class MainWindow : public QMainWindow {
   void connectMenus();
   void connectFileMenus();     // File, Edit and the Colours menu's pictures
   void connectExploreMenus();  // Explore and Help
-  QAction* action(const char* name) const;
-  // Runs
   void startRun(RunKind run);
   void onRunEnded(const RunEnd& end);
   void stop();
-  void beep();
   void repaint();
   // A menu setting of the record; the frame, the detail and the pen follow.
   void chooseSetting(Field field, int16_t value);
@@ -105,8 +101,6 @@ class MainWindow : public QMainWindow {
   // does (keeping the size, the progress bar and the scroll positions), or as a loaded picture
   // does (leaving the Scrollbars submenu too).
   void showFrame(int16_t framesize, CanvasView::FrameChange change);
-  void setScrollChecks(bool shown);
-  // Large pictures
   void startLargePicture(const DrawnPicture& picture, const ComposedMask& filters, int scale,
                          const QString& path, const QByteArray& format, const QString& title);
   void onLargePictureFinished(bool written, const QString& error);
@@ -118,11 +112,6 @@ class MainWindow : public QMainWindow {
   // "Save picture as..." of a history entry: drawn again at full size on the large-picture
   // worker, a PNG with its record.
   void savePictureOf(const DrawnPicture& picture);
-  void onBackground();
-  void applyFilter(int index);  // index into the Filters submenu's ten filters
-  // Draws the picture again as CREATE draws, on a cleared canvas, once a run going on has ended.
-  void drawAgain(const DrawnPicture& picture);
-  // Exit
   void askToExit();
   void closeAllWindows();
 

@@ -38,7 +38,15 @@ void MainWindow::connectExploreMenus() {
   });
   history_ =
       new HistoryCommands(session_, dialogs_, *this,
-                          {[this](const DrawnPicture& picture) { drawAgain(picture); },
+                          {[this](const DrawnPicture& picture) {
+                             // Drawn as CREATE draws, on a cleared canvas, once a run going on
+                             // has ended.
+                             applyDrawnPicture(picture);
+                             menus_->enableForGood();
+                             if (isRendering()) stop();
+                             session_.bringBackNext();
+                             startRun(RunKind::Create);
+                           },
                            [this](const PictureParams& params) { dataFiles_.askToSave(params); },
                            [this](const DrawnPicture& picture) { savePictureOf(picture); }});
   menus_->onCommand("back", [this] { history_->step(true); });
@@ -56,15 +64,6 @@ void MainWindow::connectExploreMenus() {
       return form;
     });
   });
-}
-
-void MainWindow::drawAgain(const DrawnPicture& picture) {
-  applyDrawnPicture(picture);
-  menus_->enableForGood();
-  // A traversal going on is stopped; the picture is drawn once it has ended.
-  if (isRendering()) stop();
-  session_.bringBackNext();
-  startRun(RunKind::Create);
 }
 
 }  // namespace orbisk

@@ -22,6 +22,25 @@ void MainWindow::connectFileMenus() {
   menus_->onCommand("saveas", [this] { pictures_.askToSave(); });
   menus_->onCommand("copyit", [this] { pictures_.copy(); });
   menus_->onCommand("pasteit", [this] { pictures_.paste(); });
+  menus_->onFilter([this](int index) {
+    if (const Filter* filter = filterAt(index)) session_.applyFilter(filter->op, filter->mask);
+    repaint();
+  });
+  menus_->onCommand("background", [this] {
+    // The picker opens at the colour the canvas has now, so "OK" alone keeps it.
+    const uint32_t now = session_.canvas().backgroundColour();
+    const QColor initial(static_cast<int>(now & 0xff), static_cast<int>((now >> 8) & 0xff),
+                         static_cast<int>((now >> 16) & 0xff));
+    dialogs_.chooseColour(this, initial, [this](std::optional<QColor> chosen) {
+      if (!chosen || !chosen->isValid()) return;  // cancelled: nothing changes
+      const QColor colour = chosen->toRgb();
+      // The canvas becomes a plain field of the colour; the undo copy keeps what it held.
+      session_.canvas().setBackgroundColour(static_cast<uint32_t>(colour.red()) |
+                                            (static_cast<uint32_t>(colour.green()) << 8) |
+                                            (static_cast<uint32_t>(colour.blue()) << 16));
+      repaint();
+    });
+  });
 }
 
 void MainWindow::applyDrawnPicture(const DrawnPicture& picture) {
@@ -109,28 +128,5 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 // ---------------------------------------------------------------------------------------------
 // Colours
-
-void MainWindow::applyFilter(int index) {
-  if (const Filter* filter = filterAt(index)) {
-    session_.applyFilter(filter->op, filter->mask);
-    repaint();
-  }
-}
-
-void MainWindow::onBackground() {
-  // The picker opens at the colour the canvas has now, so "OK" alone keeps it.
-  const uint32_t current = session_.canvas().backgroundColour();
-  const QColor initial(static_cast<int>(current & 0xff), static_cast<int>((current >> 8) & 0xff),
-                       static_cast<int>((current >> 16) & 0xff));
-  dialogs_.chooseColour(this, initial, [this](std::optional<QColor> chosen) {
-    if (!chosen || !chosen->isValid()) return;  // cancelled: nothing changes
-    const QColor colour = chosen->toRgb();
-    // The canvas becomes a plain field of the colour; the undo copy keeps what it held.
-    session_.canvas().setBackgroundColour(static_cast<uint32_t>(colour.red()) |
-                                          (static_cast<uint32_t>(colour.green()) << 8) |
-                                          (static_cast<uint32_t>(colour.blue()) << 16));
-    repaint();
-  });
-}
 
 }  // namespace orbisk

@@ -237,6 +237,15 @@ void MenuBar::showRunning(bool running) {
   action("clearknopp")->setEnabled(!running);
 }
 
+void MenuBar::showStopping() {
+  for (const char* name : {"createknopp", "stoppenknopp", "clearknopp"})
+    action(name)->setEnabled(true);
+}
+
+void MenuBar::showScrollBars(bool shown) {
+  action(shown ? "scrollshow" : "scrollhide")->setChecked(true);
+}
+
 void MenuBar::enableForGood() {
   if (enabledForGood_) return;
   enabledForGood_ = true;

@@ -34,6 +34,10 @@ class MenuBar : public QObject {
   void showSetting(Field field, int16_t value);
   // CREATE, Random and Clear while no run goes on; Stop while one does.
   void showRunning(bool running);
+  // After Stop: CREATE, Stop and Clear stay usable while the stopped run ends.
+  void showStopping();
+  // The Scrollbars submenu's marks.
+  void showScrollBars(bool shown);
   // The first run enables the menus for good.
   void enableForGood();
 
