@@ -79,8 +79,8 @@ TEST(SessionRecorder, AChangeMidRunKeepsTheRecordTrueToThePicture) {
 }
 
 // The run as a state machine: Stop ends it before its next column; a run asked for meanwhile
-// starts once it has ended, unless Stop withdrew it; a filter or a stop keeps the next PNG from
-// carrying a record.
+// starts once it has ended, unless Stop withdrew it. Only a complete run on a blank canvas, not
+// filtered since, counts as shown exactly.
 TEST_F(SessionTest, StopQueuedRunsAndWhatEndsARun) {
   EXPECT_EQ(session.phase(), RunPhase::Idle);
   EXPECT_FALSE(session.runOneColumn());
@@ -103,12 +103,20 @@ TEST_F(SessionTest, StopQueuedRunsAndWhatEndsARun) {
   EXPECT_EQ(session.stopflag(), 0);
   EXPECT_FALSE(session.lastRun());
 
-  // A run queued before a Stop is withdrawn by it.
+  // A run queued before a Stop is withdrawn by it. Clear between a Stop and the run's end keeps
+  // the stop; Clear while idle resets it.
   session.requestRun(RunKind::Create);
+  session.runOneColumn();
   session.requestStop();
   session.requestRun(RunKind::Create);
   session.requestStop();
+  session.clearCanvas();
+  EXPECT_EQ(session.stopflag(), -1);
   EXPECT_EQ(finishRun().next, RunKind::None);
+  EXPECT_EQ(session.columnsDone(), 1);
+  session.requestStop();
+  session.clearCanvas();
+  EXPECT_EQ(session.stopflag(), 0);
 
   // Random draws from the caller's seed; a given draw wins once.
   session.setRandomSeeds([] { return uint64_t{7}; });
@@ -127,11 +135,25 @@ TEST_F(SessionTest, StopQueuedRunsAndWhatEndsARun) {
   EXPECT_EQ(drawn[1].values, drawRandomCombination(7).values);
   EXPECT_EQ(session.params().cat, drawn[1].of(Field::cat));
 
-  // A filter after the run: the canvas no longer shows exactly that run; Undo brings it back.
+  // What the canvas shows: a filtered run no longer exactly (Undo brings it back), nor a
+  // stopped run, nor a run drawn over another; a run on a cleared canvas again.
   session.applyFilter(MaskOp::And, 0x00ff00u);
   EXPECT_FALSE(session.canvasIsExactRun());
   EXPECT_FALSE(session.filtersSinceDrawn().isIdentity());
   session.undoFilters();
+  EXPECT_TRUE(session.canvasIsExactRun());
+  session.requestRun(RunKind::Create);
+  session.runOneColumn();
+  session.requestStop();
+  finishRun();
+  EXPECT_FALSE(session.canvasIsExactRun());
+  session.params().alwaysclear = 0;
+  session.requestRun(RunKind::Create);
+  finishRun();
+  EXPECT_FALSE(session.canvasIsExactRun());
+  session.clearCanvas();
+  session.requestRun(RunKind::Create);
+  finishRun();
   EXPECT_TRUE(session.canvasIsExactRun());
 
   // A brought-back entry is not kept again; after end() nothing is queued or kept.

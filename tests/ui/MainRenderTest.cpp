@@ -160,17 +160,6 @@ TEST_F(MainRender, CreateDuringAStoppingRunStartsAfterItsEndSteps) {
   EXPECT_EQ(pixelsOf(window->canvas()), pixelsOf(headless.canvas));
 }
 
-TEST_F(MainRender, StopAfterAWaitingCreateWithdrawsIt) {
-  trigger("createknopp");
-  driver().runOneTurn();
-  trigger("stoppenknopp");
-  trigger("createknopp");
-  trigger("stoppenknopp");
-  driver().runOneTurn();
-  EXPECT_FALSE(window->isRendering());
-  EXPECT_TRUE(action("createknopp")->isEnabled());
-}
-
 TEST_F(MainRender, LevelMovedBetweenColumnsChangesTheRestOfTheRun) {
   trigger("createknopp");
   driver().runOneTurn();
@@ -206,17 +195,6 @@ TEST_F(MainRender, ClearWipesTheCanvasAndResetsTheStopFlag) {
   trigger("clearknopp");
   EXPECT_TRUE(allBlack(window->canvas()));
   EXPECT_EQ(window->stopflag(), 0);
-}
-
-TEST_F(MainRender, ClearBetweenStopAndTheEndStepsKeepsTheStop) {
-  trigger("createknopp");
-  driver().runOneTurn();
-  trigger("stoppenknopp");
-  trigger("clearknopp");
-  EXPECT_EQ(window->stopflag(), -1);
-  EXPECT_FALSE(driver().runOneTurn());
-  EXPECT_EQ(driver().columnsDone(), 1);
-  EXPECT_TRUE(allBlack(window->canvas()));
 }
 
 TEST_F(MainRender, DetailAndWidthChangesReachTheNextColumn) {
