@@ -8,18 +8,8 @@
 
 namespace orbisk {
 
-struct RecordFileResult {
-  bool ok = false;
-  DataRecord record;
-  std::string error;  // one line naming the file and the problem when !ok
-  // When ok but fields asked for could not be read: one line naming the file, those fields
-  // (which count as 0) and why; else empty.
-  std::string note;
-};
-
-// Reads a data file. Refuses a file that cannot be opened, is not a regular file, or holds fewer
-// than kMinimumRecordFields readable fields (fewer than maxFields when that is smaller), saying
-// why the first field missing could not be read.
+// Reads a data file as readRecordText reads its bytes; also refuses a file that cannot be opened
+// or is not a regular file.
 RecordFileResult readRecordFile(const std::string& path, int maxFields = kRecordFields);
 
 // Writes the record as the file's whole content (see writeUserFile in io/UserFile.h), so an

@@ -55,6 +55,21 @@ DataRecord parseRecord(std::string_view text, int maxFields = kRecordFields);
 // field stored directly takes the value as read.
 void applyRecord(const DataRecord& record, PictureParams& params);
 
+struct RecordFileResult {
+  bool ok = false;
+  DataRecord record;
+  std::string error;  // one line naming the file and the problem when !ok
+  // When ok but fields asked for could not be read: one line naming the file, those fields
+  // (which count as 0) and why; else empty.
+  std::string note;
+};
+
+// The record of a data file's bytes, as "Load data" takes it: refused when it holds fewer than
+// kMinimumRecordFields readable fields (fewer than maxFields when that is smaller), saying why the
+// first field missing could not be read; messages name the file as shownName.
+RecordFileResult readRecordText(std::string_view bytes, const std::string& shownName,
+                                int maxFields = kRecordFields);
+
 // Why field number `number` could not be read, in a few words ("field 30 is empty").
 std::string describeFieldProblem(FieldProblem problem, int number);
 
