@@ -172,6 +172,13 @@ bool Session::canvasIsExactRun() const {
   return !job_ && recorder_.showsExactRun(PixelView::of(canvas_));
 }
 
+void Session::applyLoadedRecord(const DataRecord& record) {
+  // The fields stored directly take the values as read, even where their control would refuse
+  // them.
+  applyRecord(record, params_);
+  setPenMode(params_.inverse);
+}
+
 bool Session::takeDrawnPicture(const DrawnPicture& picture) {
   setDetail(picture.detailstep);
   if (job_) {

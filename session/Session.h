@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "model/DataFile.h"
 #include "model/PictureParams.h"
 #include "render/random/RandomCombination.h"
 #include "render/run/LargePicture.h"
@@ -127,6 +128,9 @@ class Session {
   std::optional<DrawnPicture> lastRun() const { return recorder_.lastRun(); }
   // True only while the canvas shows exactly the last complete run and nothing else.
   bool canvasIsExactRun() const;
+  // A loaded data file's record, as its fields take it (see the field table); the pen follows
+  // the record's inverse. A run going on takes the new values from its next column on.
+  void applyLoadedRecord(const DataRecord& record);
   // A picture's working values, detail and background, so CREATE draws it again. The record is
   // applied by the caller (through its controls). A running traversal keeps its own working
   // values; the picture's take over when it ends. Returns whether the canvas was wiped.

@@ -56,14 +56,11 @@ void MainWindow::applyLoadedRecord(const DataRecord& record) {
   // previews and the record follow. A control refuses a value outside its range and keeps its
   // position, and with it the value it holds.
   editors_->setControls(record);
-  // The fields stored directly take the values as read, even where their control refused them.
-  PictureParams& params = session_.params();
-  applyRecord(record, params);
-
+  session_.applyLoadedRecord(record);
   // The menus show the loaded settings; each leaves its marks alone for a value it has no
   // meaning for. Unlike the Frame commands, a loaded frame keeps the size, the progress bar and
   // the scroll positions.
-  session_.setPenMode(params.inverse);
+  const PictureParams& params = session_.params();
   for (const FieldSpec& spec : recordFields()) {
     if (!spec.control && spec.position > 0) menus_->showSetting(spec.field, params.*spec.member);
   }
