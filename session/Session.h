@@ -66,7 +66,8 @@ class Session {
   int16_t stopflag() const { return stopflag_; }
   // CREATE or Random. Create clears the canvas when "Always clear" is on or the run brings a
   // history entry back; Random always clears and draws its ten values first (a given draw, else
-  // one seeded by randomSeed). While a traversal is still ending, the run is queued.
+  // one from setRandomSource or seeded by setRandomSeeds). While a traversal is still ending,
+  // the run is queued.
   RunRequest requestRun(RunKind kind);
   // Stop: the traversal ends before its next column; a queued run, a given draw and a pending
   // bring-back are withdrawn.
