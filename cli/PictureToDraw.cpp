@@ -4,7 +4,7 @@
 
 #include "io/RecordedPicture.h"
 #include "io/UserFile.h"
-#include "model/DataFile.h"
+#include "io/DataFileIo.h"
 
 namespace orbisk {
 

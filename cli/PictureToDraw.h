@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "io/DrawnPicture.h"
+#include "session/DrawnPicture.h"
 
 namespace orbisk {
 

@@ -31,6 +31,7 @@
 #include "model/FrameSize.h"
 #include "render/run/WholePicture.h"
 #include "render/surfaces/TraceSurface.h"
+#include "session/PictureRecordText.h"
 
 namespace orbisk {
 

@@ -7,12 +7,13 @@
 #include <cstdio>
 #include <string>
 
-#include "cli/FrameSize.h"
 #include "model/DataFile.h"
+#include "model/FrameSize.h"
 #include "model/PictureParams.h"
-#include "render/surfaces/RasterCanvas.h"
+#include "model/RecordFields.h"
 #include "render/run/RenderJob.h"
 #include "render/run/RenderState.h"
+#include "render/surfaces/RasterCanvas.h"
 #include "render/surfaces/TraceSurface.h"
 
 namespace orbisk::fuzz {
@@ -100,20 +101,9 @@ class BudgetSurface : public Surface {
 // The values that live in editor controls, set as they are without the controls' range checks:
 // the renderer has to survive any 16-bit value even where the loader would not put it.
 inline void takeEditorValuesRaw(const DataRecord& r, PictureParams& p) {
-  p.size = r[1];
-  p.func1 = r[6];
-  p.func2 = r[7];
-  p.worldw = r[10];
-  p.v2 = r[15];
-  p.v3 = r[16];
-  p.v4 = r[17];
-  p.kl1ad = r[23];
-  p.kl2ad = r[24];
-  p.kl3ad = r[25];
-  p.glij = r[29];
-  p.hoogte = r[30];
-  p.hsbvertical = r[31];
-  p.hsbhorizon = r[32];
+  for (const FieldSpec& spec : recordFields()) {
+    if (spec.loading == Loading::WithinRange) p.*spec.member = r[spec.position];
+  }
 }
 
 inline void putRecord(const DataRecord& r, uint8_t settings, PictureParams& p) {

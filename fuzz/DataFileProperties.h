@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "model/ControlRanges.h"
-#include "model/DataFile.h"
+#include "io/DataFileIo.h"
 #include "model/PictureParams.h"
+#include "model/RecordFields.h"
 
 namespace orbisk::fuzz {
 
@@ -87,27 +87,10 @@ inline DataRecord truncated(const DataRecord& full, int maxFields) {
 // Every editor-held value ends inside its control's range (the defaults are, and a control only
 // ever takes a value it accepts).
 inline std::string controlsInRange(const PictureParams& p) {
-  const struct {
-    Control control;
-    int16_t value;
-  } held[] = {{Control::hsbsize, p.size},
-              {Control::listv1a, p.func1},
-              {Control::listv1b, p.func2},
-              {Control::hsbworld, p.worldw},
-              {Control::hsbv2, p.v2},
-              {Control::hsbv3, p.v3},
-              {Control::hsbv4, p.v4},
-              {Control::kl1ad, p.kl1ad},
-              {Control::kl2ad, p.kl2ad},
-              {Control::kl3ad, p.kl3ad},
-              {Control::glij, p.glij},
-              {Control::hoogte, p.hoogte},
-              {Control::hsbvertical, p.hsbvertical},
-              {Control::hsbhorizon, p.hsbhorizon}};
-  for (const auto& h : held) {
-    if (!controlAccepts(h.control, h.value)) {
-      return std::string("control ") + controlRange(h.control).objectName + " holds " +
-             std::to_string(h.value);
+  for (const FieldSpec& spec : recordFields()) {
+    if (spec.loading == Loading::WithinRange && !spec.accepts(p.*spec.member)) {
+      return std::string("control ") + spec.controlName + " holds " +
+             std::to_string(p.*spec.member);
     }
   }
   return {};

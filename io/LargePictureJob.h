@@ -11,8 +11,8 @@
 #include <functional>
 #include <thread>
 
-#include "io/DrawnPicture.h"
 #include "render/surfaces/ComposedMask.h"
+#include "session/DrawnPicture.h"
 
 namespace orbisk {
 

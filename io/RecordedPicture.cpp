@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "io/PictureFile.h"
-#include "io/PictureRecordText.h"
+#include "session/PictureRecordText.h"
 #include "io/PngChunks.h"
 #include "io/UserFile.h"
 

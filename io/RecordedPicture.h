@@ -7,7 +7,7 @@
 #include <atomic>
 #include <optional>
 
-#include "io/DrawnPicture.h"
+#include "session/DrawnPicture.h"
 
 namespace orbisk {
 

@@ -2,8 +2,8 @@
 // the working values its run started from.
 #pragma once
 
-#include "io/DrawnPicture.h"
 #include "render/run/WholePicture.h"
+#include "session/DrawnPicture.h"
 
 namespace orbisk {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/ControlRanges.h"
+#include "model/RecordFields.h"
 
 namespace orbisk {
 
@@ -126,40 +126,13 @@ DataRecord parseFields(Source& src, int maxFields) {
 }  // namespace
 
 std::string formatRecord(const PictureParams& p) {
-  const std::array<int16_t, kRecordFields> fields = {
-      p.size,          // 1
-      p.cat,           // 2
-      p.ali,           // 3
-      p.direction,     // 4
-      p.eff,           // 5
-      p.func1,         // 6
-      p.func2,         // 7
-      p.t1,            // 8
-      p.w,             // 9
-      p.worldw,        // 10
-      p.sols,          // 11
-      p.cit,           // 12
-      kReservedValue,  // 13
-      kReservedValue,  // 14
-      p.v2,            // 15
-      p.v3,            // 16
-      p.v4,            // 17
-      kReservedValue,  // 18
-      p.xraykleur,     // 19
-      p.driedkeuze,    // 20
-      p.inverse,       // 21
-      kReservedZero,   // 22
-      p.kl1ad,         // 23
-      p.kl2ad,         // 24
-      p.kl3ad,         // 25
-      p.framesize,     // 26
-      p.borderlen,     // 27
-      p.widthfac,      // 28
-      p.glij,          // 29
-      p.hoogte,        // 30
-      p.hsbvertical,   // 31
-      p.hsbhorizon,    // 32
-  };
+  // The four reserved fields hold their fixed values; every other one comes from the table.
+  std::array<int16_t, kRecordFields> fields{};
+  for (int number : {13, 14, 18}) fields[number - 1] = kReservedValue;
+  fields[22 - 1] = kReservedZero;
+  for (const FieldSpec& spec : recordFields()) {
+    if (spec.position > 0) fields[static_cast<std::size_t>(spec.position - 1)] = p.*spec.member;
+  }
   std::string line;
   for (int i = 0; i < kRecordFields; ++i) {
     if (i > 0) line += ',';
@@ -194,41 +167,52 @@ DataRecord parseRecord(std::string_view text, int maxFields) {
   return parseFields(src, maxFields);
 }
 
-void applyRecord(const DataRecord& r, PictureParams& p) {
-  // A control refuses a value outside its range and keeps its position, so the value it holds
-  // stays as it was.
-  const auto toControl = [](Control control, int16_t value, int16_t& target) {
-    if (controlAccepts(control, value)) target = value;
-  };
+RecordFileResult readRecordText(std::string_view bytes, const std::string& shownName,
+                                int maxFields) {
+  RecordFileResult result;
+  result.record = parseRecord(bytes, maxFields);
+  const DataRecord& record = result.record;
+  const int wanted = std::clamp(maxFields, 0, kRecordFields);
+  const int needed = std::min(kMinimumRecordFields, wanted);
+  const int firstUnread = record.count + 1;
+  if (record.count < needed) {
+    const int count = record.count;
+    std::string reason;
+    if (record.problem == FieldProblem::Missing) {
+      const std::string found = count == 0   ? "no number"
+                                : count == 1 ? "only 1 number"
+                                             : "only " + std::to_string(count) + " numbers";
+      reason = found + " could be read; a data file needs at least " + std::to_string(needed);
+    } else {
+      reason = describeFieldProblem(record.problem, firstUnread);
+    }
+    result.error = shownName + " is not an Orbisk data file: " + reason;
+    return result;
+  }
+  result.ok = true;
+  if (record.count < wanted) {
+    // Loaded all the same, as a record of 28 or more fields always is; the user hears which
+    // values the picture lost.
+    const std::string fields = firstUnread == wanted ? "field " + std::to_string(wanted) +
+                                                           " could not be read and "
+                                                           "now counts as 0"
+                                                     : "fields " + std::to_string(firstUnread) +
+                                                           " to " + std::to_string(wanted) +
+                                                           " could not be read and now count as 0";
+    result.note =
+        shownName + ": " + fields + " (" + describeFieldProblem(record.problem, firstUnread) + ")";
+  }
+  return result;
+}
 
-  toControl(Control::hsbsize, r[1], p.size);
-  p.cat = r[2];
-  p.ali = r[3];
-  p.direction = r[4];
-  p.eff = r[5];
-  toControl(Control::listv1a, r[6], p.func1);  // the list's entry is the function number - 1
-  toControl(Control::listv1b, r[7], p.func2);
-  p.t1 = r[8];
-  p.w = r[9];
-  toControl(Control::hsbworld, r[10], p.worldw);
-  p.sols = r[11];
-  p.cit = r[12];
-  toControl(Control::hsbv2, r[15], p.v2);
-  toControl(Control::hsbv3, r[16], p.v3);
-  toControl(Control::hsbv4, r[17], p.v4);
-  p.driedkeuze = r[20];
-  p.inverse = r[21];
-  p.xraykleur = r[19];
-  toControl(Control::kl1ad, r[23], p.kl1ad);
-  toControl(Control::kl2ad, r[24], p.kl2ad);
-  toControl(Control::kl3ad, r[25], p.kl3ad);
-  p.framesize = r[26];
-  p.borderlen = r[27];
-  p.widthfac = r[28];
-  toControl(Control::glij, r[29], p.glij);
-  toControl(Control::hoogte, r[30], p.hoogte);
-  toControl(Control::hsbvertical, r[31], p.hsbvertical);
-  toControl(Control::hsbhorizon, r[32], p.hsbhorizon);
+void applyRecord(const DataRecord& r, PictureParams& p) {
+  for (const FieldSpec& spec : recordFields()) {
+    if (spec.loading == Loading::NotInTheFile) continue;
+    const int16_t value = r[spec.position];
+    // A control refuses a value outside its range and keeps its position, so the value it
+    // holds stays as it was.
+    if (spec.loading == Loading::AsRead || spec.accepts(value)) p.*spec.member = value;
+  }
 }
 
 }  // namespace orbisk

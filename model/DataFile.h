@@ -64,21 +64,13 @@ struct RecordFileResult {
   std::string note;
 };
 
+// The record of a data file's bytes, as "Load data" takes it: refused when it holds fewer than
+// kMinimumRecordFields readable fields (fewer than maxFields when that is smaller), saying why the
+// first field missing could not be read; messages name the file as shownName.
+RecordFileResult readRecordText(std::string_view bytes, const std::string& shownName,
+                                int maxFields = kRecordFields);
+
 // Why field number `number` could not be read, in a few words ("field 30 is empty").
 std::string describeFieldProblem(FieldProblem problem, int number);
-
-// The two functions below touch the file system the way every file the user names is touched
-// (no blocking on a FIFO, safe replace, hard links and permission bits kept); they are defined
-// in io/DataFileIo.cpp, part of the orbisk_io library.
-
-// Reads a data file. Refuses a file that cannot be opened, is not a regular file, or holds fewer
-// than kMinimumRecordFields readable fields (fewer than maxFields when that is smaller), saying
-// why the first field missing could not be read.
-RecordFileResult readRecordFile(const std::string& path, int maxFields = kRecordFields);
-
-// Writes the record as the file's whole content (see writeUserFile in io/UserFile.h), so an
-// existing file is never left truncated by a failure that can be foreseen. Returns an empty
-// string on success, else a message naming the file and the reason.
-std::string writeRecordFile(const std::string& path, const PictureParams& params);
 
 }  // namespace orbisk

@@ -10,15 +10,22 @@ struct CanvasSize {
   int height;  // pixels
 };
 
-// 1 Regular 632 x 434, 2 Thumbnail 117 x 90, 3 Maximum 948 x 651; any other value Regular.
+// The canvas of each frame, the one place these sizes are written.
+inline constexpr CanvasSize kRegularCanvas = {632, 434};
+inline constexpr CanvasSize kThumbnailCanvas = {117, 90};
+inline constexpr CanvasSize kMaximumCanvas = {948, 651};
+// The size the Thumbnail frame sets in the record.
+inline constexpr int16_t kThumbnailPictureSize = 54;
+
+// 1 Regular, 2 Thumbnail, 3 Maximum; any other value Regular.
 constexpr CanvasSize frameCanvasSize(int16_t framesize) {
   switch (framesize) {
     case 2:
-      return {117, 90};
+      return kThumbnailCanvas;
     case 3:
-      return {948, 651};
+      return kMaximumCanvas;
     default:
-      return {632, 434};
+      return kRegularCanvas;
   }
 }
 

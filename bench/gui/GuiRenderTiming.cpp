@@ -6,7 +6,7 @@
 #include <QElapsedTimer>
 #include <cstdio>
 
-#include "model/DataFile.h"
+#include "io/DataFileIo.h"
 #include "ui/QtDialogs.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/RenderDriver.h"

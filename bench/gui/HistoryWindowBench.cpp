@@ -78,7 +78,7 @@ void HistoryRunEnd(benchmark::State& bench) {
   QApplication::processEvents();
   int run = 0;
   for (auto _ : bench) {
-    // As MainWindow::addHistoryEntry does it.
+    // As HistoryCommands::addEntry does it.
     const std::vector<HistoryStore::Entry> entries = store.entries();
     benchmark::DoNotOptimize(store.record(entries.front()));
     store.add(QString("run %1").arg(++run), thumbnail, entries.front().time.addMSecs(1));

@@ -1,6 +1,5 @@
 #include "render/random/RandomCombination.h"
 
-#include <chrono>
 #include <random>
 
 namespace orbisk {
@@ -16,39 +15,24 @@ int16_t draw(std::mt19937_64& engine, int n) {
 
 }  // namespace
 
+int16_t RandomCombination::of(Field field) const {
+  const FieldSpec& spec = fieldSpec(field);
+  return spec.randomDraw > 0 ? values[static_cast<std::size_t>(spec.randomDraw - 1)] : 0;
+}
+
 RandomCombination drawRandomCombination(uint64_t seed) {
   std::mt19937_64 engine(seed);
-  RandomCombination c{};
-  c.cat = draw(engine, 10);
-  c.ali = draw(engine, 14);
-  c.eff = draw(engine, 20);
-  c.func1 = draw(engine, 11);
-  c.func2 = draw(engine, 11);
-  c.t1 = draw(engine, 8);
-  c.w = draw(engine, 35);
-  c.worldw = draw(engine, 10);
-  c.sols = draw(engine, 20);
-  c.cit = draw(engine, 24);
+  RandomCombination c;
+  for (std::size_t i = 0; i < c.values.size(); ++i) {
+    // Every drawn field's control starts at 1.
+    c.values[i] = draw(engine, fieldSpec(randomFields()[i]).max);
+  }
   return c;
 }
 
-RandomCombination drawRandomCombination() {
-  const auto now = std::chrono::system_clock::now().time_since_epoch();
-  return drawRandomCombination(
-      static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
-}
-
 void applyCombination(PictureParams& params, const RandomCombination& draw) {
-  params.cat = draw.cat;
-  params.ali = draw.ali;
-  params.eff = draw.eff;
-  params.func1 = draw.func1;
-  params.func2 = draw.func2;
-  params.t1 = draw.t1;
-  params.w = draw.w;
-  params.worldw = draw.worldw;
-  params.sols = draw.sols;
-  params.cit = draw.cit;
+  for (std::size_t i = 0; i < draw.values.size(); ++i)
+    params.*fieldSpec(randomFields()[i]).member = draw.values[i];
 }
 
 }  // namespace orbisk

@@ -1,31 +1,28 @@
 // The ten draws of the Random command.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "model/PictureParams.h"
+#include "model/RecordFields.h"
 
 namespace orbisk {
 
-// Values as the origin editor's controls hold them; func1 and func2 are list position + 1.
+// Values as the origin editor's controls hold them (func1 and func2 are list position + 1), in
+// the order of randomFields().
 struct RandomCombination {
-  int16_t cat;     // category, 1..10
-  int16_t ali;     // galaxy, 1..14
-  int16_t eff;     // effect, 1..20
-  int16_t func1;   // function v1a, 1..11
-  int16_t func2;   // function v1b, 1..11
-  int16_t t1;      // type, 1..8
-  int16_t w;       // level, 1..35
-  int16_t worldw;  // world, 1..10
-  int16_t sols;    // solar system, 1..20
-  int16_t cit;     // lab, 1..24
+  std::array<int16_t, kRandomDraws> values{};
+
+  // The drawn value of one of Random's fields; 0 for a field Random keeps.
+  int16_t of(Field field) const;
 };
 
-// Draws the ten values in the fixed order category, galaxy, effect, v1a, v1b, type, level,
-// world, solar system, lab; each is Int(r x N) + 1 for a fresh r uniform in [0, 1).
+// Draws the ten values in the order of randomFields() (category, galaxy, effect, v1a, v1b, type,
+// level, world, solar system, lab); each is Int(r x N) + 1 for a fresh r uniform in [0, 1), N
+// the number of values the field's control offers. The caller chooses the seed: the same seed
+// gives the same draws everywhere.
 RandomCombination drawRandomCombination(uint64_t seed);
-// The same, seeded from the clock.
-RandomCombination drawRandomCombination();
 
 // The record as Random leaves it: the ten drawn values in place, everything else kept.
 void applyCombination(PictureParams& params, const RandomCombination& draw);

@@ -1,6 +1,6 @@
 #include "RenderCommandFixture.h"
 
-#include "io/PictureRecordText.h"
+#include "session/PictureRecordText.h"
 #include "io/RecordedPicture.h"
 
 #include <gtest/gtest.h>

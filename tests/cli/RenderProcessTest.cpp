@@ -16,7 +16,7 @@
 
 #include "RenderChildProcess.h"
 #include "RenderCommandFixture.h"
-#include "io/DrawnPicture.h"
+#include "session/DrawnPicture.h"
 #include "io/RecordedPicture.h"
 
 namespace orbisk {

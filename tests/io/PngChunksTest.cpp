@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "io/PictureRecordText.h"
+#include "session/PictureRecordText.h"
 #include "io/RecordedPicture.h"
 
 namespace orbisk {

@@ -14,7 +14,7 @@
 
 #include "cli/RenderCommand.h"
 #include "io/PictureFile.h"
-#include "model/DataFile.h"
+#include "io/DataFileIo.h"
 
 namespace orbisk {
 namespace {

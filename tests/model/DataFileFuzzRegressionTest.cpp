@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fuzz/DataFileProperties.h"
-#include "model/DataFile.h"
+#include "io/DataFileIo.h"
 
 namespace orbisk {
 namespace {

@@ -1,4 +1,4 @@
-#include "model/DataFile.h"
+#include "io/DataFileIo.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>

@@ -12,8 +12,10 @@ TEST(RandomCombination, EveryValueOfEveryControlOccursAndNothingElse) {
   const int limits[10] = {10, 14, 20, 11, 11, 8, 35, 10, 20, 24};
   for (uint64_t seed = 0; seed < 5000; ++seed) {
     const RandomCombination c = drawRandomCombination(seed);
-    const int values[10] = {c.cat, c.ali, c.eff,    c.func1, c.func2,
-                            c.t1,  c.w,   c.worldw, c.sols,  c.cit};
+    const int values[10] = {c.of(Field::cat),   c.of(Field::ali),    c.of(Field::eff),
+                            c.of(Field::func1), c.of(Field::func2),  c.of(Field::t1),
+                            c.of(Field::w),     c.of(Field::worldw), c.of(Field::sols),
+                            c.of(Field::cit)};
     for (int i = 0; i < 10; ++i) {
       ASSERT_GE(values[i], 1) << "draw " << i;
       ASSERT_LE(values[i], limits[i]) << "draw " << i;
@@ -25,9 +27,9 @@ TEST(RandomCombination, EveryValueOfEveryControlOccursAndNothingElse) {
 
 TEST(RandomCombination, TheSeedDecidesTheDraws) {
   const RandomCombination a = drawRandomCombination(42), b = drawRandomCombination(42);
-  EXPECT_EQ(a.cat, b.cat);
-  EXPECT_EQ(a.cit, b.cit);
-  EXPECT_EQ(a.func2, b.func2);
+  EXPECT_EQ(a.of(Field::cat), b.of(Field::cat));
+  EXPECT_EQ(a.of(Field::cit), b.of(Field::cit));
+  EXPECT_EQ(a.of(Field::func2), b.of(Field::func2));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The colour-system editor driven through its real widgets, found by objectName.
 #include <QPushButton>
 
-#include "model/ControlRanges.h"
+#include "model/RecordFields.h"
 #include "tests/ui/GuiTestSupport.h"
 #include "ui/editors/XrayForm.h"
 

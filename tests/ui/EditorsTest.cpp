@@ -7,7 +7,7 @@
 #include <QWheelEvent>
 #include <array>
 
-#include "model/ControlRanges.h"
+#include "model/RecordFields.h"
 #include "tests/ui/GuiTestSupport.h"
 #include "ui/editors/OriginForm.h"
 
@@ -191,24 +191,24 @@ TEST_F(OriginFormTest, RandomDrawSetsExactlyTheTenDrawnValues) {
     SCOPED_TRACE(seed);
     const RandomCombination draw = drawRandomCombination(seed);
     PictureParams expected = params;
-    expected.cat = draw.cat;
-    expected.ali = draw.ali;
-    expected.eff = draw.eff;
-    expected.func1 = draw.func1;
-    expected.func2 = draw.func2;
-    expected.t1 = draw.t1;
-    expected.w = draw.w;
-    expected.worldw = draw.worldw;
-    expected.sols = draw.sols;
-    expected.cit = draw.cit;
+    expected.cat = draw.of(Field::cat);
+    expected.ali = draw.of(Field::ali);
+    expected.eff = draw.of(Field::eff);
+    expected.func1 = draw.of(Field::func1);
+    expected.func2 = draw.of(Field::func2);
+    expected.t1 = draw.of(Field::t1);
+    expected.w = draw.of(Field::w);
+    expected.worldw = draw.of(Field::worldw);
+    expected.sols = draw.of(Field::sols);
+    expected.cit = draw.of(Field::cit);
     form.applyRandom(draw);
     ASSERT_EQ(params, expected);
-    EXPECT_EQ(form.controlValue(Control::hsbcat), draw.cat);
-    EXPECT_EQ(form.controlValue(Control::hsbgalaxy), draw.ali);
-    EXPECT_EQ(form.controlValue(Control::listv1a), draw.func1);
-    EXPECT_EQ(form.controlValue(Control::listv1b), draw.func2);
-    EXPECT_EQ(form.controlValue(Control::hsblab), draw.cit);
-    EXPECT_EQ(labelText(form, "lblworld"), QString::number(draw.worldw));
+    EXPECT_EQ(form.controlValue(Control::hsbcat), draw.of(Field::cat));
+    EXPECT_EQ(form.controlValue(Control::hsbgalaxy), draw.of(Field::ali));
+    EXPECT_EQ(form.controlValue(Control::listv1a), draw.of(Field::func1));
+    EXPECT_EQ(form.controlValue(Control::listv1b), draw.of(Field::func2));
+    EXPECT_EQ(form.controlValue(Control::hsblab), draw.of(Field::cit));
+    EXPECT_EQ(labelText(form, "lblworld"), QString::number(draw.of(Field::worldw)));
   }
   // Size, v2, v3 and v4 are left where they were.
   EXPECT_EQ(barValue(form, "hsbsize"), 110);

@@ -10,6 +10,7 @@
 #include "GuiTestSupport.h"
 #include "io/CandidateChooser.h"
 #include "io/RenderWorkers.h"
+#include "model/FrameSize.h"
 #include "render/random/RandomCandidates.h"
 #include "ui/editors/OriginForm.h"
 #include "ui/explore/GalleryCell.h"
@@ -54,8 +55,8 @@ TEST_F(Gallery, CellsAreTheMainWindowsPicturesAndAPickDrawsTheSame) {
   guitest::createAndFinish(*ready);
   const PictureParams params = ready->params();
   const RenderState state = ready->renderState();
-  const CanvasSetup setup{MainWindow::kThumbnailWidth, MainWindow::kThumbnailHeight,
-                          rgbColour(20, 40, 90), 4, PenMode::InvertedCopy};
+  const CanvasSetup setup{kThumbnailCanvas.width, kThumbnailCanvas.height, rgbColour(20, 40, 90), 4,
+                          PenMode::InvertedCopy};
 
   GalleryForm* form = open();
   ASSERT_NE(form, nullptr);
@@ -73,7 +74,7 @@ TEST_F(Gallery, CellsAreTheMainWindowsPicturesAndAPickDrawsTheSame) {
   for (int i = 0; i < GalleryForm::kCells; ++i) {
     const Candidate candidate = makeCandidate(start, 100, form->candidateNumber(i));
     shownNumbers.push_back(candidate.index);
-    EXPECT_EQ(form->combination(i).cit, candidate.draw.cit) << "cell " << i;
+    EXPECT_EQ(form->combination(i).of(Field::cit), candidate.draw.of(Field::cit)) << "cell " << i;
     RasterCanvas canvas(0, 0);
     renderWholePicture({candidate.order.params, state, setup, {}}, canvas);
     const QImage expected(reinterpret_cast<const uchar*>(canvas.bits()), canvas.width(),
@@ -104,8 +105,8 @@ TEST_F(Gallery, CellsAreTheMainWindowsPicturesAndAPickDrawsTheSame) {
   ASSERT_TRUE(ready->isRendering());
   guitest::finishRun(*ready);
   const RandomCombination picked = form->combination(5);
-  EXPECT_EQ(barValue(*ready->originForm(), "hsblab"), picked.cit);
-  EXPECT_EQ(ready->params().func1, picked.func1);
+  EXPECT_EQ(barValue(*ready->originForm(), "hsblab"), picked.of(Field::cit));
+  EXPECT_EQ(ready->params().func1, picked.of(Field::func1));
   EXPECT_EQ(canvasOf(*ready), form->cell(5)->picture());
 
   // More goes on along the same sequence.
@@ -143,7 +144,7 @@ TEST_F(Gallery, APickDuringARunStopsItAndDrawsThePick) {
   // The record may hold a value its control refused (a data file can store one): the pick
   // still draws the picked value.
   const RandomCombination draw = drawRandomCombination(7);
-  ASSERT_TRUE(ready->originForm()->setControl(Control::hsbcat, draw.cat));
+  ASSERT_TRUE(ready->originForm()->setControl(Control::hsbcat, draw.of(Field::cat)));
   ready->params().cat = 50;
   trigger(*ready, "createknopp");
   ready->renderDriver().runOneTurn();
@@ -152,7 +153,7 @@ TEST_F(Gallery, APickDuringARunStopsItAndDrawsThePick) {
 
   ready->randomWith(draw);
   guitest::finishRun(*ready);
-  EXPECT_EQ(ready->params().cat, draw.cat);
+  EXPECT_EQ(ready->params().cat, draw.of(Field::cat));
   RasterCanvas canvas(0, 0);
   renderWholePicture(expected, canvas);
   EXPECT_EQ(pixelsOf(ready->canvas()), pixelsOf(canvas));

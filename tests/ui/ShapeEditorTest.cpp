@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <set>
 
-#include "model/ControlRanges.h"
+#include "model/RecordFields.h"
 #include "tests/ui/GuiTestSupport.h"
 #include "ui/editors/DriedForm.h"
 #include "ui/editors/ShapeDiagrams.h"

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "io/PictureRecordText.h"
 #include "io/PngChunks.h"
+#include "session/PictureRecordText.h"
 #include "web/core/PngRecordChunk.h"
 #include "web/core/WebFields.h"
 #include "web/core/WebPicture.h"

@@ -15,22 +15,6 @@ namespace {
 
 enum Bar { kImage, kGlij, kHoogte, kVertical, kHorizon };
 
-// The record field that mirrors each bar at once; the shape itself waits for "&OK".
-int16_t PictureParams::*mirroredField(int index) {
-  switch (index) {
-    case kGlij:
-      return &PictureParams::glij;
-    case kHoogte:
-      return &PictureParams::hoogte;
-    case kVertical:
-      return &PictureParams::hsbvertical;
-    case kHorizon:
-      return &PictureParams::hsbhorizon;
-    default:
-      return nullptr;
-  }
-}
-
 }  // namespace
 
 bool shapeUsesSlantAndHeight(int shape) {
@@ -90,8 +74,12 @@ void DriedForm::showEvent(QShowEvent* event) {
 
 void DriedForm::barChanged(int index, int value) {
   showValue(index, value);
-  // Every bar's range lies inside the 16 bits of its field.
-  if (auto field = mirroredField(index)) params_.*field = static_cast<int16_t>(value);
+  // Every bar but the shape's mirrors its record field at once; the shape waits for "&OK". Every
+  // bar's range lies inside the 16 bits of its field.
+  if (index != kImage) {
+    const auto control = static_cast<Control>(static_cast<int>(Control::hsbimage) + index);
+    params_.*controlField(control).member = static_cast<int16_t>(value);
+  }
 }
 
 void DriedForm::showValue(int index, int value) {

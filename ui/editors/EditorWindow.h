@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "model/ControlRanges.h"
+#include "model/RecordFields.h"
 
 class QLabel;
 class QScrollBar;

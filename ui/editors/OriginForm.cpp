@@ -15,33 +15,31 @@ namespace orbisk {
 
 namespace {
 
-// One bar of the editor: where it stands in the grid of three rows and five columns, and the
-// record field that mirrors it.
+// One bar of the editor: its caption and value label, and where it stands in the grid of three
+// rows and five columns. The record field that mirrors it is the control's in the field table.
 struct BarEntry {
   Control control;
   const char* caption;
   const char* captionName;
   const char* valueLabel;
-  int16_t PictureParams::*field;
   int row;
   int column;
 };
 
 // In the order of the control table, hsbgalaxy..hsbsize.
 constexpr std::array<BarEntry, 12> kBars = {{
-    {Control::hsbgalaxy, "Galaxy", "captiongalaxy", "lblgalaxy", &PictureParams::ali, 0, 0},
-    {Control::hsbsolarsystem, "Solar system", "captionsolarsystem", "lblsolarsystem",
-     &PictureParams::sols, 0, 1},
-    {Control::hsbworld, "World", "captionworld", "lblworld", &PictureParams::worldw, 0, 2},
-    {Control::hsblab, "Lab", "captionlab", "lbllab", &PictureParams::cit, 0, 3},
-    {Control::hsblevel, "Level", "captionlevel", "lbllevel", &PictureParams::w, 0, 4},
-    {Control::hsbcat, "Category", "captioncat", "textcat", &PictureParams::cat, 1, 0},
-    {Control::hsbtype, "Type", "captiontype", "texttype", &PictureParams::t1, 1, 1},
-    {Control::hsbeffect, "Effect", "captioneffect", "texteffect", &PictureParams::eff, 1, 4},
-    {Control::hsbv2, "V2", "captionv2", "textv2", &PictureParams::v2, 2, 0},
-    {Control::hsbv3, "V3", "captionv3", "textv3", &PictureParams::v3, 2, 1},
-    {Control::hsbv4, "V4", "captionv4", "textv4", &PictureParams::v4, 2, 2},
-    {Control::hsbsize, "Size", "captionsize", "textsize", &PictureParams::size, 2, 3},
+    {Control::hsbgalaxy, "Galaxy", "captiongalaxy", "lblgalaxy", 0, 0},
+    {Control::hsbsolarsystem, "Solar system", "captionsolarsystem", "lblsolarsystem", 0, 1},
+    {Control::hsbworld, "World", "captionworld", "lblworld", 0, 2},
+    {Control::hsblab, "Lab", "captionlab", "lbllab", 0, 3},
+    {Control::hsblevel, "Level", "captionlevel", "lbllevel", 0, 4},
+    {Control::hsbcat, "Category", "captioncat", "textcat", 1, 0},
+    {Control::hsbtype, "Type", "captiontype", "texttype", 1, 1},
+    {Control::hsbeffect, "Effect", "captioneffect", "texteffect", 1, 4},
+    {Control::hsbv2, "V2", "captionv2", "textv2", 2, 0},
+    {Control::hsbv3, "V3", "captionv3", "textv3", 2, 1},
+    {Control::hsbv4, "V4", "captionv4", "textv4", 2, 2},
+    {Control::hsbsize, "Size", "captionsize", "textsize", 2, 3},
 }};
 
 // The function lists: entry i stands for function number i + 1. The positive functions carry a
@@ -158,16 +156,10 @@ int OriginForm::controlValue(Control c) const {
 }
 
 void OriginForm::applyRandom(const RandomCombination& draw) {
-  setControl(Control::hsbcat, draw.cat);
-  setControl(Control::hsbgalaxy, draw.ali);
-  setControl(Control::hsbeffect, draw.eff);
-  setControl(Control::listv1a, draw.func1);
-  setControl(Control::listv1b, draw.func2);
-  setControl(Control::hsbtype, draw.t1);
-  setControl(Control::hsblevel, draw.w);
-  setControl(Control::hsbworld, draw.worldw);
-  setControl(Control::hsbsolarsystem, draw.sols);
-  setControl(Control::hsblab, draw.cit);
+  for (std::size_t i = 0; i < draw.values.size(); ++i) {
+    if (const auto control = fieldSpec(randomFields()[i]).control)
+      setControl(*control, draw.values[i]);
+  }
   // A drawn value equal to a control's position leaves the control as it is, and the record
   // may hold another value there (a data file can store one that the control refused). The
   // picture is the drawn one all the same.
@@ -178,7 +170,7 @@ void OriginForm::barChanged(int index, int value) {
   const BarEntry& entry = kBars[static_cast<size_t>(index)];
   valueLabels_[static_cast<size_t>(index)]->setText(QString::number(value));
   // The bar's range lies inside the 16-bit range of the field.
-  params_.*entry.field = static_cast<int16_t>(value);
+  params_.*controlField(entry.control).member = static_cast<int16_t>(value);
 }
 
 void OriginForm::listChanged(Control list, int row) {

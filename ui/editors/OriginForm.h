@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "model/ControlRanges.h"
+#include "model/RecordFields.h"
 #include "model/PictureParams.h"
 #include "render/random/RandomCombination.h"
 #include "ui/editors/EditorWindow.h"

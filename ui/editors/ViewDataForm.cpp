@@ -8,39 +8,12 @@
 #include <QVBoxLayout>
 #include <span>
 
+#include "model/RecordFields.h"
 #include "ui/editors/FixedWindow.h"
 
 namespace orbisk {
 
 namespace {
-
-// Field numbers of the data file.
-enum Field {
-  kSize = 1,
-  kCategory = 2,
-  kGalaxy = 3,
-  kDirection = 4,
-  kEffect = 5,
-  kV1a = 6,
-  kV1b = 7,
-  kType = 8,
-  kLevel = 9,
-  kWorld = 10,
-  kSolarSystem = 11,
-  kLab = 12,
-  kV2 = 15,
-  kV3 = 16,
-  kV4 = 17,
-  kColourSystem = 19,
-  kShape = 20,
-  kInverse = 21,
-  kRed = 23,
-  kGreen = 24,
-  kBlue = 25,
-  kFrame = 26,
-  kLength = 27,
-  kWidth = 28,
-};
 
 // The words some fields have for some of their values: words[i] stands for the value first + i.
 struct Words {
@@ -71,30 +44,30 @@ struct ValueShown {
 };
 
 constexpr ValueShown kValuesShown[] = {
-    {"lblsize", kSize, true, {}},
-    {"lblcategory", kCategory, true, {}},
-    {"lbltype", kType, true, {}},
-    {"lblgalaxy", kGalaxy, true, {}},
-    {"lbldirection", kDirection, true, {kDirectionWords, 1}},
-    {"lbleffect", kEffect, true, {}},
-    {"lbllevel", kLevel, true, {}},
-    {"lblworld", kWorld, true, {}},
-    {"lblsolarsystem", kSolarSystem, true, {}},
-    {"lbllab", kLab, true, {}},
-    {"lblv2", kV2, true, {}},
-    {"lblv3", kV3, true, {}},
-    {"lblv4", kV4, true, {}},
-    {"lblxray", kColourSystem, true, {}},
-    {"lblcolor", kInverse, true, {kInverseWords, 0}},
-    {"lbllenght", kLength, true, {}},
-    {"lblwidth", kWidth, true, {}},
-    {"lblkl1", kRed, true, {}},
-    {"lblkl2", kGreen, true, {}},
-    {"lblkl3", kBlue, true, {}},
-    {"lbldried", kShape, true, {}},
-    {"lblthumb", kFrame, false, {kFrameWords, 1}},
-    {"lblv1a", kV1a, false, {kFunctionWords, 1}},
-    {"lblv1b", kV1b, false, {kFunctionWords, 1}},
+    {"lblsize", Field::size, true, {}},
+    {"lblcategory", Field::cat, true, {}},
+    {"lbltype", Field::t1, true, {}},
+    {"lblgalaxy", Field::ali, true, {}},
+    {"lbldirection", Field::direction, true, {kDirectionWords, 1}},
+    {"lbleffect", Field::eff, true, {}},
+    {"lbllevel", Field::w, true, {}},
+    {"lblworld", Field::worldw, true, {}},
+    {"lblsolarsystem", Field::sols, true, {}},
+    {"lbllab", Field::cit, true, {}},
+    {"lblv2", Field::v2, true, {}},
+    {"lblv3", Field::v3, true, {}},
+    {"lblv4", Field::v4, true, {}},
+    {"lblxray", Field::xraykleur, true, {}},
+    {"lblcolor", Field::inverse, true, {kInverseWords, 0}},
+    {"lbllenght", Field::borderlen, true, {}},
+    {"lblwidth", Field::widthfac, true, {}},
+    {"lblkl1", Field::kl1ad, true, {}},
+    {"lblkl2", Field::kl2ad, true, {}},
+    {"lblkl3", Field::kl3ad, true, {}},
+    {"lbldried", Field::driedkeuze, true, {}},
+    {"lblthumb", Field::framesize, false, {kFrameWords, 1}},
+    {"lblv1a", Field::func1, false, {kFunctionWords, 1}},
+    {"lblv1b", Field::func2, false, {kFunctionWords, 1}},
 };
 
 // Room for the widest number a field can hold, so the window never has to grow.
@@ -206,7 +179,7 @@ QLabel* ViewDataForm::addValue(const char* name) {
 void ViewDataForm::showRecord(const DataRecord& record, const QString& bareFileName) {
   for (const ValueShown& shown : kValuesShown) {
     auto* label = findChild<QLabel*>(shown.label, Qt::FindDirectChildrenOnly);
-    const int16_t value = record[shown.field];
+    const int16_t value = record[fieldSpec(shown.field).position];
     if (shown.number) label->setText(QString::number(value));
     if (const char* word = shown.words.forValue(value)) label->setText(word);
   }

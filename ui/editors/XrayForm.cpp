@@ -11,20 +11,6 @@ namespace {
 constexpr int kGreyscaleSystem = 7;  // the grey colour system
 constexpr int kDefaultSystem = 1;    // what "&Default" chooses (not the start-up value 2)
 
-// The record field of each addition; the colour system itself waits for "&OK".
-int16_t PictureParams::*additionField(int index) {
-  switch (index) {
-    case 1:
-      return &PictureParams::kl1ad;
-    case 2:
-      return &PictureParams::kl2ad;
-    case 3:
-      return &PictureParams::kl3ad;
-    default:
-      return nullptr;
-  }
-}
-
 }  // namespace
 
 XrayForm::XrayForm(PictureParams& params, Dialogs& /*dialogs*/, QWidget* parent)
@@ -82,8 +68,12 @@ XrayForm::XrayForm(PictureParams& params, Dialogs& /*dialogs*/, QWidget* parent)
 
 void XrayForm::barChanged(int index, int value) {
   valueLabels_[static_cast<size_t>(index)]->setText(QString::number(value));
-  // The additions' range 0..250 lies inside the field's 16 bits.
-  if (auto field = additionField(index)) params_.*field = static_cast<int16_t>(value);
+  // The additions mirror their record fields at once; the colour system waits for "&OK". The
+  // additions' range 0..250 lies inside the fields' 16 bits.
+  if (index > 0) {
+    const auto control = static_cast<Control>(static_cast<int>(Control::hsbxray) + index);
+    params_.*controlField(control).member = static_cast<int16_t>(value);
+  }
 }
 
 void XrayForm::chooseGreyscale() {

@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "model/ControlRanges.h"
+#include "model/RecordFields.h"
 #include "model/PictureParams.h"
 #include "ui/editors/EditorWindow.h"
 

@@ -47,12 +47,13 @@ CanvasView::CanvasView(RasterCanvas& canvas, QWidget* parent)
   hscroll1_->setObjectName("HScroll1");
   hscroll1_->setGeometry(kProgressWidth, kViewHeight - kBarThickness,
                          kViewWidth - kProgressWidth - kBarThickness, kBarThickness);
-  hscroll1_->setRange(0, 316);  // 948 - 632: every part of the Maximum canvas can be seen
-  hscroll1_->setValue(158);
+  // Every part of the Maximum canvas can be seen; the bars start at its centre.
+  hscroll1_->setRange(0, kMaximumCanvas.width - kRegularCanvas.width);
+  hscroll1_->setValue(hscroll1_->maximum() / 2);
   vscroll1_->setObjectName("VScroll1");
   vscroll1_->setGeometry(kViewWidth - kBarThickness, 0, kBarThickness, kViewHeight - kBarThickness);
-  vscroll1_->setRange(0, 217);  // 651 - 434
-  vscroll1_->setValue(108);
+  vscroll1_->setRange(0, kMaximumCanvas.height - kRegularCanvas.height);
+  vscroll1_->setValue(vscroll1_->maximum() / 2);
   for (QScrollBar* bar : {hscroll1_, vscroll1_}) {
     bar->setSingleStep(1);
     bar->setPageStep(1);
@@ -76,6 +77,26 @@ void CanvasView::setCanvasGeometry(int left, int top, int width, int height) {
   canvas_.resize(width, height);
   pct1_->setGeometry(left, top, width, height);
   pct1_->update();
+}
+
+void CanvasView::showFrame(CanvasSize size, bool maximum, FrameChange change) {
+  if (change == FrameChange::Command) setProgressBarWidth(kProgressWidth);
+  if (!maximum) {
+    setScrollBarsVisible(false);
+    setCanvasGeometry(0, 0, size.width, size.height);
+  } else if (change == FrameChange::Command) {
+    setCanvasGeometry(pct1_->x(), pct1_->y(), size.width, size.height);
+    setScrollBarsVisible(true);
+    vscroll1_->setValue(vscroll1_->maximum() / 2);  // the centre of the Maximum canvas
+    hscroll1_->setValue(hscroll1_->maximum() / 2);
+    // Placed explicitly too: a bar already at its centre reports no change.
+    pct1_->move(-hscroll1_->value(), -vscroll1_->value());
+  } else {
+    setScrollBarsVisible(true);
+    const bool keep = change == FrameChange::Loaded;
+    setCanvasGeometry(keep ? -hscroll1_->value() : 0, keep ? -vscroll1_->value() : 0, size.width,
+                      size.height);
+  }
 }
 
 void CanvasView::setScrollBarsVisible(bool visible) {

@@ -5,8 +5,9 @@
 #include <QImage>
 #include <QWidget>
 
-#include "render/surfaces/RasterCanvas.h"
+#include "model/FrameSize.h"
 #include "render/run/RenderJob.h"
+#include "render/surfaces/RasterCanvas.h"
 
 class QProgressBar;
 class QScrollBar;
@@ -41,8 +42,9 @@ class CanvasView : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kViewWidth = 632;
-  static constexpr int kViewHeight = 434;
+  // The view is as large as the Regular canvas.
+  static constexpr int kViewWidth = kRegularCanvas.width;
+  static constexpr int kViewHeight = kRegularCanvas.height;
   static constexpr int kBarThickness = 17;
   static constexpr int kProgressWidth = 117;
 
@@ -56,6 +58,11 @@ class CanvasView : public QWidget {
   // Resizes the canvas (keeping its top-left content) and places it with its top-left corner at
   // (left, top) in view coordinates.
   void setCanvasGeometry(int left, int top, int width, int height);
+  // How the canvas takes a frame's size: as the Frame commands set it (Maximum centred, the
+  // progress bar at its width), as a loaded record does (keeping the scroll positions), or as a
+  // loaded picture does (at the top-left corner, catching up with the bars at their next change).
+  enum class FrameChange { Command, Loaded, Picture };
+  void showFrame(CanvasSize size, bool maximum, FrameChange change);
   // Shows both scroll bars or hides them; the canvas does not move.
   void setScrollBarsVisible(bool visible);
   // Shows a traversal's progress on the progress bar; resetProgress sets its value to 0.

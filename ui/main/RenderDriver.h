@@ -1,17 +1,12 @@
-// Drives one render job from the window's event loop: one column per event-loop turn, so menus,
-// editors and Stop stay usable while a picture grows.
+// Steps the session's run from the window's event loop: one column per event-loop turn, so
+// menus, editors and Stop stay usable while a picture grows.
 #pragma once
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
-#include <cstdint>
-#include <memory>
 
-#include "model/PictureParams.h"
-#include "render/run/RenderJob.h"
-#include "render/run/RenderState.h"
-#include "render/surfaces/Surface.h"
+#include "session/Session.h"
 
 namespace orbisk {
 
@@ -19,46 +14,34 @@ class RenderDriver : public QObject {
   Q_OBJECT
 
  public:
-  // The job reads params and draws on surface; working values stay in state from run to run.
-  // A turn that finds stopflag at -1 ends the traversal before its column.
-  RenderDriver(RenderState& state, const PictureParams& params, Surface& surface,
-               const int16_t& stopflag, QObject* parent = nullptr);
+  explicit RenderDriver(Session& session, QObject* parent = nullptr);
   ~RenderDriver() override;
 
-  // Computes the run constants and the traversal limits, then lets the event loop run the
-  // columns. Only call while idle.
+  // Lets the event loop run the columns of the run the session has just started.
   void begin();
   // One turn: the stop check, then one column. Returns whether the traversal goes on. The event
   // loop calls it through a zero-interval timer; tests call it directly to step turn by turn.
   bool runOneTurn();
 
-  bool isRunning() const { return job_ != nullptr; }
+  bool isRunning() const { return session_.isRunning(); }
   // Columns computed by the current traversal, or by the last one once it has ended.
-  int columnsDone() const { return columnsDone_; }
+  int columnsDone() const { return session_.columnsDone(); }
   // Whether the last traversal ran through all its columns; false when a stop ended it.
-  bool completed() const { return completed_; }
+  bool completed() const { return session_.completed(); }
 
  signals:
   // After every column, with the job's progress.
   void columnDone(const orbisk::RenderProgress& progress);
   // At most about 60 times a second while columns are drawn, and once when the traversal ends.
   void repaintDue();
-  // The traversal is over (columns exhausted or stop noticed); the job is gone.
-  void ended();
+  // The traversal is over (columns exhausted or stop noticed).
+  void ended(const orbisk::RunEnd& end);
 
  private:
-  void finish(bool completed);
-
-  RenderState& state_;
-  const PictureParams& params_;
-  Surface& surface_;
-  const int16_t& stopflag_;
-  std::unique_ptr<RenderJob> job_;
+  Session& session_;
   QTimer turnTimer_;
   QElapsedTimer sinceRepaint_;
   QElapsedTimer sinceBegin_;  // for the ORBISK_TIMINGS=1 line at the end of a traversal
-  int columnsDone_ = 0;
-  bool completed_ = false;  // see completed()
 };
 
 }  // namespace orbisk

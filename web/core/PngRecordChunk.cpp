@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "io/PictureRecordText.h"
+#include "session/PictureRecordText.h"
 
 namespace orbisk::web {
 

@@ -1,64 +1,68 @@
 #include "web/core/WebFields.h"
 
-#include "model/ControlRanges.h"
-#include "model/PictureParams.h"
+#include "model/RecordFields.h"
 #include "web/core/Json.h"
 
 namespace orbisk::web {
 
 namespace {
 
-// A field held by an editor control: its range, start value and step are the control's own.
-WebField control(int position, Control c, const char* label, const char* group) {
-  const ControlRange& r = controlRange(c);
-  return {position, r.objectName, label, group, r.min, r.max, r.start, r.step, {}, {}};
+// A field held by an editor control: its position, range, start value and step come from the
+// record's field table.
+WebField control(Field f, const char* label, const char* group) {
+  const FieldSpec& spec = fieldSpec(f);
+  return {spec.position, spec.controlName, label,     group, spec.min,
+          spec.max,      spec.start(),     spec.step, {},    {}};
 }
 
-// A field held by a menu: only its entries' values.
-WebField menu(int position, const char* name, const char* label, int start, std::vector<int> values,
-              std::vector<const char*> names) {
-  int low = values.front(), high = values.front();
-  for (int v : values) {
-    low = v < low ? v : low;
-    high = v > high ? v : high;
-  }
-  return {position, name,  label, "Settings",        low,
-          high,     start, 1,     std::move(values), std::move(names)};
+// A field held by a menu: only its entries' values. A setting the data file does not hold
+// (the detail) takes the position given.
+WebField menu(Field f, const char* label, std::vector<int> values, std::vector<const char*> names,
+              int position = 0) {
+  const FieldSpec& spec = fieldSpec(f);
+  return {spec.position != 0 ? spec.position : position,
+          spec.name,
+          label,
+          "Settings",
+          spec.min,
+          spec.max,
+          spec.start(),
+          1,
+          std::move(values),
+          std::move(names)};
 }
 
 std::vector<WebField> makeFields() {
-  const PictureParams fresh;  // the values of a fresh start
   return {
-      control(3, Control::hsbgalaxy, "Galaxy", "Origin"),
-      control(11, Control::hsbsolarsystem, "Solar system", "Origin"),
-      control(10, Control::hsbworld, "World", "Origin"),
-      control(12, Control::hsblab, "Lab", "Origin"),
-      control(9, Control::hsblevel, "Level", "Origin"),
-      control(5, Control::hsbeffect, "Effect", "Origin"),
-      control(2, Control::hsbcat, "Category", "Origin"),
-      control(8, Control::hsbtype, "Type", "Origin"),
-      control(6, Control::listv1a, "Function v1a", "Origin"),
-      control(7, Control::listv1b, "Function v1b", "Origin"),
-      control(15, Control::hsbv2, "v2", "Origin"),
-      control(16, Control::hsbv3, "v3", "Origin"),
-      control(17, Control::hsbv4, "v4", "Origin"),
-      control(1, Control::hsbsize, "Size", "Origin"),
-      control(19, Control::hsbxray, "Colour system", "Colours"),
-      control(23, Control::kl1ad, "Red addition", "Colours"),
-      control(24, Control::kl2ad, "Green addition", "Colours"),
-      control(25, Control::kl3ad, "Blue addition", "Colours"),
-      control(20, Control::hsbimage, "Shape", "Shape"),
-      control(29, Control::glij, "Slide", "Shape"),
-      control(30, Control::hoogte, "Height", "Shape"),
-      control(31, Control::hsbvertical, "Vertical shift", "Shape"),
-      control(32, Control::hsbhorizon, "Horizontal shift", "Shape"),
-      menu(26, "framesize", "Frame", fresh.framesize, {1, 2, 3},
-           {"Regular", "Thumbnail", "Maximum"}),
-      menu(kDetailPosition, "detailstep", "Detail", fresh.detailstep, {1, 4}, {"High", "Low"}),
-      menu(4, "direction", "Direction", fresh.direction, {1, 2}, {"Inward", "Outward"}),
-      menu(27, "borderlen", "Length", fresh.borderlen, {1, 3, 5, 10}, {"X1", "X3", "X5", "X10"}),
-      menu(28, "widthfac", "Width", fresh.widthfac, {1, 3, 5, 10}, {"X1", "X3", "X5", "X10"}),
-      menu(21, "inverse", "Inverse", fresh.inverse, {0, 1}, {"Off", "On"}),
+      control(Field::ali, "Galaxy", "Origin"),
+      control(Field::sols, "Solar system", "Origin"),
+      control(Field::worldw, "World", "Origin"),
+      control(Field::cit, "Lab", "Origin"),
+      control(Field::w, "Level", "Origin"),
+      control(Field::eff, "Effect", "Origin"),
+      control(Field::cat, "Category", "Origin"),
+      control(Field::t1, "Type", "Origin"),
+      control(Field::func1, "Function v1a", "Origin"),
+      control(Field::func2, "Function v1b", "Origin"),
+      control(Field::v2, "v2", "Origin"),
+      control(Field::v3, "v3", "Origin"),
+      control(Field::v4, "v4", "Origin"),
+      control(Field::size, "Size", "Origin"),
+      control(Field::xraykleur, "Colour system", "Colours"),
+      control(Field::kl1ad, "Red addition", "Colours"),
+      control(Field::kl2ad, "Green addition", "Colours"),
+      control(Field::kl3ad, "Blue addition", "Colours"),
+      control(Field::driedkeuze, "Shape", "Shape"),
+      control(Field::glij, "Slide", "Shape"),
+      control(Field::hoogte, "Height", "Shape"),
+      control(Field::hsbvertical, "Vertical shift", "Shape"),
+      control(Field::hsbhorizon, "Horizontal shift", "Shape"),
+      menu(Field::framesize, "Frame", {1, 2, 3}, {"Regular", "Thumbnail", "Maximum"}),
+      menu(Field::detailstep, "Detail", {1, 4}, {"High", "Low"}, kDetailPosition),
+      menu(Field::direction, "Direction", {1, 2}, {"Inward", "Outward"}),
+      menu(Field::borderlen, "Length", {1, 3, 5, 10}, {"X1", "X3", "X5", "X10"}),
+      menu(Field::widthfac, "Width", {1, 3, 5, 10}, {"X1", "X3", "X5", "X10"}),
+      menu(Field::inverse, "Inverse", {0, 1}, {"Off", "On"}),
       {kBackgroundPosition,
        "background",
        "Background colour",

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "io/PictureRecordText.h"
 #include "io/PngChunks.h"
 #include "io/UserFile.h"
+#include "session/PictureRecordText.h"
 #include "web/core/ZlibHandoff.h"
 
 namespace orbisk::web {

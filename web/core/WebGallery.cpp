@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "io/PictureRecordText.h"
 #include "io/RedrawPicture.h"
 #include "render/random/RandomCandidates.h"
+#include "session/PictureRecordText.h"
 #include "web/core/Json.h"
 
 namespace orbisk::web {

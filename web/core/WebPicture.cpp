@@ -4,9 +4,10 @@
 #include <utility>
 #include <vector>
 
-#include "io/PictureRecordText.h"
+#include "io/DataFileIo.h"
 #include "model/DataFile.h"
 #include "render/random/RandomCombination.h"
+#include "session/PictureRecordText.h"
 #include "web/core/Json.h"
 #include "web/core/WebFields.h"
 

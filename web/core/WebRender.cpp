@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "io/PictureRecordText.h"
 #include "io/RedrawPicture.h"
+#include "session/PictureRecordText.h"
 
 namespace orbisk::web {
 

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "io/DrawnPicture.h"
 #include "render/run/PictureContent.h"
 #include "render/run/WholePicture.h"
 #include "render/surfaces/RasterCanvas.h"
+#include "session/DrawnPicture.h"
 
 namespace orbisk::web {
 

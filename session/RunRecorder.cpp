@@ -1,8 +1,9 @@
-#include "ui/main/RunRecorder.h"
+#include "session/RunRecorder.h"
 
 #include <algorithm>
 
 #include "model/FrameSize.h"
+#include "model/RecordFields.h"
 
 namespace orbisk {
 
@@ -11,13 +12,10 @@ namespace {
 // The values a column reads from the record (Length only moves the progress bar, and the values
 // read once per run are fixed at the start).
 bool sameColumnInputs(const PictureParams& a, const PictureParams& b) {
-  return a.detailstep == b.detailstep && a.widthfac == b.widthfac && a.eff == b.eff &&
-         a.func1 == b.func1 && a.func2 == b.func2 && a.t1 == b.t1 && a.w == b.w &&
-         a.worldw == b.worldw && a.sols == b.sols && a.cit == b.cit && a.v4 == b.v4 &&
-         a.xraykleur == b.xraykleur && a.kl1ad == b.kl1ad && a.kl2ad == b.kl2ad &&
-         a.kl3ad == b.kl3ad && a.driedkeuze == b.driedkeuze && a.glij == b.glij &&
-         a.hoogte == b.hoogte && a.hsbhorizon == b.hsbhorizon && a.hsbvertical == b.hsbvertical &&
-         a.size == b.size;
+  for (const FieldSpec& spec : recordFields()) {
+    if (spec.columnReads && a.*spec.member != b.*spec.member) return false;
+  }
+  return true;
 }
 
 bool isBlank(const RasterCanvas& canvas) {
@@ -29,21 +27,21 @@ bool isBlank(const RasterCanvas& canvas) {
   return std::all_of(pixels, pixels + count, [stored](uint32_t p) { return p == stored; });
 }
 
-// True when shown is drawn with the filters applied to it; never for a null drawn picture.
-bool isFiltered(const QImage& shown, const QImage& drawn, const ComposedMask& filters) {
-  if (drawn.isNull() || shown.size() != drawn.size()) return false;
-  // The masks hold red in the low byte; a 32-bit image pixel holds red in the third byte.
+// True when shown is drawn with the filters applied to it; never without a drawn picture.
+bool isFiltered(const PixelView& shown, const std::optional<CanvasCopy>& drawn,
+                const ComposedMask& filters) {
+  if (!drawn || shown.width != drawn->width || shown.height != drawn->height) return false;
+  // The masks hold red in the low byte; a pixel holds red in the third byte.
   const auto toPixelOrder = [](uint32_t m) {
     return ((m & 0xffu) << 16) | (m & 0xff00u) | ((m >> 16) & 0xffu);
   };
   const uint32_t keep = toPixelOrder(filters.andMask) | 0xff000000u;
   const uint32_t set = toPixelOrder(filters.orMask);
-  const QImage a32 = shown.convertToFormat(QImage::Format_RGB32);
-  const QImage b32 = drawn.convertToFormat(QImage::Format_RGB32);
-  for (int y = 0; y < a32.height(); ++y) {
-    const auto* a = reinterpret_cast<const uint32_t*>(a32.constScanLine(y));
-    const auto* b = reinterpret_cast<const uint32_t*>(b32.constScanLine(y));
-    for (int x = 0; x < a32.width(); ++x) {
+  const PixelView drawnPixels = drawn->view();
+  for (int y = 0; y < shown.height; ++y) {
+    const uint32_t* a = shown.row(y);
+    const uint32_t* b = drawnPixels.row(y);
+    for (int x = 0; x < shown.width; ++x) {
       if (a[x] != ((b[x] & keep) | set)) return false;
     }
   }
@@ -79,26 +77,27 @@ void RunRecorder::columnDone(const PictureParams& params, const RasterCanvas& ca
               canvas.penWidth() == penWidth_ && canvas.penMode() == penMode_;
 }
 
-void RunRecorder::runEnded(bool complete, const QImage& picture) {
+void RunRecorder::runEnded(bool complete, const CanvasCopy& picture) {
   if (!complete) {
-    stoppedPicture_ = picture.copy();
+    stoppedPicture_ = picture;
     return;
   }
-  stoppedPicture_ = QImage();
+  stoppedPicture_.reset();
   lastRun_ = start_;
-  exactPicture_ = runExact_ ? picture.copy() : QImage();
+  exactPicture_.reset();
+  if (runExact_) exactPicture_ = picture;
 }
 
-bool RunRecorder::showsExactRun(const QImage& picture) const {
-  return lastRun_ && !exactPicture_.isNull() && picture.size() == exactPicture_.size() &&
-         picture.convertToFormat(exactPicture_.format()) == exactPicture_;
+bool RunRecorder::showsExactRun(const PixelView& picture) const {
+  return lastRun_ && isFiltered(picture, exactPicture_, ComposedMask{});
 }
 
-bool RunRecorder::showsExactRunFiltered(const QImage& picture, const ComposedMask& filters) const {
+bool RunRecorder::showsExactRunFiltered(const PixelView& picture,
+                                        const ComposedMask& filters) const {
   return lastRun_ && isFiltered(picture, exactPicture_, filters);
 }
 
-bool RunRecorder::showsStoppedRun(const QImage& picture, const ComposedMask& filters) const {
+bool RunRecorder::showsStoppedRun(const PixelView& picture, const ComposedMask& filters) const {
   return isFiltered(picture, stoppedPicture_, filters);
 }
 

@@ -1,4 +1,4 @@
-#include "io/PictureRecordText.h"
+#include "session/PictureRecordText.h"
 
 #include <array>
 #include <cstdio>

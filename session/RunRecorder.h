@@ -2,15 +2,15 @@
 // and whether the canvas still shows exactly that run and nothing else.
 #pragma once
 
-#include <QImage>
 #include <cstdint>
 #include <optional>
 
-#include "io/DrawnPicture.h"
 #include "model/PictureParams.h"
 #include "render/run/RenderState.h"
 #include "render/surfaces/ComposedMask.h"
 #include "render/surfaces/RasterCanvas.h"
+#include "session/CanvasCopy.h"
+#include "session/DrawnPicture.h"
 
 namespace orbisk {
 
@@ -21,24 +21,25 @@ class RunRecorder {
   // record and the detail.
   void runStarted(const PictureParams& params, const RenderState& state,
                   const RasterCanvas& canvas);
-  // After every column: anything the column read that differs from the start, or any change
-  // to the canvas but drawing, means the picture is no longer that of its record.
+  // After every column: anything a column reads (see the field table) that differs from the
+  // start, or any change to the canvas but drawing, means the picture is no longer that of its
+  // record.
   void columnDone(const PictureParams& params, const RasterCanvas& canvas);
   // When the traversal is over; complete is false for a stopped run. picture is the canvas as
   // the run left it.
-  void runEnded(bool complete, const QImage& picture);
+  void runEnded(bool complete, const CanvasCopy& picture);
 
   // The record and start values of the last complete run.
   const std::optional<DrawnPicture>& lastRun() const { return lastRun_; }
   // True when the last complete run was drawn exactly from its record and picture is still
   // pixel for pixel what it drew.
-  bool showsExactRun(const QImage& picture) const;
+  bool showsExactRun(const PixelView& picture) const;
   // True when picture is what the last complete run drew exactly from its record, with filters
   // applied to it afterwards: such a picture can be drawn again, at any size.
-  bool showsExactRunFiltered(const QImage& picture, const ComposedMask& filters) const;
+  bool showsExactRunFiltered(const PixelView& picture, const ComposedMask& filters) const;
   // True when picture is what the last run left when it was stopped, filtered at most, and no
   // run has ended complete since: the canvas shows an incomplete picture.
-  bool showsStoppedRun(const QImage& picture, const ComposedMask& filters) const;
+  bool showsStoppedRun(const PixelView& picture, const ComposedMask& filters) const;
 
  private:
   DrawnPicture start_;        // the running traversal's record and start values
@@ -49,8 +50,10 @@ class RunRecorder {
   int penWidth_ = 1;
   PenMode penMode_ = PenMode::Copy;
   std::optional<DrawnPicture> lastRun_;
-  QImage exactPicture_;    // what the last complete run drew, when it kept to its record; else null
-  QImage stoppedPicture_;  // what the last run left when it was stopped; null after a complete one
+  // What the last complete run drew, when it kept to its record.
+  std::optional<CanvasCopy> exactPicture_;
+  // What the last run left when it was stopped; none after a complete one.
+  std::optional<CanvasCopy> stoppedPicture_;
 };
 
 }  // namespace orbisk

@@ -19,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-#include "io/DrawnPicture.h"
+#include "session/DrawnPicture.h"
 
 namespace orbisk {
 
