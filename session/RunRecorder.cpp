@@ -4,6 +4,7 @@
 
 #include "model/FrameSize.h"
 #include "model/RecordFields.h"
+#include "render/run/WholePicture.h"
 
 namespace orbisk {
 
@@ -65,9 +66,9 @@ void RunRecorder::runStarted(const PictureParams& params, const RenderState& sta
 
   const CanvasSize frame = frameCanvasSize(params.framesize);
   const bool detailKnown = params.detailstep == 1 || params.detailstep == 4;
-  runExact_ = detailKnown && penWidth_ == (params.detailstep == 4 ? 4 : 1) &&
-              penMode_ == (params.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy) &&
-              canvasWidth_ == frame.width && canvasHeight_ == frame.height && isBlank(canvas);
+  runExact_ = detailKnown && penWidth_ == penWidthFor(params.detailstep) &&
+              penMode_ == penModeFor(params.inverse) && canvasWidth_ == frame.width &&
+              canvasHeight_ == frame.height && isBlank(canvas);
 }
 
 void RunRecorder::columnDone(const PictureParams& params, const RasterCanvas& canvas) {

@@ -144,7 +144,7 @@ void Session::applyFilter(MaskOp op, uint32_t mask) {
   // covers only part of it: that run no longer counts as drawn from its record.
   filtersSinceDrawn_ = filtersSinceDrawn_.then(op, mask);
   // A run going on, or the next one, draws in the mode the record holds.
-  canvas_.setPenMode(params_.inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy);
+  canvas_.setPenMode(penModeFor(params_.inverse));
 }
 
 void Session::undoFilters() {
@@ -157,13 +157,13 @@ void Session::setPenMode(int16_t inverse) {
   if (inverse != 0 && inverse != 1) return;
   // The pen mode rules every pixel drawn from now on, those of a running render included; the
   // pixels already on the canvas keep their colours.
-  canvas_.setPenMode(inverse == 1 ? PenMode::InvertedCopy : PenMode::Copy);
+  canvas_.setPenMode(penModeFor(inverse));
 }
 
 void Session::setDetail(int16_t detailstep) {
   if (detailstep != 1 && detailstep != 4) return;
   params_.detailstep = detailstep;
-  canvas_.setPenWidth(detailstep == 4 ? 4 : 1);
+  canvas_.setPenWidth(penWidthFor(detailstep));
 }
 
 bool Session::canvasIsExactRun() const {

@@ -10,13 +10,13 @@
 #include <memory>
 #include <optional>
 
+#include "io/LargePictureJob.h"
 #include "session/Session.h"
 #include "ui/editors/RecordEditors.h"
 #include "ui/explore/HistoryCommands.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/DataFileCommands.h"
 #include "ui/main/ImageRecorder.h"
-#include "io/LargePictureJob.h"
 #include "ui/main/PictureCommands.h"
 
 class QProgressDialog;
@@ -135,9 +135,7 @@ class MainWindow : public QMainWindow {
   RenderDriver* driver_ = nullptr;          // steps the session's run between events
   bool exitQuestionOpen_ = false;
   std::function<void()> beep_;
-  // What drew the canvas, and the filters since, under the names the large picture reads.
-  ImageRecorder recorder_{session_.recorder()};
-  const ComposedMask& filtersSinceDrawn_ = session_.filtersSinceDrawn();
+  ImageRecorder recorder_{session_.recorder()};  // what drew the canvas, asked about a QImage
 
   LargePictureJob* largeJob_ = nullptr;       // a child, made with the window
   QProgressDialog* largeProgress_ = nullptr;  // a child, made on first use

@@ -31,14 +31,14 @@ void MainWindow::onSaveLargePicture() {
                     "it.");
     return;
   }
-  if (recorder_.showsStoppedRun(shown, filtersSinceDrawn_)) {
+  if (recorder_.showsStoppedRun(shown, session_.filtersSinceDrawn())) {
     dialogs_.inform(this, kTitle,
                     "The picture on the canvas is incomplete: its run was stopped. Draw it whole "
                     "with CREATE first.");
     return;
   }
   const std::optional<DrawnPicture> drawn = lastRun();
-  if (!drawn || !recorder_.showsExactRunFiltered(shown, filtersSinceDrawn_)) {
+  if (!drawn || !recorder_.showsExactRunFiltered(shown, session_.filtersSinceDrawn())) {
     dialogs_.inform(this, kTitle,
                     "The canvas holds no picture drawn from parameters (a loaded or pasted "
                     "picture, or none drawn yet). Draw one with CREATE first.");
@@ -46,7 +46,7 @@ void MainWindow::onSaveLargePicture() {
   }
   // Taken now: the canvas may change while the dialogs are open.
   const DrawnPicture picture = *drawn;
-  const ComposedMask filters = filtersSinceDrawn_;
+  const ComposedMask filters = session_.filtersSinceDrawn();
   const QStringList choices = largePictureScaleChoices(frameCanvasSize(picture.params.framesize));
   dialogs_.chooseItem(
       this, kTitle, "Size of the picture:", choices, [this, picture, filters](int index) {
