@@ -8,10 +8,10 @@
 #include <QString>
 #include <atomic>
 
+#include "io/RecordMessages.h"  // kMaxPictureFileBytes: pictures larger on disk are refused unread
+
 namespace orbisk {
 
-// Pictures larger than this many bytes on disk are refused unread.
-constexpr std::size_t kMaxPictureFileBytes = std::size_t{512} << 20;
 // Decoding a whole picture may take at most this many megabytes; larger pictures are decoded
 // only in the part shown, where the format allows, and refused as too large otherwise.
 constexpr int kMaxPictureDecodeMegabytes = 512;

@@ -7,9 +7,10 @@
 #include <utility>
 
 #include "io/PictureFile.h"
-#include "session/PictureRecordText.h"
 #include "io/PngChunks.h"
+#include "io/RecordMessages.h"
 #include "io/UserFile.h"
+#include "session/PictureRecordText.h"
 
 namespace orbisk {
 
@@ -73,16 +74,15 @@ RecordedPictureRead readRecordedPicture(const QString& path) {
       break;
     }
     case PngTextRead::Outcome::Broken:
-      read.error = !file.ok() ? fromLocal(file.error())
-                              : QString(
-                                    "Cannot read %1: it is not a picture that can be read, or "
-                                    "its data is damaged or incomplete")
-                                    .arg(shownName(path));
+      read.error =
+          !file.ok()
+              ? fromLocal(file.error())
+              : QString::fromStdString(unreadablePictureMessage(shownName(path).toStdString()));
       return read;
     case PngTextRead::Outcome::Refused:
       read.outcome = RecordedPictureRead::Outcome::Damaged;
-      read.error = QString("The Orbisk record of \"%1\" is damaged: %2.")
-                       .arg(shownName(path), QString::fromStdString(found.reason));
+      read.error =
+          QString::fromStdString(damagedRecordMessage(shownName(path).toStdString(), found.reason));
       return read;
     case PngTextRead::Outcome::Absent:
     case PngTextRead::Outcome::Found:
@@ -90,15 +90,15 @@ RecordedPictureRead readRecordedPicture(const QString& path) {
   }
   if (found.outcome != PngTextRead::Outcome::Found) {
     read.outcome = RecordedPictureRead::Outcome::NoRecord;
-    read.error = QString("The picture \"%1\" carries no Orbisk record.").arg(shownName(path));
+    read.error = QString::fromStdString(noRecordMessage(shownName(path).toStdString()));
     return read;
   }
   std::string reason;
   const std::optional<DrawnPicture> drawn = parsePictureRecord(found.text, &reason);
   if (!drawn) {
     read.outcome = RecordedPictureRead::Outcome::Damaged;
-    read.error = QString("The Orbisk record of \"%1\" is damaged: %2.")
-                     .arg(shownName(path), QString::fromStdString(reason));
+    read.error =
+        QString::fromStdString(damagedRecordMessage(shownName(path).toStdString(), reason));
     return read;
   }
   read.outcome = RecordedPictureRead::Outcome::Recorded;

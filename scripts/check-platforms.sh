@@ -91,9 +91,9 @@ else
   native_note="this processor has no FMA, so only other instructions differ from (a)"
 fi
 
-step "(a) normal build: $build/tools/orbisk-trace"
+step "(a) normal build: $build/tools/trace/orbisk-trace"
 mkdir -p "$work/a"
-trace a "$build/tools/orbisk-trace"
+trace a "$build/tools/trace/orbisk-trace"
 
 step "(b) g++ -march=native ($native_note)"
 build_variant b nm g++ "${flags[@]}" -march=native -- -o "$work/b/orbisk-trace"

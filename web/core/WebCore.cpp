@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "io/RecordMessages.h"
 #include "web/core/Json.h"
 #include "web/core/PngRecordChunk.h"
 #include "web/core/WebFields.h"
@@ -87,7 +88,7 @@ const char* orbisk_link_picture(const char* link) {
 
 // The page's bound on what of a file it hands over.
 double orbisk_max_file_bytes() {
-  return static_cast<double>(kMaxPictureFileBytes);
+  return static_cast<double>(orbisk::kMaxPictureFileBytes);
 }
 
 // Opens the file the page wrote at path. status "inflate": the record is compressed; the page

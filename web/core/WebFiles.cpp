@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "io/PngChunks.h"
+#include "io/RecordMessages.h"
 #include "io/UserFile.h"
 #include "session/PictureRecordText.h"
 #include "web/core/ZlibHandoff.h"
@@ -38,22 +39,17 @@ Opened openFile(std::string_view picture, const std::string& path) {
   switch (found.outcome) {
     case PngTextRead::Outcome::NotPng:
     case PngTextRead::Outcome::Broken:
-      return refusedWith(!file.ok() ? file.error()
-                                    : "Cannot read " + shown +
-                                          ": it is not a picture that can be read, or its data is "
-                                          "damaged or incomplete");
+      return refusedWith(!file.ok() ? file.error() : unreadablePictureMessage(shown));
     case PngTextRead::Outcome::Refused:
-      return refusedWith("The Orbisk record of \"" + shown + "\" is damaged: " + found.reason +
-                         ".");
+      return refusedWith(damagedRecordMessage(shown, found.reason));
     case PngTextRead::Outcome::Absent:
-      return refusedWith("The picture \"" + shown + "\" carries no Orbisk record.");
+      return refusedWith(noRecordMessage(shown));
     case PngTextRead::Outcome::Found:
       break;
   }
   std::string reason;
   std::optional<DrawnPicture> drawn = parsePictureRecord(found.text, &reason);
-  if (!drawn)
-    return refusedWith("The Orbisk record of \"" + shown + "\" is damaged: " + reason + ".");
+  if (!drawn) return refusedWith(damagedRecordMessage(shown, reason));
   // The page draws at the frame's size; a larger picture's record draws the same composition.
   drawn->scale = 1;
   return {OpenOutcome::Opened, {true, formatPictureRecord(*drawn), {}}};

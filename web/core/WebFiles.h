@@ -10,11 +10,6 @@
 
 namespace orbisk::web {
 
-// The most of a file the page hands over: a picture file is refused beyond the desktop's bound
-// (the reader sees one byte more and says the file is too large), a data file is read no further
-// than its reader looks.
-constexpr std::size_t kMaxPictureFileBytes = std::size_t{512} << 20;
-
 enum class OpenOutcome {
   Opened,        // text holds the picture to draw; message a note, if any
   NeedsInflate,  // the record is compressed: inflate compressedRecord() and open again
