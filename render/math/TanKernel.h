@@ -10,9 +10,10 @@
 namespace orbisk::math {
 
 // A bound on the relative error of the quotient. By analysis the numerator is within about
-// 2^-69 (five roundings of terms near r^3/3), the denominator closer and the division within
-// 2^-76 (the variant with fused operations, tanOfReducedFused: 2^-66.6 in all);
-// TanKernel.RelativeErrorStaysBelowTheBound observes about 2^-72.
+// 2^-69 (five roundings of terms near r^3/3), the denominator closer, and the division, which
+// starts on the leading parts alone, within 2^-67.1: 2^-66.3 in all (the variant with fused
+// operations, tanOfReducedFused: 2^-66.6); TanKernel.RelativeErrorStaysBelowTheBound observes
+// about 2^-72.
 inline constexpr double kTanKernelError = 0x1p-66;
 
 // v rounded to its leading 26 bits (Veltkamp's splitting; |v| far below 2^996).
@@ -21,48 +22,61 @@ inline constexpr double kTanKernelError = 0x1p-66;
   return split - (split - v);
 }
 
-struct Quotient {
-  DoubleDouble num, den;
-};
-
-// The two sides of the quotient, each normalised.
-[[gnu::always_inline]] inline Quotient tanSides(unsigned j, double rh, double rl) {
+// tan(j pi/512 + r) without fused multiply-adds, in fewer dependent steps: the division starts
+// on the leading parts of the two sides as soon as they are known (T's leading bits and rh: one
+// sum and one exact product), while the series is still being evaluated, and the low parts
+// correct its result afterwards. The result is left unnormalised: the correction is below
+// 2^-16.8 of the quotient. In the odd quarters the two sides swap places, chosen by index rather
+// than by a branch the quarters of random arguments would mislead; the pole, T = 0 there, needs
+// nothing of its own.
+//
+// With top = Nh + Nl and bottom = Dh + Dl, q the quotient Nh / Dh rounded to its leading 26 bits
+// and d26 Dh's leading 26 bits, q d26 is exact and within 2^-25 of Nh, so Nh - q d26 is exact
+// (Sterbenz); Dh - d26 is exact too, and top / bottom - q = E / bottom with E = (Nh - q d26) + Nl
+// - q ((Dh - d26) + Dl). The denominator's low part is below 2^-18.3 of its high part (T t <= 1/2,
+// the tail of t at most 2^-26.6) and the numerator's below 2^-17.9 (near T = 0 the series beyond
+// rh is z/3 of it and rl up to 2^-20 of rh; elsewhere |T + t| >= |T|/2), so E / bottom is below
+// 2^-16.8 |q|; it is computed as E / Dh (1 - d + d^2) with d = Dl / Dh below 2^-17.9 whichever
+// way up. The roundings, relative to the quotient: (Dh - d26) + Dl 2^-70.9, its product with q
+// 2^-70.8, the sum with Nl 2^-69.9, the sum with Nh - q d26 2^-69.8, the inverse's and the
+// product with it 2^-68.8, the correction's last difference 2^-69.8, d^3 left out 2^-70.5 (d's own
+// roundings and those inside the correction are far smaller): 2^-67.1. The numerator and the
+// denominator themselves are within about 2^-69 each (five roundings of terms near r^3/3, the
+// table's 2^-79), and the rounding test's sums with the unnormalised correction add 2^-69.8:
+// 2^-66.3 |q| in all, within kTanKernelError (TanKernel.RelativeErrorStaysBelowTheBound).
+[[gnu::always_inline]] inline DoubleDouble tanOfReducedPortable(unsigned j, double rh, double rl) {
   const double* e = kTanTable[j & 255];
   const double th = e[0], tan53 = e[0] + e[1];  // T's leading 27 bits; T to a double
   const double head = leadingBits(rh);          // exact in a product with th
-  const double z = rh * rh;
+  // The leading parts: T + t's, exact since |T| >= |r| unless T is zero, and 1 - T t's, with T t
+  // <= 1/2 over the table.
+  const DoubleDouble numLead = fastTwoSum(th, rh);
+  const DoubleDouble denLead = fastTwoSum(1, -(th * head));
+  static constexpr double sign[2] = {1, -1};
+  const unsigned odd = (j >> 8) & 1;
+  const double leads[2] = {numLead.hi, denLead.hi};
+  const double topHi = sign[odd] * leads[odd], bottomHi = leads[1 - odd];
+  const double inverse = 1 / bottomHi;
+  const double q = leadingBits(topHi * inverse);
+  const double d26 = leadingBits(bottomHi);
+  const double exactRemainder = topHi - q * d26;
   // tan r - rh: the series beyond r, and rl (1 + tan^2 rh), to about 2^-80 of tan r (terms in
   // rl^2 left out are below 2^-88 with |rl| <= 2^-44).
+  const double z = rh * rh;
   const double tail =
       rl +
       (rh * z *
            (0x1.5555555555555p-2 +
             z * (0x1.1111111111111p-3 + z * (0x1.ba1ba1ba1ba1cp-5 + z * 0x1.664f4882c10fap-6))) +
        rl * z);
-  // T + t: |T| >= |r| unless T is zero.
-  const DoubleDouble numLead = fastTwoSum(th, rh);
-  const DoubleDouble num = fastTwoSum(numLead.hi, numLead.lo + (e[1] + tail));
-  // 1 - T t: T t <= 1/2 over the table.
-  const DoubleDouble denLead = fastTwoSum(1, -(th * head));
-  const double rest = (th * (rh - head) + e[1] * rh) + tan53 * tail;
-  const DoubleDouble den = fastTwoSum(denLead.hi, denLead.lo - rest);
-  // Chosen by index rather than by a branch the quarters of random arguments would mislead.
-  static constexpr double sign[2] = {1, -1};
-  const unsigned odd = (j >> 8) & 1;
-  const DoubleDouble both[2] = {num, den};
-  const DoubleDouble& top = both[odd];
-  return {{sign[odd] * top.hi, sign[odd] * top.lo}, both[1 - odd]};
-}
-
-// num / den to about 2^-76. The quotient to 26 bits times the divisor's leading 27 bits is
-// exact and within 2^-25 of the dividend, so the residual num - q den comes out to about 2^-78
-// of num without a fused multiply-add; it corrects q.
-[[gnu::always_inline]] inline DoubleDouble quotientOf(const Quotient& f) {
-  const double inverse = 1 / f.den.hi;
-  const double q26 = leadingBits(f.num.hi * inverse);
-  const double d27 = leadingBits(f.den.hi);
-  const double residual = (f.num.hi - q26 * d27) + (f.num.lo - q26 * ((f.den.hi - d27) + f.den.lo));
-  return fastTwoSum(q26, residual * inverse);
+  const double numLo = numLead.lo + (e[1] + tail);
+  const double denLo = denLead.lo - ((th * (rh - head) + e[1] * rh) + tan53 * tail);
+  const double lows[2] = {numLo, denLo};
+  const double topLo = sign[odd] * lows[odd], bottomLo = lows[1 - odd];
+  const double residual = exactRemainder + (topLo - q * ((bottomHi - d26) + bottomLo));
+  const double c = residual * inverse;
+  const double d = bottomLo * inverse;
+  return {q, c - c * (d - d * d)};  // c (1 - d + d^2)
 }
 
 // T = tan(j pi/512) for j in a half turn, as kTanTable splits it: past the quarter, tan(pi - b)
@@ -86,7 +100,7 @@ inline constexpr HalfTurnTanTable kHalfTurnTanTable = halfTurnTanTable();
 
 // tan(j pi/512 + r) next to the pole, as -cot r: out of line, it comes once in 512.
 [[gnu::noinline]] inline DoubleDouble tanNextToPole(unsigned j, double rh, double rl) {
-  return quotientOf(tanSides(j, rh, rl));
+  return tanOfReducedPortable(j, rh, rl);
 }
 
 // tan(j pi/512 + r) for processors with a fused multiply-add, in fewer dependent steps: with T
@@ -118,8 +132,8 @@ inline constexpr HalfTurnTanTable kHalfTurnTanTable = halfTurnTanTable();
                     __builtin_fma(z, __builtin_fma(z, 0x1.664f4882c10fap-6, 0x1.ba1ba1ba1ba1cp-5),
                                   0x1.1111111111111p-3),
                     0x1.5555555555555p-2);
-  // tan r - rh - rl as in tanSides; rl, which the reduction leaves last, joins in a sum of its
-  // own.
+  // tan r - rh - rl as in tanOfReducedPortable; rl, which the reduction leaves last, joins in a sum
+  // of its own.
   const double series3 = __builtin_fma(rl, z, (rh * z) * series);
   // T + t: |T| >= |r| unless T is zero, so the leading sum is exact.
   const DoubleDouble numLead = fastTwoSum(th, rh);
@@ -145,7 +159,7 @@ template <bool kFma = false>
   if constexpr (kFma)
     return tanOfReducedFused(j, rh, rl);
   else
-    return quotientOf(tanSides(j, rh, rl));
+    return tanOfReducedPortable(j, rh, rl);
 }
 
 }  // namespace orbisk::math
