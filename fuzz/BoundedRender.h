@@ -101,8 +101,8 @@ class BudgetSurface : public Surface {
 // The values that live in editor controls, set as they are without the controls' range checks:
 // the renderer has to survive any 16-bit value even where the loader would not put it.
 inline void takeEditorValuesRaw(const DataRecord& r, PictureParams& p) {
-  for (const FieldSpec& spec : recordFields()) {
-    if (spec.loading == Loading::WithinRange) p.*spec.member = r[spec.position];
+  for (const FieldEntry& entry : recordFields()) {
+    if (entry.loading == Loading::WithinRange) p.*entry.member = r[entry.position];
   }
 }
 

@@ -87,10 +87,10 @@ inline DataRecord truncated(const DataRecord& full, int maxFields) {
 // Every editor-held value ends inside its control's range (the defaults are, and a control only
 // ever takes a value it accepts).
 inline std::string controlsInRange(const PictureParams& p) {
-  for (const FieldSpec& spec : recordFields()) {
-    if (spec.loading == Loading::WithinRange && !spec.accepts(p.*spec.member)) {
-      return std::string("control ") + spec.controlName + " holds " +
-             std::to_string(p.*spec.member);
+  for (const FieldEntry& entry : recordFields()) {
+    if (entry.loading == Loading::WithinRange && !entry.accepts(p.*entry.member)) {
+      return std::string("control ") + entry.controlName + " holds " +
+             std::to_string(p.*entry.member);
     }
   }
   return {};

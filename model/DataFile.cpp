@@ -130,8 +130,8 @@ std::string formatRecord(const PictureParams& p) {
   std::array<int16_t, kRecordFields> fields{};
   for (int number : {13, 14, 18}) fields[number - 1] = kReservedValue;
   fields[22 - 1] = kReservedZero;
-  for (const FieldSpec& spec : recordFields()) {
-    if (spec.position > 0) fields[static_cast<std::size_t>(spec.position - 1)] = p.*spec.member;
+  for (const FieldEntry& entry : recordFields()) {
+    if (entry.position > 0) fields[static_cast<std::size_t>(entry.position - 1)] = p.*entry.member;
   }
   std::string line;
   for (int i = 0; i < kRecordFields; ++i) {
@@ -206,12 +206,12 @@ RecordFileResult readRecordText(std::string_view bytes, const std::string& shown
 }
 
 void applyRecord(const DataRecord& r, PictureParams& p) {
-  for (const FieldSpec& spec : recordFields()) {
-    if (spec.loading == Loading::NotInTheFile) continue;
-    const int16_t value = r[spec.position];
+  for (const FieldEntry& entry : recordFields()) {
+    if (entry.loading == Loading::NotInTheFile) continue;
+    const int16_t value = r[entry.position];
     // A control refuses a value outside its range and keeps its position, so the value it
     // holds stays as it was.
-    if (spec.loading == Loading::AsRead || spec.accepts(value)) p.*spec.member = value;
+    if (entry.loading == Loading::AsRead || entry.accepts(value)) p.*entry.member = value;
   }
 }
 

@@ -14,7 +14,7 @@ constexpr bool kRun = false;    // read once when a run starts, or not by the re
 // One field per line, read as a table: name, member, data-file position, range, control,
 // step, loading, read by every column, turn among Random's draws.
 // clang-format off
-constexpr std::array<FieldSpec, kFieldCount> kFields = {{
+constexpr std::array<FieldEntry, kFieldCount> kFields = {{
   {Field::size,         "size",         &P::size,         1,  10, 1000, Control::hsbsize,        "hsbsize",        1, WithinRange,  kColumn, 0},
   {Field::cat,          "cat",          &P::cat,          2,   1,   10, Control::hsbcat,         "hsbcat",         1, AsRead,       kRun,    1},
   {Field::ali,          "ali",          &P::ali,          3,   1,   14, Control::hsbgalaxy,      "hsbgalaxy",      1, AsRead,       kRun,    2},
@@ -61,8 +61,8 @@ static_assert(inFieldOrder(), "the table lists the fields in the order of Field"
 // Each control's field, found once.
 constexpr std::array<Field, kControlCount> controlFields() {
   std::array<Field, kControlCount> fields{};
-  for (const FieldSpec& spec : kFields) {
-    if (spec.control) fields[static_cast<std::size_t>(*spec.control)] = spec.field;
+  for (const FieldEntry& entry : kFields) {
+    if (entry.control) fields[static_cast<std::size_t>(*entry.control)] = entry.field;
   }
   return fields;
 }
@@ -70,8 +70,8 @@ constexpr std::array<Field, kControlCount> kControlFields = controlFields();
 
 constexpr std::array<Field, kRandomDraws> drawOrder() {
   std::array<Field, kRandomDraws> order{};
-  for (const FieldSpec& spec : kFields) {
-    if (spec.randomDraw > 0) order[static_cast<std::size_t>(spec.randomDraw - 1)] = spec.field;
+  for (const FieldEntry& entry : kFields) {
+    if (entry.randomDraw > 0) order[static_cast<std::size_t>(entry.randomDraw - 1)] = entry.field;
   }
   return order;
 }
@@ -79,21 +79,21 @@ constexpr std::array<Field, kRandomDraws> kRandomOrder = drawOrder();
 
 }  // namespace
 
-std::span<const FieldSpec> recordFields() {
+std::span<const FieldEntry> recordFields() {
   return kFields;
 }
 
-const FieldSpec& fieldSpec(Field f) {
+const FieldEntry& fieldEntry(Field f) {
   return kFields[static_cast<std::size_t>(f)];
 }
 
-const FieldSpec& controlField(Control c) {
-  return fieldSpec(kControlFields[static_cast<std::size_t>(c)]);
+const FieldEntry& controlField(Control c) {
+  return fieldEntry(kControlFields[static_cast<std::size_t>(c)]);
 }
 
-const FieldSpec* findField(std::string_view name) {
+const FieldEntry* findField(std::string_view name) {
   const auto found = std::find_if(kFields.begin(), kFields.end(),
-                                  [name](const FieldSpec& spec) { return spec.name == name; });
+                                  [name](const FieldEntry& entry) { return entry.name == name; });
   return found == kFields.end() ? nullptr : &*found;
 }
 
@@ -102,8 +102,8 @@ const std::array<Field, kRandomDraws>& randomFields() {
 }
 
 ControlRange controlRange(Control c) {
-  const FieldSpec& spec = controlField(c);
-  return {spec.controlName, spec.min, spec.max, spec.start(), spec.step};
+  const FieldEntry& entry = controlField(c);
+  return {entry.controlName, entry.min, entry.max, entry.start(), entry.step};
 }
 
 }  // namespace orbisk

@@ -97,7 +97,7 @@ enum class Loading {
   NotInTheFile,  // a menu setting the data file does not hold
 };
 
-struct FieldSpec {
+struct FieldEntry {
   Field field;
   const char* name;                // the member's name in PictureParams
   int16_t PictureParams::*member;  // where the record keeps it
@@ -118,12 +118,12 @@ struct FieldSpec {
 };
 
 // The whole table, in Field order.
-std::span<const FieldSpec> recordFields();
-const FieldSpec& fieldSpec(Field f);
+std::span<const FieldEntry> recordFields();
+const FieldEntry& fieldEntry(Field f);
 // The field a control holds.
-const FieldSpec& controlField(Control c);
+const FieldEntry& controlField(Control c);
 // The field of that name, for a front end that names fields in text.
-const FieldSpec* findField(std::string_view name);
+const FieldEntry* findField(std::string_view name);
 // Random's fields in the order they are drawn.
 const std::array<Field, kRandomDraws>& randomFields();
 

@@ -13,8 +13,8 @@ namespace {
 // The values a column reads from the record (Length only moves the progress bar, and the values
 // read once per run are fixed at the start).
 bool sameColumnInputs(const PictureParams& a, const PictureParams& b) {
-  for (const FieldSpec& spec : recordFields()) {
-    if (spec.columnReads && a.*spec.member != b.*spec.member) return false;
+  for (const FieldEntry& entry : recordFields()) {
+    if (entry.columnReads && a.*entry.member != b.*entry.member) return false;
   }
   return true;
 }

@@ -16,8 +16,8 @@ int16_t draw(std::mt19937_64& engine, int n) {
 }  // namespace
 
 int16_t RandomCombination::of(Field field) const {
-  const FieldSpec& spec = fieldSpec(field);
-  return spec.randomDraw > 0 ? values[static_cast<std::size_t>(spec.randomDraw - 1)] : 0;
+  const FieldEntry& entry = fieldEntry(field);
+  return entry.randomDraw > 0 ? values[static_cast<std::size_t>(entry.randomDraw - 1)] : 0;
 }
 
 RandomCombination drawRandomCombination(uint64_t seed) {
@@ -25,14 +25,14 @@ RandomCombination drawRandomCombination(uint64_t seed) {
   RandomCombination c;
   for (std::size_t i = 0; i < c.values.size(); ++i) {
     // Every drawn field's control starts at 1.
-    c.values[i] = draw(engine, fieldSpec(randomFields()[i]).max);
+    c.values[i] = draw(engine, fieldEntry(randomFields()[i]).max);
   }
   return c;
 }
 
 void applyCombination(PictureParams& params, const RandomCombination& draw) {
   for (std::size_t i = 0; i < draw.values.size(); ++i)
-    params.*fieldSpec(randomFields()[i]).member = draw.values[i];
+    params.*fieldEntry(randomFields()[i]).member = draw.values[i];
 }
 
 }  // namespace orbisk

@@ -17,27 +17,27 @@ TEST(RecordFields, CoverTheRecordAndTheDataFileOnce) {
   std::set<int> positions;
   std::set<Control> controls;
   std::set<std::string> names;
-  for (const FieldSpec& spec : recordFields()) {
-    SCOPED_TRACE(spec.name);
-    EXPECT_TRUE(names.insert(spec.name).second);
-    EXPECT_EQ(findField(spec.name), &spec);
-    EXPECT_TRUE(spec.accepts(spec.start()));
-    EXPECT_EQ(spec.position > 0, spec.loading != Loading::NotInTheFile);
-    if (spec.position > 0) {
-      EXPECT_TRUE(positions.insert(spec.position).second);
+  for (const FieldEntry& entry : recordFields()) {
+    SCOPED_TRACE(entry.name);
+    EXPECT_TRUE(names.insert(entry.name).second);
+    EXPECT_EQ(findField(entry.name), &entry);
+    EXPECT_TRUE(entry.accepts(entry.start()));
+    EXPECT_EQ(entry.position > 0, entry.loading != Loading::NotInTheFile);
+    if (entry.position > 0) {
+      EXPECT_TRUE(positions.insert(entry.position).second);
     }
-    if (spec.control) {
-      EXPECT_TRUE(controls.insert(*spec.control).second);
-      EXPECT_EQ(&controlField(*spec.control), &spec);
-      EXPECT_STREQ(controlRange(*spec.control).objectName, spec.controlName);
+    if (entry.control) {
+      EXPECT_TRUE(controls.insert(*entry.control).second);
+      EXPECT_EQ(&controlField(*entry.control), &entry);
+      EXPECT_STREQ(controlRange(*entry.control).objectName, entry.controlName);
     }
 
     // A value the control accepts, other than the start value, written and read back.
     PictureParams written;
-    written.*spec.member = spec.start() == spec.max ? spec.min : spec.max;
+    written.*entry.member = entry.start() == entry.max ? entry.min : entry.max;
     PictureParams read;
     applyRecord(parseRecord(formatRecord(written)), read);
-    if (spec.position > 0) {
+    if (entry.position > 0) {
       EXPECT_EQ(read, written);
     } else {
       EXPECT_EQ(read, PictureParams{});

@@ -34,8 +34,8 @@ class SessionTest : public ::testing::Test {
 };
 
 // A value of the field other than the one it holds, one its control or menu would set.
-int16_t anotherValue(const FieldSpec& spec, const PictureParams& params) {
-  return params.*spec.member == spec.max ? spec.min : spec.max;
+int16_t anotherValue(const FieldEntry& entry, const PictureParams& params) {
+  return params.*entry.member == entry.max ? entry.min : entry.max;
 }
 
 // Whatever changes in the middle of a run, a canvas said to show exactly its recorded run is
@@ -43,8 +43,8 @@ int16_t anotherValue(const FieldSpec& spec, const PictureParams& params) {
 // it. A change to a field a column reads (or to the pen mode) makes the run inexact; any other
 // change leaves it exact, and the record keeps the value the run started with.
 TEST(SessionRecorder, AChangeMidRunKeepsTheRecordTrueToThePicture) {
-  for (const FieldSpec& spec : recordFields()) {
-    SCOPED_TRACE(spec.name);
+  for (const FieldEntry& entry : recordFields()) {
+    SCOPED_TRACE(entry.name);
     Session session;
     useSmallQuickCanvas(session);
 
@@ -52,14 +52,14 @@ TEST(SessionRecorder, AChangeMidRunKeepsTheRecordTrueToThePicture) {
     ASSERT_EQ(session.requestRun(RunKind::Create), RunRequest::Started);
     ASSERT_FALSE(session.runOneColumn());
     // The change as the front end makes it: the detail and the pen mode reach the canvas too.
-    const int16_t value = anotherValue(spec, session.params());
-    session.params().*spec.member = value;
-    if (spec.field == Field::detailstep) session.setDetail(value);
-    if (spec.field == Field::inverse) session.setPenMode(value);
+    const int16_t value = anotherValue(entry, session.params());
+    session.params().*entry.member = value;
+    if (entry.field == Field::detailstep) session.setDetail(value);
+    if (entry.field == Field::inverse) session.setPenMode(value);
     ASSERT_TRUE(finishRun(session).complete);
 
     // The pen mode is part of the canvas the recorder watches.
-    const bool reachesThePicture = spec.columnReads || spec.field == Field::inverse;
+    const bool reachesThePicture = entry.columnReads || entry.field == Field::inverse;
     EXPECT_EQ(session.canvasIsExactRun(), !reachesThePicture);
     ASSERT_TRUE(session.lastRun());
     const DrawnPicture drawn = *session.lastRun();

@@ -157,7 +157,7 @@ int OriginForm::controlValue(Control c) const {
 
 void OriginForm::applyRandom(const RandomCombination& draw) {
   for (std::size_t i = 0; i < draw.values.size(); ++i) {
-    if (const auto control = fieldSpec(randomFields()[i]).control)
+    if (const auto control = fieldEntry(randomFields()[i]).control)
       setControl(*control, draw.values[i]);
   }
   // A drawn value equal to a control's position leaves the control as it is, and the record

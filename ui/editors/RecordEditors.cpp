@@ -25,10 +25,10 @@ RecordEditors::~RecordEditors() {
 }
 
 void RecordEditors::setControls(const DataRecord& record) {
-  for (const FieldSpec& spec : recordFields()) {
-    if (!spec.control || spec.loading == Loading::NotInTheFile) continue;
+  for (const FieldEntry& entry : recordFields()) {
+    if (!entry.control || entry.loading == Loading::NotInTheFile) continue;
     for (EditorWindow* editor : std::initializer_list<EditorWindow*>{origin_, colours_, shape_}) {
-      if (editor->setControl(*spec.control, record[spec.position])) break;
+      if (editor->setControl(*entry.control, record[entry.position])) break;
     }
   }
 }

@@ -179,7 +179,7 @@ QLabel* ViewDataForm::addValue(const char* name) {
 void ViewDataForm::showRecord(const DataRecord& record, const QString& bareFileName) {
   for (const ValueShown& shown : kValuesShown) {
     auto* label = findChild<QLabel*>(shown.label, Qt::FindDirectChildrenOnly);
-    const int16_t value = record[fieldSpec(shown.field).position];
+    const int16_t value = record[fieldEntry(shown.field).position];
     if (shown.number) label->setText(QString::number(value));
     if (const char* word = shown.words.forValue(value)) label->setText(word);
   }

@@ -168,7 +168,7 @@ void MainWindow::randomWith(const RandomCombination& draw) {
 
 void MainWindow::chooseSetting(Field field, int16_t value) {
   if (field == Field::framesize) return showFrame(value, CanvasView::FrameChange::Command);
-  session_.params().*fieldSpec(field).member = value;
+  session_.params().*fieldEntry(field).member = value;
   if (field == Field::detailstep) {
     session_.setDetail(value);
     view_->progressBar()->setVisible(value == 1);

@@ -61,8 +61,9 @@ void MainWindow::applyLoadedRecord(const DataRecord& record) {
   // meaning for. Unlike the Frame commands, a loaded frame keeps the size, the progress bar and
   // the scroll positions.
   const PictureParams& params = session_.params();
-  for (const FieldSpec& spec : recordFields()) {
-    if (!spec.control && spec.position > 0) menus_->showSetting(spec.field, params.*spec.member);
+  for (const FieldEntry& entry : recordFields()) {
+    if (!entry.control && entry.position > 0)
+      menus_->showSetting(entry.field, params.*entry.member);
   }
   if (params.framesize >= 1 && params.framesize <= 3)
     showFrame(params.framesize, CanvasView::FrameChange::Loaded);

@@ -10,23 +10,23 @@ namespace {
 // A field held by an editor control: its position, range, start value and step come from the
 // record's field table.
 WebField control(Field f, const char* label, const char* group) {
-  const FieldSpec& spec = fieldSpec(f);
-  return {spec.position, spec.controlName, label,     group, spec.min,
-          spec.max,      spec.start(),     spec.step, {},    {}};
+  const FieldEntry& entry = fieldEntry(f);
+  return {entry.position, entry.controlName, label,      group, entry.min,
+          entry.max,      entry.start(),     entry.step, {},    {}};
 }
 
 // A field held by a menu: only its entries' values. A setting the data file does not hold
 // (the detail) takes the position given.
 WebField menu(Field f, const char* label, std::vector<int> values, std::vector<const char*> names,
               int position = 0) {
-  const FieldSpec& spec = fieldSpec(f);
-  return {spec.position != 0 ? spec.position : position,
-          spec.name,
+  const FieldEntry& entry = fieldEntry(f);
+  return {entry.position != 0 ? entry.position : position,
+          entry.name,
           label,
           "Settings",
-          spec.min,
-          spec.max,
-          spec.start(),
+          entry.min,
+          entry.max,
+          entry.start(),
           1,
           std::move(values),
           std::move(names)};
