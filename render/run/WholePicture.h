@@ -69,6 +69,10 @@ class WholePicture {
   bool run(const std::atomic<bool>* cancel = nullptr,
            const std::function<void(const RenderJob&)>& afterColumn = {});
 
+  // The record the run reads at every column start: a caller stepping the run may change it
+  // between steps, as the desktop's record changes under a run, and the next column follows.
+  PictureParams& params() { return order_.params; }
+
   bool finished() const { return finished_; }
   int columnsDone() const { return columns_; }
   const RenderJob& job();                              // progress, samples and marks so far

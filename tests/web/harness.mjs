@@ -14,7 +14,7 @@ export const repo = process.env.ORBISK_REPO;
 export const chromium = process.env.ORBISK_CHROMIUM || '/usr/bin/chromium';
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm' };
+  '.wasm': 'application/wasm', '.png': 'image/png' };
 
 // Serves the site folder on 127.0.0.1 at a free port; resolves with {url, close}.
 export function serve() {

@@ -82,8 +82,18 @@ const char* orbisk_link(const char* picture) {
   return give(linkOf(picture));
 }
 
-const char* orbisk_link_picture(const char* link) {
-  return give(pictureOfLink(link));
+// The link text is size bytes at link: a NUL in it is the link's own, for the reader to judge.
+const char* orbisk_link_picture(const char* link, int size) {
+  return give(pictureOfLink(std::string_view(link, byteCount(size))));
+}
+
+const char* orbisk_with_working_values(const char* picture, const char* from) {
+  return give(withWorkingValues(picture, from));
+}
+
+// kind 0: the colour preview, 1: the shape preview.
+const char* orbisk_preview(const char* picture, int kind) {
+  return give(previewPicture(picture, kind == 1 ? PreviewKind::Shape : PreviewKind::Colours));
 }
 
 // The page's bound on what of a file it hands over.
@@ -101,7 +111,11 @@ const char* orbisk_open_file(const char* picture, const char* path) {
     return give({false, {}, {}}, "inflate");
   }
   setInflatedRecord(std::nullopt);
-  return give(opened.answer, opened.outcome == OpenOutcome::Opened ? "opened" : "refused");
+  Answer answer = opened.answer;
+  // Menu values no entry shows are named with what they count as.
+  if (const std::string note = answer.ok ? offMenuNote(answer.text) : std::string(); !note.empty())
+    answer.message += (answer.message.empty() ? "" : " ") + note;
+  return give(answer, opened.outcome == OpenOutcome::Opened ? "opened" : "refused");
 }
 
 // What the browser inflated (size bytes at text), or failed when it could not.
@@ -109,9 +123,17 @@ void orbisk_inflated(const char* text, int size, int failed) {
   setInflatedRecord(std::string(text, byteCount(size)), failed != 0);
 }
 
-// The browser's PNG (size bytes at png) with the picture's record; the result in orbisk_bytes.
-const char* orbisk_png_with_record(const char* png, int size, const char* picture) {
-  Answer answer = pngWithRecord(std::string_view(png, byteCount(size)), picture);
+// The canvas's RGBA pixels (width x height at rgba) as PNG scanlines, in orbisk_bytes, for the
+// browser to deflate.
+void orbisk_png_scanlines(const uint8_t* rgba, int width, int height) {
+  bytes = pngScanlines(rgba, width, height);
+}
+
+// The RGB PNG around the deflated scanlines (size bytes at compressed), with picture's record
+// unless picture is ""; the result in orbisk_bytes.
+const char* orbisk_rgb_png(int width, int height, const char* compressed, int size,
+                           const char* picture) {
+  Answer answer = rgbPng(width, height, std::string_view(compressed, byteCount(size)), picture);
   bytes = std::move(answer.text);
   answer.text.clear();
   return give(answer);
@@ -136,6 +158,12 @@ const char* orbisk_render_begin(const char* picture) {
 }
 int orbisk_render_step(int columns) {
   return render.step(columns) ? 1 : 0;
+}
+void orbisk_render_take_values(const char* picture) {
+  render.takeValues(picture);
+}
+int orbisk_render_exact() {
+  return render.exact() ? 1 : 0;
 }
 double orbisk_render_progress() {
   return render.progress();

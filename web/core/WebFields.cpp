@@ -107,6 +107,22 @@ std::string refusal(const WebField& field, int value) {
   return {};
 }
 
+std::string offMenuMeaning(const WebField& field, int value) {
+  if (field.choices.empty()) return {};
+  for (int v : field.choices)
+    if (v == value) return {};
+  const std::string v = std::to_string(value);
+  const std::string name = field.name;
+  // What the renderer makes of each menu's other values.
+  if (name == "framesize") return v + ": drawn as Regular, as is every frame but 2 and 3";
+  if (name == "direction")
+    return v + ": neither Inward nor Outward, so the run keeps the columns of the run before";
+  if (name == "borderlen") return "X" + v + ": " + v + " times the columns of X1";
+  if (name == "widthfac") return "X" + v + ": " + v + " times the rows of X1";
+  if (name == "inverse") return v + ": drawn as Off, as is every value but 1";
+  return v + ": not on the menu";
+}
+
 std::string webFieldsJson() {
   JsonArray fields;
   for (const WebField& f : webFields()) {

@@ -34,6 +34,10 @@ const WebField* webField(int position);
 // "" when the field accepts value, else one line saying what it accepts.
 std::string refusal(const WebField& field, int value);
 
+// "" when a menu's field holds one of its choices (or the field is no menu); else what the
+// value read counts as and why, e.g. "7: drawn as Regular, as is every frame but 2 and 3".
+std::string offMenuMeaning(const WebField& field, int value);
+
 // The table as JSON for the page.
 std::string webFieldsJson();
 

@@ -18,6 +18,13 @@ namespace {
 // A fragment is a few hundred characters; anything far longer is no link of ours.
 constexpr std::size_t kMaxLinkChars = 4096;
 
+// The previews' picture size: small enough that the figure fits the Thumbnail canvas.
+constexpr int16_t kPreviewSize = 40;
+constexpr int16_t kThumbnailFrame = 2;
+// The colour preview's own picture: the start-up origin through the tiled shape, which fills
+// the Thumbnail canvas with the colours, whatever shape the picture has.
+constexpr int16_t kColourDiagramShape = 32;
+
 // The fragment's short names of the record text's lines; working values keep their own names.
 constexpr std::pair<const char*, const char*> kLinkNames[] = {
     {"r", "record"}, {"d", "detailstep"}, {"b", "background"}};
@@ -69,14 +76,62 @@ Answer pictureValues(std::string_view picture) {
   const std::optional<DrawnPicture> drawn = read(picture, error);
   if (!drawn) return refused(error);
   const std::vector<int> fields = dataFields(drawn->params);
-  JsonObject values;
+  JsonObject values, offMenu;
   for (const WebField& f : webFields()) {
     const int value = f.position == kDetailPosition       ? drawn->detailstep
                       : f.position == kBackgroundPosition ? static_cast<int>(drawn->background)
                                                           : fields[f.position];
     values.add(std::to_string(f.position), value);
+    if (std::string meaning = offMenuMeaning(f, value); !meaning.empty())
+      offMenu.add(std::to_string(f.position), meaning);
   }
-  return done(JsonObject().add("values", values).text());
+  return done(JsonObject().add("values", values).add("offMenu", offMenu).text());
+}
+
+std::string offMenuNote(std::string_view picture) {
+  std::string error;
+  const std::optional<DrawnPicture> drawn = read(picture, error);
+  if (!drawn) return {};
+  const std::vector<int> fields = dataFields(drawn->params);
+  std::string note;
+  for (const WebField& f : webFields()) {
+    if (f.position < 1 || f.position > kRecordFields) continue;
+    const std::string meaning = offMenuMeaning(f, fields[f.position]);
+    if (!meaning.empty())
+      note += (note.empty() ? "" : " ") + std::string(f.label) + " " + meaning + ".";
+  }
+  return note;
+}
+
+Answer withWorkingValues(std::string_view picture, std::string_view from) {
+  std::string error;
+  std::optional<DrawnPicture> drawn = read(picture, error);
+  if (!drawn) return refused(error);
+  const std::optional<DrawnPicture> left = read(from, error);
+  if (!left) return refused(error);
+  drawn->startState = left->startState;
+  return done(formatPictureRecord(*drawn));
+}
+
+Answer previewPicture(std::string_view picture, PreviewKind kind) {
+  std::string error;
+  const std::optional<DrawnPicture> drawn = read(picture, error);
+  if (!drawn) return refused(error);
+  DrawnPicture preview;  // a fresh start: its orbit never depends on what was drawn before
+  preview.params.size = kPreviewSize;
+  preview.params.framesize = kThumbnailFrame;
+  const PictureParams& from = drawn->params;
+  if (kind == PreviewKind::Shape) {
+    preview.params.driedkeuze = from.driedkeuze;
+  } else {
+    preview.params.driedkeuze = kColourDiagramShape;
+    preview.params.xraykleur = from.xraykleur;
+    preview.params.kl1ad = from.kl1ad;
+    preview.params.kl2ad = from.kl2ad;
+    preview.params.kl3ad = from.kl3ad;
+    preview.params.inverse = from.inverse;
+  }
+  return done(formatPictureRecord(preview));
 }
 
 Answer setPictureValue(std::string_view picture, int position, int value) {
@@ -156,6 +211,8 @@ Answer pictureOfLink(std::string_view link) {
     return refused("This link does not name an Orbisk picture: " + why + ".");
   };
   if (link.size() > kMaxLinkChars) return bad("it is too long");
+  // A reader that stops at the NUL would take only part of the link.
+  if (link.find('\0') != std::string_view::npos) return bad("it holds a NUL character");
   auto values = lines(startPicture());
   std::vector<bool> given(values.size(), false);
   bool hasRecord = false;

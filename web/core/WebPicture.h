@@ -18,8 +18,26 @@ struct Answer {
 // The picture of a fresh start: start-up values, Detail High, black, no run before it.
 std::string startPicture();
 
-// The page's values of a picture as JSON: {"values": {"position": value, ...}}.
+// The page's values of a picture as JSON: {"values": {"position": value, ...}, "offMenu":
+// {"position": what it counts as, ...}}, the second for menu values no menu entry shows.
 Answer pictureValues(std::string_view picture);
+
+// One sentence per menu value of the picture that is none of its menu's entries, saying what
+// it counts as and why; "" when there is none.
+std::string offMenuNote(std::string_view picture);
+
+// The picture's values, detail and background with the working values another picture's text
+// carries (what a run left): what the next run starts from.
+Answer withWorkingValues(std::string_view picture, std::string_view from);
+
+enum class PreviewKind {
+  Colours,  // the colour system, its additions and Inverse on a fixed picture of its own
+  Shape,    // the shape on the start-up picture, as the desktop's shape previews show it
+};
+
+// The small picture a preview draws of a picture: the Thumbnail canvas, black, Detail High,
+// a fresh run, and only the values the preview shows taken from the picture.
+Answer previewPicture(std::string_view picture, PreviewKind kind);
 
 // The picture with the value at a position of webFields() changed; refused when the field does
 // not accept the value, as its editor would not let it through.

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "io/RedrawPicture.h"
+#include "model/RecordFields.h"
 #include "session/PictureRecordText.h"
 
 namespace orbisk::web {
@@ -17,7 +18,30 @@ std::string WebRender::begin(std::string_view picture) {
   drawn_.scale = 1;
   canvas_ = std::make_unique<RasterCanvas>(0, 0);
   picture_ = std::make_unique<WholePicture>(orderToRedraw(drawn_), *canvas_);
+  exact_ = true;
   return {};
+}
+
+void WebRender::takeValues(std::string_view picture) {
+  if (!running()) return;
+  const std::optional<DrawnPicture> changed = parsePictureRecord(picture, nullptr);
+  if (!changed) return;
+  PictureParams& params = picture_->params();
+  for (const FieldEntry& entry : recordFields()) {
+    if (!entry.columnReads) continue;
+    const int16_t value = changed->params.*entry.member;
+    if (value != drawn_.params.*entry.member) exact_ = false;
+    params.*entry.member = value;
+  }
+  // The pen follows Inverse (0 or 1; other values leave it) and the detail at once.
+  if (changed->params.inverse == 0 || changed->params.inverse == 1) {
+    const PenMode mode = penModeFor(changed->params.inverse);
+    if (mode != penModeFor(drawn_.params.inverse)) exact_ = false;
+    canvas_->setPenMode(mode);
+  }
+  const int pen = penWidthFor(changed->detailstep);
+  if (pen != penWidthFor(drawn_.detailstep)) exact_ = false;
+  canvas_->setPenWidth(pen);
 }
 
 bool WebRender::step(int columns) {

@@ -31,6 +31,15 @@ class WebRender {
   // The canvas as RGBA bytes, row by row (what an ImageData holds), brought up to date.
   const uint8_t* rgba();
 
+  // Values changed while the picture is drawing: those a column reads (see the field table),
+  // the pen mode of Inverse and the pen width of the detail take effect from the next column,
+  // as on the desktop; the rest wait for the next run. A picture that cannot be read changes
+  // nothing.
+  void takeValues(std::string_view picture);
+  // True while every column was drawn with the values the run started from: the canvas is
+  // then the picture of its record.
+  bool exact() const { return exact_; }
+
   // The same picture's values with the working values as the run has left them: what the next
   // run starts from, as the desktop carries them over from run to run.
   std::string following() const;
@@ -43,7 +52,8 @@ class WebRender {
   DrawnPicture drawn_;                     // the picture being drawn, at scale 1
   std::unique_ptr<RasterCanvas> canvas_;   // its canvas, set up by the whole-picture render
   std::unique_ptr<WholePicture> picture_;  // the run over it
-  std::vector<uint8_t> rgba_;
+  std::vector<uint8_t> rgba_;              // the canvas as the page reads it
+  bool exact_ = false;                     // every column drew the record the run started with
 };
 
 }  // namespace orbisk::web

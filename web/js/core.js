@@ -1,13 +1,15 @@
 // The core module, loaded once per page or worker, and the page's way of calling it: strings go
 // in as UTF-8, answers come back as JSON. Every rule about a picture lives in the core; this file
 // only carries values across.
-import OrbiskCore from '../orbisk-core.js';
-
 let module = null;
 
-// Loads the module; every other function here needs it loaded.
+// Loads the module; every other function here needs it loaded. Rejects when the module's script
+// or its WebAssembly cannot be had, so the page can say so.
 export async function loadCore() {
-  if (!module) module = await OrbiskCore();
+  if (!module) {
+    const { default: OrbiskCore } = await import('../orbisk-core.js');
+    module = await OrbiskCore();
+  }
   return module;
 }
 
@@ -33,7 +35,11 @@ export const randomPicture = (picture, [high, low]) =>
   ask('orbisk_random', ['string', 'number', 'number'], [picture, high, low]);
 export const dataLine = (picture) => ask('orbisk_data_line', ['string'], [picture]);
 export const linkOf = (picture) => ask('orbisk_link', ['string'], [picture]);
-export const pictureOfLink = (link) => ask('orbisk_link_picture', ['string'], [link]);
+export const withWorkingValues = (picture, from) =>
+  ask('orbisk_with_working_values', ['string', 'string'], [picture, from]);
+// kind: 'colours' or 'shape'.
+export const previewPicture = (picture, kind) =>
+  ask('orbisk_preview', ['string', 'number'], [picture, kind === 'shape' ? 1 : 0]);
 export const gallery = (picture, [high, low], first, wanted) =>
   ask('orbisk_gallery', ['string', 'number', 'number', 'number', 'number'],
       [picture, high, low, first, wanted]);
@@ -55,10 +61,27 @@ function withBytes(data, use) {
   }
 }
 
-// The browser's PNG of the canvas with the picture's record in it.
-export function pngWithRecord(png, picture) {
-  const answer = withBytes(png, (at) =>
-    ask('orbisk_png_with_record', ['number', 'number', 'string'], [at, png.length, picture]));
+// The picture a link text names. The text goes in whole, with its length: a NUL in it is for
+// the core to judge, not an end.
+export function pictureOfLink(link) {
+  const bytes = new TextEncoder().encode(link);
+  return withBytes(bytes, (at) =>
+    ask('orbisk_link_picture', ['number', 'number'], [at, bytes.length]));
+}
+
+// Deflates bytes into a zlib stream, as a PNG's image data holds it.
+async function deflate(bytes) {
+  const stream = new Blob([bytes]).stream().pipeThrough(new CompressionStream('deflate'));
+  return new Uint8Array(await new Response(stream).arrayBuffer());
+}
+
+// An RGB PNG of RGBA pixels, width x height, carrying picture's record unless picture is ''.
+export async function rgbPng(rgba, width, height, picture) {
+  withBytes(rgba, (at) => module._orbisk_png_scanlines(at, width, height));
+  const compressed = await deflate(takeBytes());
+  const answer = withBytes(compressed, (at) => ask('orbisk_rgb_png',
+    ['number', 'number', 'number', 'number', 'string'],
+    [width, height, at, compressed.length, picture]));
   return answer.ok ? { ok: true, bytes: takeBytes() } : answer;
 }
 
@@ -128,6 +151,9 @@ export async function openFile(picture, name, data) {
 export const renderBegin = (picture) => ask('orbisk_render_begin', ['string'], [picture]);
 export const renderStep = (columns) => module._orbisk_render_step(columns) === 1;
 export const renderProgress = () => module._orbisk_render_progress();
+export const renderTakeValues = (picture) =>
+  module.ccall('orbisk_render_take_values', null, ['string'], [picture]);
+export const renderExact = () => module._orbisk_render_exact() === 1;
 export const renderFollowing = () => ask('orbisk_render_following', [], []).text;
 export const renderContent = () => ask('orbisk_render_content', [], []);
 

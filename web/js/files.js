@@ -20,11 +20,28 @@ export function download(bytes, name, type) {
   setTimeout(() => URL.revokeObjectURL(url), 10000);
 }
 
-// The canvas as the browser encodes it, with the record of the picture it shows.
+// The canvas as an RGB PNG, as the program writes pictures, carrying picture's record; with no
+// picture (the canvas is not exactly the picture of a record) it carries none.
 export async function pictureFile(canvas, picture) {
-  const blob = await new Promise((resolve) => canvas.toBlob(resolve, 'image/png'));
-  if (!blob) return { ok: false, message: 'The browser could not encode the picture.' };
-  return core.pngWithRecord(new Uint8Array(await blob.arrayBuffer()), picture);
+  const { data } = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
+  try {
+    return await core.rgbPng(new Uint8Array(data.buffer), canvas.width, canvas.height,
+      picture || '');
+  } catch (error) {
+    return { ok: false, message: `The picture could not be saved: ${error.message || error}.` };
+  }
+}
+
+const twoDigits = (n) => String(n).padStart(2, '0');
+
+// The name a picture is saved under, without its extension: the name of the file it was opened
+// from, else the time it was drawn ("orbisk-2026-12-08-18-42-05").
+export function pictureName(fileName, time) {
+  const stem = (fileName || '').replace(/\.[^.]*$/, '')
+    .replace(/[\u0000-\u001f\u007f/\\:*?"<>|]/g, '_').trim().slice(0, 100);
+  if (stem !== '' && !/^\.+$/.test(stem)) return stem;
+  return 'orbisk-' + [time.getFullYear(), time.getMonth() + 1, time.getDate(), time.getHours(),
+    time.getMinutes(), time.getSeconds()].map(twoDigits).join('-');
 }
 
 // Calls open(file) for a file dropped anywhere on the page, and shows the hint while dragging.

@@ -1,6 +1,8 @@
 // The random gallery: twelve candidates of one numbered sequence, chosen by the core as the
-// desktop's gallery chooses them, drawn in full on one worker per core and shown as they finish;
-// once all are in, the richest come first. A click on a cell hands its picture to onPick.
+// desktop's gallery chooses them, drawn in full on one worker per core and shown as they finish,
+// each in its own cell in the order of the sequence. The twelve cells stay from first opening
+// on, so the keyboard focus stays on a cell and a cell never moves once shown. A click on a cell
+// hands its picture to onPick.
 import { freshSeed } from './core.js';
 
 const CELLS = 12;
@@ -14,8 +16,13 @@ export class Gallery {
     this.message = dialog.querySelector('#gallery-message');
     this.workers = [];
     this.cells = [];
+    this.slots = Array.from({ length: CELLS }, (_, i) => this.makeSlot(i));
     this.more = dialog.querySelector('#gallery-more');
-    this.more.addEventListener('click', () => this.fill(this.next));
+    this.more.addEventListener('click', () => {
+      // More is disabled while the next candidates are chosen: the focus goes to a cell.
+      this.slots[0].button.focus();
+      this.fill(this.next);
+    });
     dialog.querySelector('#gallery-close').addEventListener('click', () => dialog.close());
     dialog.addEventListener('close', () => this.stopAll());
     this.grid.addEventListener('keydown', (event) => this.arrowKeys(event));
@@ -26,6 +33,7 @@ export class Gallery {
     this.start = picture;
     this.seed = freshSeed();
     if (!this.dialog.open) this.dialog.showModal();
+    this.slots[0].button.focus();
     this.fill(0);
   }
 
@@ -62,8 +70,9 @@ export class Gallery {
     this.more.disabled = true;  // until the sequence's next number is known
     const generation = this.generation;
     this.message.textContent = 'Choosing candidates…';
-    this.grid.replaceChildren();
+    for (const slot of this.slots) this.clearSlot(slot);
     this.cells = [];
+    this.dialog.dataset.filled = '0';
     const chosen = await this.order(this.workers[0], {
       type: 'gallery', id: 'choose', picture: this.start, seed: this.seed, first, wanted: CELLS });
     if (generation !== this.generation) return;
@@ -74,7 +83,7 @@ export class Gallery {
     const { cells, looked } = JSON.parse(chosen.text);
     this.next = first + looked;
     this.more.disabled = false;
-    this.cells = cells.map((cell, order) => this.makeCell(cell, order));
+    this.cells = cells.map((cell, order) => this.takeSlot(cell, order));
     this.message.textContent = '';
     // Each worker takes the next cell left when it finishes one.
     let nextCell = 0;
@@ -89,24 +98,40 @@ export class Gallery {
     };
     await Promise.all(this.workers.map(work));
     if (generation !== this.generation) return;
-    this.arrange();
     this.message.textContent = `${this.cells.length} pictures`;
     this.dialog.dataset.filled = String(this.cells.filter((c) => c.drawn).length);
   }
 
-  makeCell(cell, order) {
+  // One of the twelve cells: a button with a canvas, showing the candidate it holds.
+  makeSlot(index) {
     const button = document.createElement('button');
     button.type = 'button';
-    button.setAttribute('aria-label', `Picture ${order + 1}, drawing`);
     const canvas = document.createElement('canvas');
     button.append(canvas);
     this.grid.append(button);
-    const entry = { ...cell, order, button, canvas, drawn: false, richness: -1 };
+    const slot = { index, button, canvas, cell: null };
     button.addEventListener('click', () => {
-      if (!entry.drawn) return;
+      if (!slot.cell || !slot.cell.drawn) return;
       this.dialog.close();
-      this.onPick(entry.picture);
+      this.onPick(slot.cell.picture);
     });
+    this.clearSlot(slot);
+    return slot;
+  }
+
+  clearSlot(slot) {
+    slot.cell = null;
+    slot.canvas.width = 1;
+    slot.canvas.height = 1;
+    slot.button.setAttribute('aria-label', `Picture ${slot.index + 1}, choosing`);
+  }
+
+  // The cell of the candidate at order in the sequence, still to be drawn.
+  takeSlot(cell, order) {
+    const slot = this.slots[order];
+    const entry = { ...cell, order, button: slot.button, canvas: slot.canvas, drawn: false };
+    slot.cell = entry;
+    slot.button.setAttribute('aria-label', `Picture ${order + 1}, drawing`);
     return entry;
   }
 
@@ -124,14 +149,7 @@ export class Gallery {
     cell.canvas.getContext('2d').drawImage(whole, part.left, part.top, part.width, part.height,
       0, 0, cell.canvas.width, cell.canvas.height);
     cell.drawn = true;
-    cell.richness = done.content.richness;
     cell.button.setAttribute('aria-label', `Picture ${cell.order + 1}: draw it large`);
-  }
-
-  // The richest first; equal ones in the order of the sequence.
-  arrange() {
-    const sorted = [...this.cells].sort((a, b) => b.richness - a.richness || a.order - b.order);
-    this.grid.replaceChildren(...sorted.map((cell) => cell.button));
   }
 
   // Arrow keys move the focus from cell to cell, as in the desktop's gallery.

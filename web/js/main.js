@@ -5,15 +5,15 @@
 import * as core from './core.js';
 import { Panel } from './panel.js';
 import { Gallery } from './gallery.js';
-import { acceptDrops, download, pictureFile, readForCore } from './files.js';
-import { linkInAddress, recordPicture, addressOf } from './link.js';
+import { acceptDrops, download, pictureFile, pictureName, readForCore } from './files.js';
+import { linkInAddress, recordPicture, addressOf, placeInHistory } from './link.js';
 import { Preview } from './preview.js';
 
 const $ = (id) => document.getElementById(id);
 
 const page = {
   next: '',          // the values the next run starts from
-  drawn: null,       // {picture, complete}: what the canvas shows
+  drawn: null,       // {picture, complete, exact, name}: what the canvas shows
   run: null,         // {id, picture, fromAddress} of the run under way
   runs: 0,           // runs started, for their ids
   idle: [],          // resolvers waiting for the run under way to end (the tests' hook)
@@ -40,7 +40,10 @@ function showPixels({ width, height, rgba }) {
 function setNext(picture) {
   page.next = picture;
   const values = core.pictureValues(picture);
-  if (values.ok) panel.show(JSON.parse(values.text).values);
+  if (values.ok) {
+    const shown = JSON.parse(values.text);
+    panel.show(shown.values, shown.offMenu);
+  }
   preview.show(picture);
 }
 
@@ -49,13 +52,21 @@ function setRunning(running) {
   $('save-picture').disabled = running || !(page.drawn && page.drawn.complete);
 }
 
+// Back and Forward stay within the page's own pictures.
+function showHistoryPlace() {
+  const { back, forward } = placeInHistory();
+  $('back').disabled = !back;
+  $('forward').disabled = !forward;
+}
+
 // Draws picture on a cleared canvas. fromAddress: the picture came from the address (a link,
-// Back or Forward), so the history gets no new entry.
-function draw(picture, fromAddress = false) {
+// Back or Forward), so the history gets no new entry. fileName: the file it was opened from,
+// which names the saved picture.
+function draw(picture, fromAddress = false, fileName = '') {
   if (page.run) worker.postMessage({ type: 'stop', id: page.run.id });
   page.runs += 1;
   page.run = { id: page.runs, picture, fromAddress };
-  page.drawn = { picture, complete: false };
+  page.drawn = { picture, complete: false, exact: false, name: pictureName(fileName, new Date()) };
   $('link').value = '';  // until the picture is complete
   say('');
   setNext(picture);
@@ -74,17 +85,25 @@ worker.onmessage = ({ data }) => {
   }
   page.run = null;
   if (data.message) say(data.message, true);
-  if (data.following) setNext(data.following);
+  // The run's working values carry over; the panel's values stay as the user left them, changed
+  // during the run or not.
+  if (data.following) {
+    const next = core.withWorkingValues(page.next, data.following);
+    if (next.ok) setNext(next.text);
+  }
   page.drawn.complete = data.complete;
+  page.drawn.exact = data.complete && data.exact;
   $('progress').value = data.complete ? 1 : $('progress').value;
   setRunning(false);
-  if (data.complete) {
+  // Only a picture drawn exactly from its record has a link.
+  if (page.drawn.exact) {
     const link = core.linkOf(run.picture);
     if (link.ok) {
       recordPicture(link.text, run.fromAddress);
       $('link').value = addressOf(link.text);
     }
   }
+  showHistoryPlace();
   for (const resolve of page.idle.splice(0)) resolve();
 };
 
@@ -101,6 +120,8 @@ function changeValue(position, value) {
   }
   say('');
   setNext(answer.text);
+  // A run going on takes the values a column reads from its next column on, as on the desktop.
+  if (page.run) worker.postMessage({ type: 'values', id: page.run.id, picture: page.next });
   return true;
 }
 
@@ -117,21 +138,27 @@ async function openFile(file) {
     say(answer.message, true);
     return;
   }
-  draw(answer.text);
-  say(answer.message);  // a short data file's note on the fields read as 0
+  draw(answer.text, false, file.name);
+  // A short data file's note on the fields read as 0; menu values no entry shows.
+  say(answer.message);
 }
+
+// The picture's PNG carries its record only while the canvas is exactly that record's picture.
+const savedRecord = () => (page.drawn.exact ? page.drawn.picture : '');
 
 async function savePicture() {
   if (!page.drawn || !page.drawn.complete) return;
-  const answer = await pictureFile(canvas, page.drawn.picture);
+  const drawn = page.drawn;
+  const answer = await pictureFile(canvas, savedRecord());
   if (!answer.ok) say(answer.message, true);
-  else download(answer.bytes, 'orbisk.png', 'image/png');
+  else download(answer.bytes, `${drawn.name}.png`, 'image/png');
 }
 
 function saveData() {
   const answer = core.dataLine(page.next);
+  const name = page.drawn ? page.drawn.name : pictureName('', new Date());
   if (!answer.ok) say(answer.message, true);
-  else download(new TextEncoder().encode(answer.text), 'orbisk.dat', 'text/plain');
+  else download(new TextEncoder().encode(answer.text), `${name}.dat`, 'text/plain');
 }
 
 // The picture the address names, drawn; a malformed address is refused with a message.
@@ -149,10 +176,20 @@ function drawFromAddress() {
   return true;
 }
 
-await core.loadCore();
+// Without its module the page can do nothing: it says so, and its commands stay disabled.
+try {
+  await core.loadCore();
+} catch (error) {
+  say('The page could not load its drawing module (orbisk-core), so it cannot draw: ' +
+    `${error.message || error}. Reload the page; if this comes again, the site is incomplete ` +
+    'or this browser cannot run WebAssembly.', true);
+  document.body.dataset.ready = 'failed';
+  throw error;
+}
 const panel = new Panel($('panel'), core.fields(), changeValue);
 const preview = new Preview(panel);
 const gallery = new Gallery($('gallery'), (picture) => draw(picture));
+for (const id of ['draw', 'random', 'gallery-open', 'open', 'save-data']) $(id).disabled = false;
 
 $('draw').addEventListener('click', () => draw(page.next));
 $('stop').addEventListener('click', stop);
@@ -174,13 +211,17 @@ $('panel').addEventListener('submit', (event) => event.preventDefault());
 addEventListener('keydown', (event) => {
   if (event.key === 'Escape' && page.run) stop();
 });
-addEventListener('popstate', drawFromAddress);
+addEventListener('popstate', () => {
+  drawFromAddress();
+  showHistoryPlace();
+});
 acceptDrops($('drop-hint'), openFile);
 
 // A fresh start, as the desktop program's: the start-up values, nothing drawn until CREATE; a link
 // draws its picture at once.
 setNext(core.startPicture());
 if (!drawFromAddress()) say('Press CREATE to draw the picture of these values.');
+showHistoryPlace();
 
 function toBase64(bytes) {
   let text = '';
@@ -203,8 +244,9 @@ window.orbiskPage = {
   draw: (picture) => draw(picture),
   open: (name, bytes) => openFile(new File([bytes], name)),
   pictureFile: async () => {
-    const answer = await pictureFile(canvas, page.drawn.picture);
+    const answer = await pictureFile(canvas, savedRecord());
     return answer.ok ? toBase64(answer.bytes) : null;
   },
+  exact: () => Boolean(page.drawn && page.drawn.exact),
 };
 document.body.dataset.ready = 'true';

@@ -82,17 +82,37 @@ export class Panel {
     // An empty or broken number box holds no whole number: the core is given one no field takes,
     // and refuses it with the field's range.
     const whole = input.value !== '' && Number.isInteger(value) ? value : -0x80000000;
-    if (!this.onChange(field.position, whole)) this.show(this.values);
+    if (!this.onChange(field.position, whole)) this.show(this.values, this.offMenu);
   }
 
-  // Shows the values ({position: value}) of a picture.
-  show(values) {
+  // Shows the values ({position: value}) of a picture; offMenu ({position: text}) says what a
+  // menu's value that none of its entries shows counts as, shown as an entry of its own.
+  show(values, offMenu = {}) {
     this.values = values;
+    this.offMenu = offMenu;
     for (const [position, inputs] of this.inputs) {
       const value = values[position];
-      for (const input of inputs)
+      for (const input of inputs) {
+        if (input.tagName === 'SELECT') this.showRead(input, value, offMenu[position]);
         input.value = input.type === 'color' ? toColourWell(value) : String(value);
+      }
     }
+  }
+
+  // The entry of a value read from a file or link that the menu does not offer, while it holds.
+  showRead(select, value, text) {
+    let read = select.querySelector('option.read');
+    if (!text) {
+      read?.remove();
+      return;
+    }
+    if (!read) {
+      read = new Option();
+      read.className = 'read';
+      select.add(read);
+    }
+    read.value = String(value);
+    read.textContent = text;
   }
 
   // A place below a group's values, for its preview.

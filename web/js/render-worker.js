@@ -1,12 +1,14 @@
 // A worker that draws pictures with its own instance of the core, so the page never waits on a
 // run. Messages in: {type: 'draw', id, picture}, {type: 'stop', id}, {type: 'gallery', id,
-// picture, seed, first, wanted}. Messages out: {type: 'progress' | 'done', id, ...}.
+// picture, seed, first, wanted}, {type: 'values', id, picture}: values changed during the run,
+// which the columns drawn after it take up. Messages out: {type: 'progress' | 'done', id, ...}.
 import * as core from './core.js';
 
 // How long a worker computes columns before it shows them and hears its messages again.
 const SLICE_MS = 40;
 
-let current = null;  // {id, stopped} of the run under way
+let current = null;  // {id, stopped, values} of the run under way
+let early = null;    // {id, picture}: values changed for a run not begun yet
 
 // Lets the worker's message queue run (a Stop may be waiting) before the next slice.
 const breathe = () => new Promise((resolve) => {
@@ -20,7 +22,8 @@ function post(message, pixels) {
 }
 
 async function draw({ id, picture, showProgress = true }) {
-  const run = { id, stopped: false };
+  const run = { id, stopped: false, values: early && early.id === id ? early.picture : null };
+  early = null;
   current = run;
   const started = core.renderBegin(picture);
   if (!started.ok) {
@@ -30,6 +33,10 @@ async function draw({ id, picture, showProgress = true }) {
   }
   let columns = 1;
   for (;;) {
+    if (run.values) {
+      core.renderTakeValues(run.values);
+      run.values = null;
+    }
     const sliceStart = performance.now();
     let more = true;
     // Columns differ in cost; the count grows or shrinks to fill the slice.
@@ -44,15 +51,15 @@ async function draw({ id, picture, showProgress = true }) {
     if (showProgress) post({ type: 'progress', id, progress: core.renderProgress() }, core.renderPixels());
     await breathe();
     if (run.stopped) {
-      post({ type: 'done', id, complete: false, following: core.renderFollowing() },
+      post({ type: 'done', id, complete: false, exact: false, following: core.renderFollowing() },
            core.renderPixels());
       current = null;
       return;
     }
   }
   current = null;
-  post({ type: 'done', id, complete: true, following: core.renderFollowing(),
-         content: core.renderContent() }, core.renderPixels());
+  post({ type: 'done', id, complete: true, exact: core.renderExact(),
+         following: core.renderFollowing(), content: core.renderContent() }, core.renderPixels());
 }
 
 // Work is done one order at a time: a new order stops the run under way, which ends (and says
@@ -62,6 +69,11 @@ let queue = core.loadCore();
 self.onmessage = ({ data }) => {
   if (data.type === 'stop') {
     if (current && current.id === data.id) current.stopped = true;
+    return;
+  }
+  if (data.type === 'values') {
+    if (current && current.id === data.id) current.values = data.picture;
+    else early = data;
     return;
   }
   if (current) current.stopped = true;
