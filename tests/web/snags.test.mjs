@@ -68,11 +68,12 @@ describe('values changed during a run', () => {
     await page.click('#draw');
     await typeInto(page, '#field-hsbv2', '41');
     await page.select('#field-inverse', '1');
+    await typeInto(page, '#field-hsbsize', '900');
     await page.click('#stop');
     await idle(page);
     assert.equal(await value(page, '#field-hsbv2'), '41');
     assert.equal(await value(page, '#field-inverse'), '1');
-    assert.equal(await value(page, '#field-hsbsize'), '1000');
+    assert.equal(await value(page, '#field-hsbsize'), '900');
     await typeInto(page, '#field-hsbsize', '60');
     await page.click('#draw');
     await idle(page);
@@ -147,14 +148,20 @@ describe('gallery', () => {
 });
 
 describe('on a phone', () => {
-  test('a long file name in a message wraps instead of widening the page', async () => {
+  test('a long file name or value text wraps instead of widening the page', async () => {
     const page = await openPage(browser, server.url);
     await page.setViewport({ width: 390, height: 844 });
-    for (const name of ['an-unusually-long-file-name-without-any-spaces-in-it-at-all.dat',
-      `${'x'.repeat(3000)}.dat`]) {
-      await openOnPage(page, name, Buffer.from('1,2\r\n'));
-      assert.match(await page.evaluate(() => window.orbiskPage.message()), /is not an Orbisk/);
-      assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= 390), name);
+    const odd = Buffer.from(record({ 1: 60, 4: 3, 26: 7 }) + '\r\n');
+    for (const [name, bytes, words] of [
+      ['an-unusually-long-file-name-without-any-spaces-in-it-at-all.dat', Buffer.from('1,2\r\n'),
+        /is not an Orbisk/],
+      [`${'x'.repeat(3000)}.dat`, Buffer.from('1,2\r\n'), /is not an Orbisk/],
+      ['odd.dat', odd, /neither Inward nor Outward/],
+    ]) {
+      await openOnPage(page, name, bytes);
+      assert.match(await page.evaluate(() => window.orbiskPage.message()), words);
+      assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), 390,
+        name.slice(0, 20));
     }
     await page.close();
   });

@@ -102,6 +102,7 @@ export class Panel {
   // The entry of a value read from a file or link that the menu does not offer, while it holds.
   showRead(select, value, text) {
     let read = select.querySelector('option.read');
+    select.title = text || '';  // the whole text, where the list is too narrow for it
     if (!text) {
       read?.remove();
       return;
