@@ -91,6 +91,7 @@ describe('values changed during a run', () => {
     assert.equal(await page.evaluate(() => window.orbiskPage.complete()), true);
     assert.equal(await page.evaluate(() => window.orbiskPage.exact()), false);
     assert.equal(await value(page, '#link'), '');
+    assert.match(await page.evaluate(() => window.orbiskPage.message()), /has no link/);
     const png = Buffer.from(await page.evaluate(() => window.orbiskPage.pictureFile()), 'base64');
     assert.equal(png.includes('Orbisk record'), false);
     assert.equal(firstDifference(decodePng(png), await pagePixels(page)), null);

@@ -102,6 +102,9 @@ worker.onmessage = ({ data }) => {
       recordPicture(link.text, run.fromAddress);
       $('link').value = addressOf(link.text);
     }
+  } else if (data.complete) {
+    say('Values changed during the run reached this picture, so no record draws it again: it ' +
+      'has no link, and Save picture saves it without a record.');
   }
   showHistoryPlace();
   for (const resolve of page.idle.splice(0)) resolve();
