@@ -123,10 +123,13 @@ void orbisk_inflated(const char* text, int size, int failed) {
   setInflatedRecord(std::string(text, byteCount(size)), failed != 0);
 }
 
-// The canvas's RGBA pixels (width x height at rgba) as PNG scanlines, in orbisk_bytes, for the
-// browser to deflate.
-void orbisk_png_scanlines(const uint8_t* rgba, int width, int height) {
-  bytes = pngScanlines(rgba, width, height);
+// The canvas's RGBA pixels (size bytes at rgba, width x height of them) as PNG scanlines, in
+// orbisk_bytes, for the browser to deflate; nothing when the size does not match.
+void orbisk_png_scanlines(const uint8_t* rgba, int size, int width, int height) {
+  const bool matches = width > 0 && height > 0 && width <= kMaxSavedSide &&
+                       height <= kMaxSavedSide &&
+                       byteCount(size) == std::size_t(width) * std::size_t(height) * 4;
+  bytes = matches ? pngScanlines(rgba, width, height) : std::string();
 }
 
 // The RGB PNG around the deflated scanlines (size bytes at compressed), with picture's record

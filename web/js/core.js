@@ -77,7 +77,7 @@ async function deflate(bytes) {
 
 // An RGB PNG of RGBA pixels, width x height, carrying picture's record unless picture is ''.
 export async function rgbPng(rgba, width, height, picture) {
-  withBytes(rgba, (at) => module._orbisk_png_scanlines(at, width, height));
+  withBytes(rgba, (at) => module._orbisk_png_scanlines(at, rgba.length, width, height));
   const compressed = await deflate(takeBytes());
   const answer = withBytes(compressed, (at) => ask('orbisk_rgb_png',
     ['number', 'number', 'number', 'number', 'string'],
