@@ -183,9 +183,10 @@ function drawFromAddress() {
 try {
   await core.loadCore();
 } catch (error) {
-  say('The page could not load its drawing module (orbisk-core), so it cannot draw: ' +
-    `${error.message || error}. Reload the page; if this comes again, the site is incomplete ` +
-    'or this browser cannot run WebAssembly.', true);
+  const why = String(error.message || error).replace(/\.$/, '');
+  say(`The page could not load its drawing module (orbisk-core), so it cannot draw: ${why}. ` +
+    'Reload the page; if this comes again, the site is incomplete or this browser cannot run ' +
+    'WebAssembly.', true);
   document.body.dataset.ready = 'failed';
   throw error;
 }
