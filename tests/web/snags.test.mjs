@@ -196,13 +196,12 @@ describe('loading', () => {
 });
 
 describe('previews', () => {
-  // The preview's canvas once it shows the values of the panel.
+  // The preview's canvas once it shows the last values it was given.
   async function preview(page, kind) {
     await page.waitForFunction((k) => {
-      const canvas = document.getElementById(`preview-${k}`);
-      return canvas.dataset.picture && canvas.width === 117;
+      const { dataset } = document.getElementById(`preview-${k}`);
+      return dataset.drawn && dataset.drawn === dataset.ordered;
     }, {}, kind);
-    await new Promise((r) => setTimeout(r, 300));  // a redraw under way ends
     return page.$eval(`#preview-${kind}`, (canvas) => canvas.toDataURL());
   }
   const pixelsOf = (dataUrl) => decodePng(Buffer.from(dataUrl.split(',')[1], 'base64'));

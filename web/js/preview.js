@@ -30,7 +30,7 @@ export class Preview {
     canvas.height = data.height;
     canvas.getContext('2d').putImageData(
       new ImageData(new Uint8ClampedArray(data.rgba.buffer), data.width, data.height), 0, 0);
-    canvas.dataset.picture = preview.shown;  // what it shows, for the tests
+    canvas.dataset.drawn = String(preview.id);  // the order it shows, for the tests
   }
 
   // Draws each preview of picture unless it shows that already.
@@ -40,6 +40,7 @@ export class Preview {
       if (!small.ok || small.text === preview.shown) continue;
       preview.shown = small.text;
       preview.id += 1;
+      preview.canvas.dataset.ordered = String(preview.id);
       preview.worker.postMessage({ type: 'draw', id: preview.id, picture: small.text,
         showProgress: false });
     }
