@@ -34,12 +34,14 @@ const idle = (page) => page.evaluate(() => window.orbiskPage.whenIdle());
 const value = (page, selector) => page.$eval(selector, (input) => input.value);
 const disabled = (page, selector) => page.$eval(selector, (button) => button.disabled);
 
-// Types a value into a number box and leaves it, as a user does.
+// Puts a value into a number box and leaves it, as a user who types it does.
 async function typeInto(page, selector, text) {
-  await page.focus(selector);
-  await page.$eval(selector, (box) => box.select());
-  await page.keyboard.type(text);
-  await page.keyboard.press('Tab');
+  await page.$eval(selector, (box, value) => {
+    box.value = value;
+    box.dispatchEvent(new Event('change'));
+  }, text);
+  assert.equal(await page.evaluate(() => window.orbiskPage.message()).then((m) =>
+    /must be/.test(m)), false, `${selector} took ${text}`);
 }
 
 // The data-file fields of a picture's record text.
@@ -69,8 +71,15 @@ describe('values changed during a run', () => {
     await typeInto(page, '#field-hsbv2', '41');
     await page.select('#field-inverse', '1');
     await typeInto(page, '#field-hsbsize', '900');
-    await page.click('#stop');
+    // A number still being typed when the run ends stays too.
+    await page.focus('#field-hsbv3');
+    await page.$eval('#field-hsbv3', (box) => { box.value = '4'; });
+    await page.evaluate(() => document.getElementById('stop').click());
     await idle(page);
+    assert.equal(await value(page, '#field-hsbv3'), '4');
+    await page.keyboard.press('Backspace');
+    await page.keyboard.type('42');
+    await page.keyboard.press('Tab');
     assert.equal(await value(page, '#field-hsbv2'), '41');
     assert.equal(await value(page, '#field-inverse'), '1');
     assert.equal(await value(page, '#field-hsbsize'), '900');
@@ -78,7 +87,7 @@ describe('values changed during a run', () => {
     await page.click('#draw');
     await idle(page);
     const drawn = recordOf(await page.evaluate(() => window.orbiskPage.drawnPicture()));
-    assert.deepEqual([drawn[0], drawn[14], drawn[20]], [60, 41, 1]);
+    assert.deepEqual([drawn[0], drawn[14], drawn[15], drawn[20]], [60, 41, 42, 1]);
     await page.close();
   });
 

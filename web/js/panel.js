@@ -82,19 +82,25 @@ export class Panel {
     // An empty or broken number box holds no whole number: the core is given one no field takes,
     // and refuses it with the field's range.
     const whole = input.value !== '' && Number.isInteger(value) ? value : -0x80000000;
-    if (!this.onChange(field.position, whole)) this.show(this.values, this.offMenu);
+    if (!this.onChange(field.position, whole)) this.show(this.values, this.offMenu, false);
   }
 
   // Shows the values ({position: value}) of a picture; offMenu ({position: text}) says what a
-  // menu's value that none of its entries shows counts as, shown as an entry of its own.
-  show(values, offMenu = {}) {
+  // menu's value that none of its entries shows counts as, shown as an entry of its own. A
+  // number the user is still typing (the box has the focus and differs from what was shown) is
+  // left alone unless keepTyping is false: a run ending meanwhile does not take it away.
+  show(values, offMenu = {}, keepTyping = true) {
     this.values = values;
     this.offMenu = offMenu;
     for (const [position, inputs] of this.inputs) {
       const value = values[position];
       for (const input of inputs) {
         if (input.tagName === 'SELECT') this.showRead(input, value, offMenu[position]);
+        const typing = input.type === 'number' && input === document.activeElement &&
+          input.value !== input.dataset.shown;
+        if (typing && keepTyping) continue;
         input.value = input.type === 'color' ? toColourWell(value) : String(value);
+        input.dataset.shown = input.value;
       }
     }
   }
