@@ -59,7 +59,7 @@ std::string writeUserFile(const std::string& path, std::string_view bytes);
 // (following a link) without replacing it, then cuts it to the new length and syncs it.
 std::string writeUserFileInPlace(const std::string& path, std::string_view bytes);
 
-// The path as shown in a one-line message (see shownText in io/ShownText.h).
+// The path as shown in a one-line message: quoted and made safe (quotedName in io/ShownText.h).
 std::string displayPath(const std::string& path);
 
 }  // namespace orbisk
