@@ -12,6 +12,7 @@
 #include "cli/RunDeadline.h"
 #include "cli/SurveyFolder.h"
 #include "cli/SurveyIndex.h"
+#include "cli/SurveyMark.h"
 #include "io/CanvasImage.h"
 #include "io/DrawnPart.h"
 #include "io/PendingFile.h"
@@ -73,11 +74,13 @@ bool openIndexFiles(const SurveyFolder& folder, SurveyIndexFiles& files, std::st
 }
 
 // Writes a candidate's picture and its thumbnail, both under names the survey chooses: a link
-// planted there is refused, never followed; they take their place together. Encoding stops
-// once stop is set (the candidate's time ran out); then nothing is written and "" is returned.
+// planted there is refused, never followed; they take their place together, and placed tells
+// whether they did. Encoding stops once stop is set (the candidate's time ran out); then
+// nothing is written and "" is returned.
 std::string writeCandidate(const SurveyFolder& folder, const SurveyEntry& entry,
                            const QImage& picture, const DrawnPicture& drawn,
-                           const std::atomic<bool>& stop) {
+                           const std::atomic<bool>& stop, bool& placed) {
+  placed = false;
   std::string error;
   const std::unique_ptr<PendingFile> file =
       PendingFile::open(folder.path(entry.file), error, LinkRule::Refuse);
@@ -95,7 +98,9 @@ std::string writeCandidate(const SurveyFolder& folder, const SurveyEntry& entry,
   }
   if (stop) return {};
   if (!problem.isEmpty()) return problem.toLocal8Bit().toStdString();
-  return commitTogether({file.get(), thumbnail.get()});
+  error = commitTogether({file.get(), thumbnail.get()});
+  placed = error.empty();
+  return error;
 }
 
 void showProgress(std::FILE* err, uint64_t done, uint64_t total, std::size_t written) {
@@ -117,7 +122,7 @@ int runRandomSurvey(const RenderOptions& options, std::FILE* err) {
   std::string error;
   const std::unique_ptr<SurveyFolder> folder = SurveyFolder::take(
       options.outputPath,
-      surveyIdentity(seed, survey.startGiven ? formatPictureRecord(start) : std::string()), error);
+      surveyMark(seed, survey.startGiven ? formatPictureRecord(start) : std::string()), error);
   if (!folder) return fail(err, error);
   SurveyIndexFiles index;
   if (!openIndexFiles(*folder, index, error)) return fail(err, error);
@@ -143,7 +148,8 @@ int runRandomSurvey(const RenderOptions& options, std::FILE* err) {
     entry.file = candidateName(candidate.index);
     entry.thumbnail = std::string(SurveyFolder::kThumbnails) + "/" + entry.file;
     entry.candidate = candidate.index;
-    std::string written;
+    std::string written;  // why the candidate's files could not be written, "" else
+    bool placed = false;  // its files are in place
     if (!stop && renderWholePicture(candidate.order, canvas, &stop)) {
       const QImage picture = imageOnCanvas(canvas);
       entry.record = formatRecord(candidate.order.params);
@@ -151,11 +157,12 @@ int runRandomSurvey(const RenderOptions& options, std::FILE* err) {
       entry.content = measureImage(picture, candidate.order.canvas.background);
       DrawnPicture drawn = start;
       drawn.params = candidate.order.params;
-      written = writeCandidate(*folder, entry, picture, drawn, stop);
+      written = writeCandidate(*folder, entry, picture, drawn, stop, placed);
     }
+    const bool tooLong = !placed && written.empty();
     // A message goes on a line of its own, below the progress line.
-    if (progressBar && (deadline.passed() || !written.empty())) std::fprintf(err, "\n");
-    if (deadline.passed()) {
+    if (progressBar && !placed) std::fprintf(err, "\n");
+    if (tooLong) {
       ++leftOut;
       std::fprintf(err,
                    "orbisk-render: candidate %llu took longer than --timeout %d seconds; "
@@ -165,7 +172,7 @@ int runRandomSurvey(const RenderOptions& options, std::FILE* err) {
     }
     if (!written.empty()) return fail(err, written);
     if (!progressBar)
-      std::fprintf(err, "orbisk-render: candidate %llu of %llu: wrote %s.\n",
+      std::fprintf(err, "orbisk-render: %llu of %llu candidates: wrote %s.\n",
                    static_cast<unsigned long long>(n + 1),
                    static_cast<unsigned long long>(survey.count),
                    quotedName(folder->path(entry.file)).c_str());

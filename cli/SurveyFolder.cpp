@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "OrbiskVersion.h"
+#include "cli/SurveyMark.h"
 #include "io/PendingFile.h"
 #include "io/PosixFiles.h"
 #include "io/ShownText.h"
@@ -82,21 +82,7 @@ bool holdsSurveyFiles(int folder) {
   return found;
 }
 
-// The seed line of a mark, for the message that refuses it.
-std::string seedOf(const std::string& mark) {
-  const std::size_t at = mark.find("\nseed ");
-  if (at == std::string::npos) return {};
-  const std::size_t end = mark.find('\n', at + 6);
-  return shownText(mark.substr(at + 6, end == std::string::npos ? end : end - at - 6));
-}
-
 }  // namespace
-
-std::string surveyIdentity(unsigned long long seed, const std::string& startRecord) {
-  return std::string("Orbisk random candidates\nprogram ") + ORBISK_VERSION + "\nseed " +
-         std::to_string(seed) + "\nstart " + (startRecord.empty() ? "start-up values" : "") + "\n" +
-         startRecord;
-}
 
 std::unique_ptr<SurveyFolder> SurveyFolder::take(const std::string& folder,
                                                  const std::string& identity, std::string& error) {
@@ -123,10 +109,9 @@ std::unique_ptr<SurveyFolder> SurveyFolder::take(const std::string& folder,
   bool marked = false;
   const std::string mark = readMark(fd.get(), quotedName(folder + "/" + kMarkName), marked, error);
   if (!error.empty()) return nullptr;
-  if (marked && mark != identity) {
-    const std::string seed = seedOf(mark);
-    error = "the folder " + shown + " holds another survey" +
-            (seed.empty() ? std::string() : " (seed " + seed + ")") +
+  if (const std::string mismatch = marked ? markMismatch(mark, identity) : std::string();
+      !mismatch.empty()) {
+    error = "the folder " + shown + " " + mismatch +
             ", whose pictures this one would replace; choose another folder.";
     return nullptr;
   }

@@ -15,11 +15,11 @@ class SurveyFolder {
   // The folder of the thumbnails inside it.
   static constexpr const char* kThumbnails = "thumbnails";
 
-  // Takes folder for the survey that identity describes (the program's version, the seed, the
-  // start): makes it and its thumbnails' folder when missing, locks it, and marks it unless it
-  // carries that mark already. Refuses a folder that another survey is writing into, that is
-  // marked for another survey, that holds a survey's files but no mark, or whose thumbnails'
-  // folder or mark is a symbolic link. Returns nullptr and one line in error when refused.
+  // Takes folder for the survey whose mark is identity (cli/SurveyMark.h): makes it and its
+  // thumbnails' folder when missing, locks it, and marks it unless it carries that mark already.
+  // Refuses a folder that another survey is writing into, that is marked for another survey, that
+  // holds a survey's files but no mark, or whose thumbnails' folder or mark is a symbolic link.
+  // Returns nullptr and one line in error when refused.
   static std::unique_ptr<SurveyFolder> take(const std::string& folder, const std::string& identity,
                                             std::string& error);
 
@@ -37,9 +37,5 @@ class SurveyFolder {
   std::string folder_;  // the folder as the user named it
   int fd_ = -1;         // the open folder, locked with flock while this object lives
 };
-
-// The identity of a survey as its mark holds it: the program's version, the seed and the
-// start's record (empty for the start-up values), one per line.
-std::string surveyIdentity(unsigned long long seed, const std::string& startRecord);
 
 }  // namespace orbisk

@@ -149,7 +149,7 @@ TEST_F(SurveyFolderTest, TimeoutBoundsEachCandidateAndProgressIsOneLinePerPictur
                  "--timeout", "600", "-o", path("one")}),
             0)
       << stderr_;
-  EXPECT_EQ(stderr_, "orbisk-render: candidate 1 of 1: wrote \"" + path("one/" + first) +
+  EXPECT_EQ(stderr_, "orbisk-render: 1 of 1 candidates: wrote \"" + path("one/" + first) +
                          "\".\norbisk-render: wrote 1 picture of 1 candidate to \"" + path("one") +
                          "\".\n");
 
