@@ -62,20 +62,17 @@ Exit status:
  0  if OK,
  2  if the command line or the data file is bad or a file cannot be written.
 
-Versions:
-%s
-
 Example:
   orbisk-render -o picture.png picture.dat
+
+Versions:
 )";
 
 // What the two version numbers a user meets mean.
 constexpr const char* kVersions =
-    "  " ORBISK_VERSION
-    " is the version of this release and of the record its PNGs carry\n"
-    "  (\"program " ORBISK_VERSION
-    "\" in the \"Orbisk record\" text). The window's caption and\n"
-    "  About box say 4.2: the fixed texts of the program's own screens, kept as they are.\n";
+    "  " ORBISK_VERSION " is the version of this release and of the record its PNGs carry\n"
+    "  (\"program " ORBISK_VERSION "\" in their \"Orbisk record\" text). The caption of the\n"
+    "  window and the About box say 4.2: the fixed texts of the program's own screens.\n";
 
 void showProgress(std::FILE* err, const RenderProgress& p) {
   const double fraction = p.maximum > 0 ? std::min(1.0, double(p.value) / p.maximum) : 1.0;
