@@ -8,12 +8,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "RenderChildProcess.h"
@@ -169,6 +171,37 @@ TEST_F(SurveyFolderTest, TimeoutBoundsEachCandidateAndProgressIsOneLinePerPictur
                 said[i].find("took longer than --timeout 1 seconds; left out.") !=
                     std::string::npos)
         << said[i];
+}
+
+// Ctrl+C in the middle of a survey into a folder holding an earlier run of it: the temporary
+// files go, and the index left is the earlier one, naming only its pictures, all there.
+TEST_F(SurveyFolderTest, CtrlCLeavesATruthfulIndexAndNoTemporaryFile) {
+  const std::string heavy = writeData("endless.dat", kEndless);
+  const std::vector<std::string> survey = {"--random", "3",         "--seed", "1",  "--start",
+                                           heavy,      "--timeout", "1",      "-o", path("s")};
+  ASSERT_EQ(run(survey), 0) << stderr_;
+  const auto before = contentOf(path("s"));
+  // The same survey without its bound: a run of hours.
+  const pid_t pid = startRender({"--random", "3", "--seed", "1", "--start", heavy, "-o", path("s")},
+                                path("stderr.txt"));
+  // The index files' temporary names appear once they were opened, before the first candidate.
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  auto temporaries = [&] {
+    std::size_t count = 0;
+    for (const auto& entry : fs::directory_iterator(path("s")))
+      count += entry.path().filename().string().rfind(".orbisk-", 0) == 0 &&
+               entry.path().filename() != ".orbisk-survey";
+    return count;
+  };
+  while (temporaries() < 2 && std::chrono::steady_clock::now() < giveUp)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_EQ(temporaries(), 2u);
+  ::kill(pid, SIGINT);
+  const ChildResult child = finishRender(pid, path("stderr.txt"));
+  fs::remove(path("stderr.txt"));
+  ASSERT_TRUE(WIFSIGNALED(child.status)) << child.status << " " << child.stderr_;
+  EXPECT_EQ(WTERMSIG(child.status), SIGINT);
+  EXPECT_EQ(contentOf(path("s")), before);
 }
 
 // The README's recipe that joins the pieces of a survey orders them as the whole run's index
