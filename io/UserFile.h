@@ -49,10 +49,11 @@ class UserFileStream {
 };
 
 // Writes bytes as the whole new content of path, through a PendingFile (io/PendingFile.h): a
-// symbolic link is followed, an existing file is replaced whole only once the new content is
-// complete (in place where the folder refuses a temporary file or the file has several hard
-// links) and keeps its permission bits, owner and group where permitted; a file the user may not
-// write is refused. Returns "" on success, else one line naming the file and the reason.
+// symbolic link is followed (unless another user planted it in a shared folder), an existing file
+// is replaced whole only once the new content is complete (in place where the folder refuses a
+// temporary file or the file has several hard links) and keeps its permission bits, owner and group
+// where permitted; a file the user may not write is refused. Returns "" on success, else one line
+// naming the file and the reason.
 std::string writeUserFile(const std::string& path, std::string_view bytes);
 
 // The in-place branch of writeUserFile on its own: overwrites the existing regular file at path
