@@ -62,9 +62,9 @@ bool isSurveyName(const std::string& name) {
           name.compare(name.size() - 4, 4, ".png") == 0);
 }
 
-// Whether the folder holds any file a survey writes.
-bool holdsSurveyFiles(int folder) {
-  const int fd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+// Whether the folder (or its subfolder name) holds a survey's picture or index file.
+bool holdsSurveyFiles(int folder, const char* name = ".") {
+  const int fd = ::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) return false;
   DIR* dir = ::fdopendir(fd);
   if (dir == nullptr) {
@@ -115,7 +115,7 @@ std::unique_ptr<SurveyFolder> SurveyFolder::take(const std::string& folder,
             ", whose pictures this one would replace; choose another folder.";
     return nullptr;
   }
-  if (!marked && holdsSurveyFiles(fd.get())) {
+  if (!marked && (holdsSurveyFiles(fd.get()) || holdsSurveyFiles(fd.get(), kThumbnails))) {
     error = "the folder " + shown +
             " holds pictures or index files of a survey that cannot be told apart from this one;"
             " choose another folder.";

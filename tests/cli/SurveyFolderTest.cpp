@@ -63,6 +63,8 @@ TEST_F(SurveyFolderTest, NeverReplacesAnotherSurveysFiles) {
   ASSERT_EQ(run({"--random", "6", "--seed", "4", "-o", path("expl")}), 0) << stderr_;
   fs::create_directories(path("old"));
   writeData("old/candidate-000003.png", "a picture of an older survey");
+  fs::create_directories(path("thumbs/thumbnails"));
+  writeData("thumbs/thumbnails/candidate-000003.png", "a thumbnail of an older survey");
   fs::create_directories(path("busy"));
   const int busy = ::open(path("busy").c_str(), O_RDONLY | O_DIRECTORY);
   ASSERT_GE(busy, 0);
@@ -75,6 +77,7 @@ TEST_F(SurveyFolderTest, NeverReplacesAnotherSurveysFiles) {
       {{"--random", "10", "--seed", "99", "-o", path("expl")}, "holds another survey (seed 4)"},
       {{"--random", "3", "-o", path("expl")}, "holds another survey"},
       {{"--random", "3", "--seed", "4", "-o", path("old")}, "cannot be told apart"},
+      {{"--random", "3", "--seed", "4", "-o", path("thumbs")}, "cannot be told apart"},
       {{"--random", "3", "--seed", "4", "-o", path("busy")}, "another survey is writing"},
   };
   for (const auto& c : refused) {
