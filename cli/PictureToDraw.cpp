@@ -2,13 +2,15 @@
 
 #include <QString>
 
+#include "io/DataFileIo.h"
 #include "io/RecordedPicture.h"
 #include "io/UserFile.h"
-#include "io/DataFileIo.h"
 
 namespace orbisk {
 
-bool readPictureToDraw(const std::string& path, DrawnPicture& drawn, std::string& error) {
+bool readPictureToDraw(const std::string& path, DrawnPicture& drawn, std::string& error,
+                       std::string& note) {
+  note.clear();
   const QString input = QString::fromLocal8Bit(path.c_str());
   if (isPngFile(input)) {
     const RecordedPictureRead read = readRecordedPicture(input);
@@ -24,6 +26,7 @@ bool readPictureToDraw(const std::string& path, DrawnPicture& drawn, std::string
     error = loaded.error;
     return false;
   }
+  note = loaded.note;
   // A fresh start: default parameters and working values, black canvas, then Load data.
   drawn = DrawnPicture{};
   applyRecord(loaded.record, drawn.params);

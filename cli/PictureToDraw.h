@@ -9,7 +9,9 @@
 namespace orbisk {
 
 // false with error set (one line naming the file) when the file cannot be read or holds no
-// record; drawn is then unspecified.
-bool readPictureToDraw(const std::string& path, DrawnPicture& drawn, std::string& error);
+// record; drawn is then unspecified. note receives the reader's line about fields of a data
+// file that could not be read and count as 0 (as "Load data" shows it), else "".
+bool readPictureToDraw(const std::string& path, DrawnPicture& drawn, std::string& error,
+                       std::string& note);
 
 }  // namespace orbisk

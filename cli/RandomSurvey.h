@@ -10,7 +10,7 @@ namespace orbisk {
 
 constexpr const char* kRandomUsage =
     "usage: orbisk-render --random N [--seed S] [--first K] [--start DATAFILE|PICTURE.png] "
-    "-o FOLDER";
+    "[--timeout SECONDS] -o FOLDER";
 
 // What --help says about --random, after the renderer's own options.
 constexpr const char* kRandomHelp =
@@ -27,7 +27,10 @@ or only one or two colours are left out.
   --first K           start at candidate number K of the sequence (default 0), so
                       pieces of one long sequence can run anywhere
   --start FILE        draw on top of a data file or of a PNG Orbisk wrote
-  -o FOLDER           the folder to write into, made when missing
+  --timeout SECONDS   leave out a candidate that takes longer
+  -o FOLDER           the folder to write into, made when missing; a folder
+                      that holds another survey, or that another survey is
+                      writing into, is refused
 
 Example:
   orbisk-render --random 200 --seed 7 -o survey

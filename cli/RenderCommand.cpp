@@ -1,5 +1,6 @@
 #include "cli/RenderCommand.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QImage>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "OrbiskVersion.h"
+#include "cli/LibraryChatter.h"
 #include "cli/PictureToDraw.h"
 #include "cli/RandomSurvey.h"
 #include "cli/RunDeadline.h"
@@ -62,7 +64,15 @@ Exit status:
 
 Example:
   orbisk-render -o picture.png picture.dat
+
+Versions:
 )";
+
+// What the two version numbers a user meets mean.
+constexpr const char* kVersions =
+    "  " ORBISK_VERSION " is the version of this release and of the record its PNGs carry\n"
+    "  (\"program " ORBISK_VERSION "\" in their \"Orbisk record\" text). The caption of the\n"
+    "  window and the About box say 4.2: the fixed texts of the program's own screens.\n";
 
 void showProgress(std::FILE* err, const RenderProgress& p) {
   const double fraction = p.maximum > 0 ? std::min(1.0, double(p.value) / p.maximum) : 1.0;
@@ -78,8 +88,12 @@ int fail(std::FILE* err, const std::string& message) {
 }
 
 // What to draw, at the detail --detail asks for (a PNG's own otherwise, High for a data file).
-bool pictureToDraw(const RenderOptions& options, DrawnPicture& drawn, std::string& error) {
-  if (!readPictureToDraw(options.dataFile, drawn, error)) return false;
+// The reader's note on fields that count as 0 goes to err, as "Load data" shows it.
+bool pictureToDraw(const RenderOptions& options, DrawnPicture& drawn, std::string& error,
+                   std::FILE* err) {
+  std::string note;
+  if (!readPictureToDraw(options.dataFile, drawn, error, note)) return false;
+  if (!note.empty()) std::fprintf(err, "orbisk-render: %s\n", note.c_str());
   if (options.detailGiven) drawn.detailstep = options.lowDetail ? 4 : 1;
   drawn.params.detailstep = drawn.detailstep;
   return true;
@@ -97,18 +111,30 @@ struct PendingOutputs {
   std::FILE* traceStream = nullptr;      // the trace's buffered stream, while the run lasts
 };
 
+// Whether two names reach one file: the same device and inode when both exist (hard links,
+// links, other spellings), the same canonical name when they are still to be made.
+bool sameFile(const std::string& a, const std::string& b) {
+  struct stat first {
+  }, second{};
+  const bool firstExists = ::stat(a.c_str(), &first) == 0;
+  const bool secondExists = ::stat(b.c_str(), &second) == 0;
+  if (firstExists && secondExists)
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+  if (firstExists != secondExists) return false;
+  std::error_code aError, bError;
+  const auto canonicalA = std::filesystem::weakly_canonical(a, aError);
+  const auto canonicalB = std::filesystem::weakly_canonical(b, bError);
+  return !aError && !bError && canonicalA == canonicalB;
+}
+
 // Prepares the outputs before the run, so a file that cannot be written is reported at once.
 bool openOutputs(const RenderOptions& options, PendingOutputs& outputs, std::string& error) {
   // One file cannot hold both: the picture would be lost under the trace.
-  if (!options.outputPath.empty() && !options.tracePath.empty()) {
-    std::error_code pictureError, traceError;
-    const auto picture = std::filesystem::weakly_canonical(options.outputPath, pictureError);
-    const auto trace = std::filesystem::weakly_canonical(options.tracePath, traceError);
-    if (!pictureError && !traceError && picture == trace) {
-      error =
-          "the picture and the trace cannot go to the same file " + shownText(options.outputPath);
-      return false;
-    }
+  if (!options.outputPath.empty() && !options.tracePath.empty() &&
+      sameFile(options.outputPath, options.tracePath)) {
+    error = "the picture and the trace cannot go to the same file " +
+            quotedName(options.outputPath) + ".";
+    return false;
   }
   if (!options.outputPath.empty()) {
     outputs.picture = PendingFile::open(options.outputPath, error);
@@ -128,7 +154,7 @@ bool openOutputs(const RenderOptions& options, PendingOutputs& outputs, std::str
 
 int renderAndWrite(const RenderOptions& options, std::FILE* err) {
   DrawnPicture drawn;
-  if (std::string error; !pictureToDraw(options, drawn, error)) return fail(err, error);
+  if (std::string error; !pictureToDraw(options, drawn, error, err)) return fail(err, error);
   // A picture's own scale applies unless --scale says otherwise.
   if (options.scaleGiven || drawn.scale < 1 || drawn.scale > 8)
     drawn.scale = static_cast<int16_t>(options.scale);
@@ -143,7 +169,7 @@ int renderAndWrite(const RenderOptions& options, std::FILE* err) {
   } catch (const std::bad_alloc&) {
     return fail(err, "not enough memory for a picture of " +
                          std::to_string(frame.width * frame.scale) + " x " +
-                         std::to_string(frame.height * frame.scale) + " pixels");
+                         std::to_string(frame.height * frame.scale) + " pixels.");
   }
 
   PendingOutputs outputs;
@@ -159,17 +185,15 @@ int renderAndWrite(const RenderOptions& options, std::FILE* err) {
   const auto begin = std::chrono::steady_clock::now();
   uint64_t samples = 0, marks = 0;
   std::atomic<bool> stop = false;
-  bool complete = false;
-  {
-    const RunDeadline deadline(options.timeoutSeconds, stop);
-    complete = picture->run(&stop, [&](const RenderJob& job) {
-      samples = job.samples();
-      marks = job.marks();
-      if (progressBar) showProgress(err, job.progress());
-      // A trace that can no longer be written ends the run: nothing of it will be kept.
-      if (outputs.trace && outputs.trace->failed()) stop = true;
-    });
-  }
+  // The time allowed covers the whole command: drawing, encoding and putting the files in place.
+  const RunDeadline deadline(options.timeoutSeconds, stop);
+  const bool complete = picture->run(&stop, [&](const RenderJob& job) {
+    samples = job.samples();
+    marks = job.marks();
+    if (progressBar) showProgress(err, job.progress());
+    // A trace that can no longer be written ends the run: nothing of it will be kept.
+    if (outputs.trace && outputs.trace->failed()) stop = true;
+  });
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
   if (progressBar) std::fprintf(err, "\n");
@@ -178,9 +202,10 @@ int renderAndWrite(const RenderOptions& options, std::FILE* err) {
                  static_cast<unsigned long long>(samples), static_cast<unsigned long long>(marks),
                  seconds);
   if (outputs.trace && outputs.trace->failed()) return fail(err, outputs.trace->finish());
-  if (!complete)
-    return fail(err, "the run took longer than --timeout " +
-                         std::to_string(options.timeoutSeconds) + " seconds; nothing was written");
+  const std::string tooLong = "the run took longer than --timeout " +
+                              std::to_string(options.timeoutSeconds) +
+                              " seconds; nothing was written.";
+  if (!complete) return fail(err, tooLong);
 
   if (outputs.picture) {
     QImage wrapped = imageOnCanvas(canvas);
@@ -188,16 +213,25 @@ int renderAndWrite(const RenderOptions& options, std::FILE* err) {
     // The writers store 24 bits per pixel and convert row by row, so the canvas is encoded
     // where it lies: a large picture is never held twice. Every PNG carries the record that
     // drew it.
-    const QString error =
-        encodeRecordedPictureInto(*outputs.picture, std::move(wrapped), bmp ? "BMP" : "PNG", drawn);
+    QString error;
+    {
+      const LibraryChatterMuted muted;
+      error = encodeRecordedPictureInto(*outputs.picture, std::move(wrapped), bmp ? "BMP" : "PNG",
+                                        drawn, &stop);
+    }
+    if (deadline.passed()) return fail(err, tooLong);
     if (!error.isEmpty()) return fail(err, error.toLocal8Bit().toStdString());
   }
   std::vector<PendingFile*> files;
   for (PendingFile* file : {outputs.picture.get(), outputs.trace.get()})
     if (file) files.push_back(file);
+  for (PendingFile* file : files)
+    if (std::string error = file->finish(); !error.empty()) return fail(err, error);
+  // The last moment the run may still be given up, before any file takes its place.
+  if (deadline.passed()) return fail(err, tooLong);
   if (const std::string error = commitTogether(files); !error.empty()) return fail(err, error);
   if (!options.outputPath.empty())
-    std::fprintf(err, "orbisk-render: wrote %s\n", shownText(options.outputPath).c_str());
+    std::fprintf(err, "orbisk-render: wrote %s.\n", quotedName(options.outputPath).c_str());
   return 0;
 }
 
@@ -208,9 +242,9 @@ int runRender(const RenderOptions& options, std::FILE* err) {
     return options.survey.count > 0 ? runRandomSurvey(options, err) : renderAndWrite(options, err);
   } catch (const std::bad_alloc&) {
     // Every output is still under its temporary name, and unwinding removed it.
-    return fail(err, "not enough memory to draw and write this picture; nothing was written");
+    return fail(err, "not enough memory to draw and write this picture; nothing was written.");
   } catch (const std::exception& e) {  // a thread that cannot be had, for one
-    return fail(err, "cannot draw this picture: " + shownText(e.what()) + "; nothing was written");
+    return fail(err, "cannot draw this picture: " + shownText(e.what()) + "; nothing was written.");
   }
 }
 
@@ -221,13 +255,15 @@ int renderCommand(int argc, char** argv, std::FILE* err) {
   const auto optionsEnd = std::find(args.begin(), args.end(), std::string("--"));
   for (const std::string& a : std::vector<std::string>(args.begin(), optionsEnd)) {
     if (a == "--help" || a == "-h") {
-      std::fprintf(stdout, "%s\n%s\n%s%s", kUsage, kRandomUsage, kHelp, kRandomHelp);
+      std::fprintf(stdout, "%s\n%s\n", kUsage, kRandomUsage);
+      std::fprintf(stdout, "%s%s", kHelp, kVersions);
+      std::fprintf(stdout, "%s", kRandomHelp);
       return 0;
     }
   }
   for (const std::string& a : std::vector<std::string>(args.begin(), optionsEnd)) {
     if (a == "--version") {
-      std::fprintf(stdout, "orbisk-render (Orbisk) %s\n", ORBISK_VERSION);
+      std::fprintf(stdout, "orbisk-render (Orbisk) %s\n%s", ORBISK_VERSION, kVersions);
       return 0;
     }
   }

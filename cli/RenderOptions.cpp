@@ -112,7 +112,7 @@ std::string parseRenderOptions(const std::vector<std::string>& args, RenderOptio
   if (options.survey.count > 0) return {};  // -o names a folder
   if (!options.outputPath.empty() && !endsWithIgnoringCase(options.outputPath, ".bmp") &&
       !endsWithIgnoringCase(options.outputPath, ".png"))
-    return "the output file must end in .bmp or .png: " + quoted(options.outputPath);
+    return "the output file " + quotedName(options.outputPath) + " must end in .bmp or .png.";
   if (options.dataFile.empty()) return "no data file given";
   return {};
 }

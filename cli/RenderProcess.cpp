@@ -25,6 +25,9 @@ void keepLibraryMessagesOffStderr(QtMsgType type, const QMessageLogContext&, con
 
 void prepareRenderProcess() {
   ::signal(SIGPIPE, SIG_IGN);
+  // A file larger than ulimit -f then fails its write with EFBIG, reported as any other failed
+  // write, instead of ending the process and leaving its temporary files.
+  ::signal(SIGXFSZ, SIG_IGN);
   removeTemporariesOnSignals();
   qInstallMessageHandler(keepLibraryMessagesOffStderr);
 }

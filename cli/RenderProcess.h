@@ -3,10 +3,11 @@
 
 namespace orbisk {
 
-// A closed pipe becomes a write error with a message instead of a silent death (SIGPIPE);
-// SIGINT, SIGTERM and SIGHUP remove the temporary files of the outputs before the process ends
-// as the signal says; the libraries' warnings (a damaged chunk the PNG decoder skips) stay off
-// stderr, where the command's one-line message is all there is.
+// A closed pipe and a file past ulimit -f become write errors with a message instead of a
+// silent death (SIGPIPE, SIGXFSZ); SIGINT, SIGTERM, SIGQUIT and the other terminating signals
+// remove the temporary files of the outputs before the process ends as the signal says; the
+// libraries' warnings (a damaged chunk the PNG decoder skips) stay off stderr, where the command's
+// one-line message is all there is.
 void prepareRenderProcess();
 
 }  // namespace orbisk

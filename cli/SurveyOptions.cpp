@@ -55,7 +55,6 @@ std::string checkSurveyOptions(const RenderOptions& options) {
   if (!options.tracePath.empty()) return "--trace cannot be used with --random";
   if (options.scaleGiven) return "--scale cannot be used with --random";
   if (options.detailGiven) return "--detail cannot be used with --random";
-  if (options.timeoutSeconds > 0) return "--timeout cannot be used with --random";
   if (options.outputPath.empty()) return "--random needs -o FOLDER";
   if (survey.first > std::numeric_limits<uint64_t>::max() - survey.count)
     return "--first and --random go past the last candidate number";

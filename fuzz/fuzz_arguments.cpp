@@ -41,9 +41,11 @@ void checkRenderOptions(const std::vector<std::string>& args) {
       broken("accepted more candidates than allowed", std::to_string(survey.count));
     if (!options.dataFile.empty()) broken("a survey with a data file", options.dataFile);
     if (options.outputPath.empty()) broken("a survey without a folder", "");
-    if (!options.tracePath.empty() || options.scaleGiven || options.detailGiven ||
-        options.timeoutSeconds != 0)
+    if (!options.tracePath.empty() || options.scaleGiven || options.detailGiven)
       broken("a survey with a renderer's option", "");
+    // --timeout bounds each candidate of a survey.
+    if (options.timeoutSeconds < 0 || options.timeoutSeconds > 1000000)
+      broken("accepted a timeout outside 1..1000000", std::to_string(options.timeoutSeconds));
     if (survey.first + survey.count < survey.first)
       broken("candidate numbers past the last", std::to_string(survey.first));
     return;
@@ -89,6 +91,10 @@ void checkShownText(const std::string& argument) {
       broken("a C1 control or bidirectional control shown", shown);
     i += length;
   }
+  // A quoted name ends only at its closing quote: every quote inside is escaped.
+  const std::string quoted = orbisk::quotedName(argument);
+  for (size_t i = 1; i + 1 < quoted.size(); ++i)
+    if (quoted[i] == '"' && quoted[i - 1] != '\\') broken("a quote inside a quoted name", quoted);
 }
 
 void checkInfoOptions(std::vector<std::string> args) {

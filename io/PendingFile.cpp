@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "io/PosixFiles.h"
+#include "io/SharedFolderLinks.h"
 #include "io/ShownText.h"
 #include "io/TemporaryCleanup.h"
 
@@ -22,14 +23,6 @@ namespace {
 
 using namespace posix;
 namespace fs = std::filesystem;
-
-// Saving through a symbolic link updates the file it points to instead of replacing the link.
-std::string resolveLink(const std::string& path) {
-  std::error_code ec;
-  if (!fs::is_symlink(path, ec)) return path;
-  const fs::path resolved = fs::weakly_canonical(path, ec);
-  return ec ? path : resolved.string();
-}
 
 // A short name beside target: ".orbisk-" and eight letters or digits, so it fits in the folder
 // whenever the target's own name does, however long that is.
@@ -51,7 +44,7 @@ std::string temporaryNameFor(const std::string& target) {
 int createListedTemporary(const std::string& name, mode_t mode, int& slot) {
   sigset_t held, previous;
   sigemptyset(&held);
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&held, signal);
+  addTerminatingSignals(held);
   ::pthread_sigmask(SIG_BLOCK, &held, &previous);
   const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & 0777);
   const int error = errno;
@@ -81,16 +74,31 @@ ssize_t writeThroughPendingFile(void* cookie, const char* bytes, size_t size) {
 
 }  // namespace
 
-std::unique_ptr<PendingFile> PendingFile::open(const std::string& path, std::string& error) {
-  const std::string failure = "Cannot save " + shownText(path) + ": ";
+std::unique_ptr<PendingFile> PendingFile::open(const std::string& path, std::string& error,
+                                               LinkRule links) {
+  const std::string failure = "Cannot save " + quotedName(path) + ": ";
   if (path.empty()) {
     error = failure + errnoText(ENOENT);
     return nullptr;
   }
+  // Saving through a symbolic link updates the file it points to instead of replacing the link,
+  // where the link may be trusted.
+  std::string target = path;
+  if (links == LinkRule::FollowOwn) {
+    if (const std::string refused = followOwnLinks(path, target); !refused.empty()) {
+      error = failure + refused;
+      return nullptr;
+    }
+  }
   struct stat st {};
-  const bool exists = ::stat(path.c_str(), &st) == 0;
+  const bool exists =
+      (links == LinkRule::Refuse ? ::lstat(target.c_str(), &st) : ::stat(target.c_str(), &st)) == 0;
   if (!exists && errno != ENOENT) {
     error = failure + errnoText(errno);
+    return nullptr;
+  }
+  if (exists && S_ISLNK(st.st_mode)) {
+    error = failure + "it is a symbolic link, which is not followed here.";
     return nullptr;
   }
   if (exists && S_ISDIR(st.st_mode)) {
@@ -101,11 +109,11 @@ std::unique_ptr<PendingFile> PendingFile::open(const std::string& path, std::str
   // A FIFO or a character device (a terminal, /dev/null, a pipe named through /dev/stdout)
   // takes the bytes as they come; there is nothing to replace. Opened without blocking, so a
   // FIFO that no program reads is reported instead of waiting for a reader.
-  if (exists && (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode))) {
-    Descriptor fd(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  if (exists && links == LinkRule::FollowOwn && (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode))) {
+    Descriptor fd(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat opened {};
     if (fd.get() < 0) {
-      error = failure + (errno == ENXIO ? "no program is reading from it" : errnoText(errno));
+      error = failure + (errno == ENXIO ? "no program is reading from it." : errnoText(errno));
     } else if (::fstat(fd.get(), &opened) != 0) {
       error = failure + errnoText(errno);
     } else if (!S_ISFIFO(opened.st_mode) && !S_ISCHR(opened.st_mode)) {
@@ -124,14 +132,20 @@ std::unique_ptr<PendingFile> PendingFile::open(const std::string& path, std::str
   }
   // A read-only file is the user's way of keeping it: it is not replaced, even though the
   // folder would allow it.
-  if (exists && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+  if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
     error = failure + errnoText(errno);
     return nullptr;
   }
 
-  const std::string target = resolveLink(path);
-  // Renaming a new file over one of several hard links would part it from the others.
-  bool inPlace = exists && st.st_nlink > 1;
+  // Renaming a new file over one of several hard links would part it from the others, and a
+  // sticky folder (/tmp) lets only the owners replace a file that others may write: found now,
+  // not after the whole content was made.
+  const bool renameRefused = exists && !mayReplaceByRename(target);
+  if (links == LinkRule::Refuse && renameRefused) {
+    error = failure + "it belongs to another user in a shared folder.";
+    return nullptr;
+  }
+  bool inPlace = links == LinkRule::FollowOwn && exists && (st.st_nlink > 1 || renameRefused);
   std::unique_ptr<PendingFile> file(new PendingFile(path, Kind::Replace));
   file->target_ = target;
   if (!inPlace) {
@@ -148,7 +162,7 @@ std::unique_ptr<PendingFile> PendingFile::open(const std::string& path, std::str
       // A folder the user may not write (or a read-only mount) can still hold a writable file.
       const bool folderRefuses =
           createError == EACCES || createError == EPERM || createError == EROFS;
-      if (!exists || !folderRefuses) {
+      if (!exists || !folderRefuses || links == LinkRule::Refuse) {
         error = failure + errnoText(createError);
         return nullptr;
       }
@@ -167,8 +181,9 @@ std::unique_ptr<PendingFile> PendingFile::open(const std::string& path, std::str
   }
   if (inPlace) {
     file->kind_ = Kind::InPlace;
+    // The links were followed already: one planted since is not.
     Descriptor existing(
-        ::open(file->target_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+        ::open(file->target_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW));
     struct stat opened {};
     if (existing.get() < 0 || ::fstat(existing.get(), &opened) != 0) {
       error = failure + errnoText(errno);
@@ -216,7 +231,7 @@ std::FILE* PendingFile::stream() {
 }
 
 std::string PendingFile::shownPath() const {
-  return shownText(path_);
+  return quotedName(path_);
 }
 
 std::string PendingFile::failure(int error) const {

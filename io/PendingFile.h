@@ -12,15 +12,27 @@
 
 namespace orbisk {
 
+// How PendingFile::open treats a symbolic link at the name it is given.
+enum class LinkRule {
+  // Names the user gives: a link is followed to its target, unless it lies in a shared (sticky
+  // or world-writable) folder and belongs neither to the user nor to the folder's owner.
+  FollowOwn,
+  // Names the program chooses itself in a folder others may write: a link is refused, and the
+  // file is only ever replaced whole by renaming (never written in place, never streamed).
+  Refuse,
+};
+
 class PendingFile {
  public:
-  // Prepares path to be written. A symbolic link is followed to its target. The content goes
-  // to a temporary file beside the target; where the folder cannot take one, or the file has
-  // several hard links, to a nameless file elsewhere that is copied over the existing file in
-  // place at the end. A FIFO or a character device (a pipe, a terminal) takes the content as it
-  // comes. An existing file the user may not write is refused. Returns nullptr and one line
-  // naming the file and the reason in error when the file cannot be written.
-  static std::unique_ptr<PendingFile> open(const std::string& path, std::string& error);
+  // Prepares path to be written. A symbolic link is treated as links says. The content goes
+  // to a temporary file beside the target; where the folder cannot take one, the file has
+  // several hard links, or a sticky folder lets the user write the file but not replace it, to
+  // a nameless file elsewhere that is copied over the existing file in place at the end. A FIFO
+  // or a character device (a pipe, a terminal) takes the content as it comes. An existing file
+  // the user may not write is refused. Returns nullptr and one line naming the file and the
+  // reason in error when the file cannot be written.
+  static std::unique_ptr<PendingFile> open(const std::string& path, std::string& error,
+                                           LinkRule links = LinkRule::FollowOwn);
 
   // Removes the temporary file unless the content was put in place.
   ~PendingFile();

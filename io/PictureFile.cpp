@@ -27,8 +27,7 @@ QString shownPath(const QString& path) {
 
 // One message for every picture that cannot be decoded, whatever the decoder found wrong.
 QString undecodable(const QString& path) {
-  return "Cannot read " + shownPath(path) +
-         ": it is not a picture that can be read, or its data is damaged or incomplete";
+  return QString::fromStdString(unreadablePictureMessage(shownPath(path).toStdString()));
 }
 
 // Qt's own allocation limit (256 MB by default) is raised to the bound checked below, once.
@@ -77,7 +76,7 @@ PictureRead readPictureFile(const QString& path, QSize shownLimit) {
     const qint64 decodedBytes = qint64(full.width()) * full.height() * 4;
     if (decodedBytes > qint64(kMaxPictureDecodeMegabytes) * 1024 * 1024) {
       result.error = "Cannot read " + shownPath(path) +
-                     QString(": the picture is too large (%1 x %2 pixels)")
+                     QString(": the picture is too large (%1 x %2 pixels).")
                          .arg(full.width())
                          .arg(full.height());
       return result;
@@ -139,18 +138,18 @@ QString encodePictureInto(PendingFile& file, QImage image, const QByteArray& for
   QImage written = kind == "bmp" && image.format() != QImage::Format_RGB32
                        ? image.convertToFormat(QImage::Format_RGB888)
                        : std::move(image);
-  if (written.isNull()) return failure + "not enough memory";
+  if (written.isNull()) return failure + "not enough memory.";
   // The texts go on the image: QImageWriter::setText would file a key with a blank in it under
   // "Description".
   if (kind == "png") {
     for (auto it = texts.begin(); it != texts.end(); ++it) written.setText(it.key(), it.value());
   }
   const bool encodedWhole = writer.write(written);
-  if (cancel && cancel->load()) return failure + "cancelled";
+  if (cancel && cancel->load()) return failure + "cancelled.";
   // A failed write is the file's own reason (a full disk, a closed pipe); the encoder's text
   // would only say that the device failed.
   if (file.failed()) return QString::fromLocal8Bit(file.finish());
-  if (!encodedWhole) return failure + writer.errorString();
+  if (!encodedWhole) return failure + writer.errorString() + ".";
   return {};
 }
 

@@ -12,17 +12,18 @@
 
 namespace orbisk::posix {
 
+// The reason an errno gives, as the end of a message: with its full stop.
 inline std::string errnoText(int error) {
-  return error != 0 ? std::strerror(error) : "unknown error";
+  return std::string(error != 0 ? std::strerror(error) : "unknown error") + ".";
 }
 
-// Why a file of this kind is not read or replaced like a regular file.
+// Why a file of this kind is not read or replaced like a regular file, as the end of a message.
 inline std::string notRegularReason(mode_t mode) {
-  if (S_ISDIR(mode)) return "it is a folder, not a file";
-  if (S_ISFIFO(mode)) return "it is a FIFO (named pipe), not a regular file";
-  if (S_ISSOCK(mode)) return "it is a socket, not a regular file";
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device, not a regular file";
-  return "it is not a regular file";
+  if (S_ISDIR(mode)) return "it is a folder, not a file.";
+  if (S_ISFIFO(mode)) return "it is a FIFO (named pipe), not a regular file.";
+  if (S_ISSOCK(mode)) return "it is a socket, not a regular file.";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device, not a regular file.";
+  return "it is not a regular file.";
 }
 
 // Writes all bytes from the descriptor's current position; returns 0 or the errno.

@@ -48,8 +48,9 @@ QString writeRecordedPicture(const QString& path, QImage image, const QByteArray
 }
 
 QString encodeRecordedPictureInto(PendingFile& file, QImage image, const QByteArray& format,
-                                  const std::optional<DrawnPicture>& drawn) {
-  return encodePictureInto(file, std::move(image), format, recordTexts(drawn));
+                                  const std::optional<DrawnPicture>& drawn,
+                                  const std::atomic<bool>* cancel) {
+  return encodePictureInto(file, std::move(image), format, recordTexts(drawn), cancel);
 }
 
 RecordedPictureRead readRecordedPicture(const QString& path) {

@@ -26,9 +26,11 @@ QString writeRecordedPicture(const QString& path, QImage image, const QByteArray
                              const std::atomic<bool>* cancel = nullptr);
 
 // The encoding part of writeRecordedPicture: the picture goes into file, which the caller then
-// puts in place (with the other outputs of one command, see commitTogether).
+// puts in place (with the other outputs of one command, see commitTogether). Once cancel is set,
+// encoding stops and the file is not to be placed.
 QString encodeRecordedPictureInto(PendingFile& file, QImage image, const QByteArray& format,
-                                  const std::optional<DrawnPicture>& drawn);
+                                  const std::optional<DrawnPicture>& drawn,
+                                  const std::atomic<bool>* cancel = nullptr);
 
 struct RecordedPictureRead {
   enum class Outcome {

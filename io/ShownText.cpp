@@ -73,4 +73,13 @@ std::string shownText(std::string_view text) {
   return out;
 }
 
+std::string quotedName(std::string_view path) {
+  std::string out = "\"";
+  for (const char c : shownText(path)) {
+    if (c == '"') out += '\\';
+    out += c;
+  }
+  return out + "\"";
+}
+
 }  // namespace orbisk

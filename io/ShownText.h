@@ -12,4 +12,8 @@ namespace orbisk {
 // U+2066..U+2069) as \uNNNN, and bytes that are not UTF-8 as \xNN. Everything else is kept.
 std::string shownText(std::string_view text);
 
+// A file's name as every message shows it: shownText between double quotes, a double quote in
+// the name spelt \". Messages read "Cannot save "name": reason." whoever shows them.
+std::string quotedName(std::string_view path);
+
 }  // namespace orbisk

@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <cstring>
-#include <initializer_list>
 
 namespace orbisk {
 
@@ -55,15 +54,35 @@ void unlistTemporary(int slot) {
   slots[slot].taken.store(false, std::memory_order_release);
 }
 
+const int* terminatingSignals(int* count) {
+  static const int kSignals[] = {SIGINT,  SIGTERM, SIGHUP,    SIGQUIT, SIGUSR1,
+                                 SIGUSR2, SIGALRM, SIGVTALRM, SIGXCPU};
+  *count = static_cast<int>(sizeof kSignals / sizeof kSignals[0]);
+  return kSignals;
+}
+
+void addTerminatingSignals(sigset_t& set) {
+  int count = 0;
+  const int* signals = terminatingSignals(&count);
+  for (int i = 0; i < count; ++i) sigaddset(&set, signals[i]);
+}
+
 void removeTemporariesOnSignals() {
   struct sigaction action {};
   action.sa_handler = removeAndReraise;
   action.sa_flags = SA_RESETHAND;
   sigemptyset(&action.sa_mask);
-  // Any of the three arriving while another is handled waits, so no file is removed twice
-  // while a writer reuses its slot.
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&action.sa_mask, signal);
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(signal, &action, nullptr);
+  // Any of them arriving while another is handled waits, so no file is removed twice while a
+  // writer reuses its slot.
+  addTerminatingSignals(action.sa_mask);
+  int count = 0;
+  const int* signals = terminatingSignals(&count);
+  for (int i = 0; i < count; ++i) {
+    struct sigaction previous {};
+    if (::sigaction(signals[i], nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN)
+      continue;
+    ::sigaction(signals[i], &action, nullptr);
+  }
 }
 
 }  // namespace orbisk

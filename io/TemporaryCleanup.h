@@ -3,6 +3,8 @@
 // removeTemporariesOnSignals remove every listed file before the process ends.
 #pragma once
 
+#include <signal.h>
+
 namespace orbisk {
 
 // Lists a temporary file; returns its slot, or -1 when every slot is taken or the name is too
@@ -12,8 +14,17 @@ int listTemporary(const char* path);
 // Takes the file of slot (from listTemporary; -1 is ignored) off the list.
 void unlistTemporary(int slot);
 
-// For a command-line program: SIGINT, SIGTERM and SIGHUP remove every listed temporary file and
-// then end the process as the signal would have (same exit status).
+// The signals whose default action ends the process and that a user or a system sends on
+// purpose (SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGXCPU);
+// count of them in *count.
+const int* terminatingSignals(int* count);
+
+// Adds every terminating signal to set.
+void addTerminatingSignals(sigset_t& set);
+
+// For a command-line program: each terminating signal removes every listed temporary file and
+// then ends the process as the signal would have (same exit status). A signal the process was
+// started with ignored (nohup) stays ignored.
 void removeTemporariesOnSignals();
 
 }  // namespace orbisk

@@ -55,8 +55,8 @@ UserFileRead readFile(const std::string& path, std::size_t maxBytes, bool wholeF
   if (fd.get() < 0) return result;
 
   if (wholeFileOnly && static_cast<unsigned long long>(st.st_size) > maxBytes) {
-    result.error =
-        "Cannot open " + shown + ": the file is larger than " + std::to_string(maxBytes) + " bytes";
+    result.error = "Cannot open " + shown + ": the file is larger than " +
+                   std::to_string(maxBytes) + " bytes.";
     return result;
   }
   // The size is only a hint (a file may grow while it is read); the loop bounds the reading.
@@ -80,7 +80,7 @@ UserFileRead readFile(const std::string& path, std::size_t maxBytes, bool wholeF
       if (wholeFileOnly) {
         result.bytes.clear();
         result.error = "Cannot open " + shown + ": the file is larger than " +
-                       std::to_string(maxBytes) + " bytes";
+                       std::to_string(maxBytes) + " bytes.";
         return result;
       }
       break;
@@ -115,7 +115,7 @@ std::string writeInPlace(const std::string& target, std::string_view bytes,
 }  // namespace
 
 std::string displayPath(const std::string& path) {
-  return shownText(path);
+  return quotedName(path);
 }
 
 UserFileRead readUserFile(const std::string& path, std::size_t maxBytes) {
@@ -138,8 +138,8 @@ UserFileStream::~UserFileStream() {
 }
 
 void UserFileStream::tooLarge() {
-  error_ =
-      "Cannot open " + shown_ + ": the file is larger than " + std::to_string(maxBytes_) + " bytes";
+  error_ = "Cannot open " + shown_ + ": the file is larger than " + std::to_string(maxBytes_) +
+           " bytes.";
 }
 
 long long UserFileStream::read(char* into, std::size_t size) {

@@ -49,17 +49,18 @@ class UserFileStream {
 };
 
 // Writes bytes as the whole new content of path, through a PendingFile (io/PendingFile.h): a
-// symbolic link is followed, an existing file is replaced whole only once the new content is
-// complete (in place where the folder refuses a temporary file or the file has several hard
-// links) and keeps its permission bits, owner and group where permitted; a file the user may not
-// write is refused. Returns "" on success, else one line naming the file and the reason.
+// symbolic link is followed (unless another user planted it in a shared folder), an existing file
+// is replaced whole only once the new content is complete (in place where the folder refuses a
+// temporary file or the file has several hard links) and keeps its permission bits, owner and group
+// where permitted; a file the user may not write is refused. Returns "" on success, else one line
+// naming the file and the reason.
 std::string writeUserFile(const std::string& path, std::string_view bytes);
 
 // The in-place branch of writeUserFile on its own: overwrites the existing regular file at path
 // (following a link) without replacing it, then cuts it to the new length and syncs it.
 std::string writeUserFileInPlace(const std::string& path, std::string_view bytes);
 
-// The path as shown in a one-line message (see shownText in io/ShownText.h).
+// The path as shown in a one-line message: quoted and made safe (quotedName in io/ShownText.h).
 std::string displayPath(const std::string& path);
 
 }  // namespace orbisk

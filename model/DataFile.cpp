@@ -186,7 +186,7 @@ RecordFileResult readRecordText(std::string_view bytes, const std::string& shown
     } else {
       reason = describeFieldProblem(record.problem, firstUnread);
     }
-    result.error = shownName + " is not an Orbisk data file: " + reason;
+    result.error = shownName + " is not an Orbisk data file: " + reason + ".";
     return result;
   }
   result.ok = true;
@@ -200,7 +200,7 @@ RecordFileResult readRecordText(std::string_view bytes, const std::string& shown
                                                            " to " + std::to_string(wanted) +
                                                            " could not be read and now count as 0";
     result.note =
-        shownName + ": " + fields + " (" + describeFieldProblem(record.problem, firstUnread) + ")";
+        shownName + ": " + fields + " (" + describeFieldProblem(record.problem, firstUnread) + ").";
   }
   return result;
 }

@@ -103,7 +103,6 @@ TEST_F(RandomSurveyTest, RefusesWhatDoesNotGoTogetherInOneLine) {
       {{"--random", "5", "-o", path("out"), data}, "--start"},
       {{"--random", "5", "--trace", path("t"), "-o", path("out")}, "--trace"},
       {{"--random", "5", "--scale", "2", "-o", path("out")}, "--scale"},
-      {{"--random", "5", "--timeout", "9", "-o", path("out")}, "--timeout"},
       {{"--random", "5", "--seed", "x1", "-o", path("out")}, "'x1'"},
       {{"--random", "5", "--first", "18446744073709551615", "-o", path("out")}, "last candidate"},
       {{"--seed", "5", "-o", path("out.png"), data}, "--seed needs --random"},

@@ -28,6 +28,7 @@ struct ChildSetup {
   rlim_t addressSpace = 0;          // RLIMIT_AS in bytes; 0: no limit
   bool stdoutIsClosedPipe = false;  // stdout is a pipe that nobody reads any more
   uid_t user = 0;                   // run as this user and group (needs root); 0: as we are
+  rlim_t fileSize = 0;              // RLIMIT_FSIZE in bytes (ulimit -f); 0: no limit
 };
 
 // A finished child.
@@ -56,7 +57,14 @@ inline pid_t startRender(const std::vector<std::string>& args, const std::string
       const rlimit limit{setup.addressSpace, setup.addressSpace};
       ::setrlimit(RLIMIT_AS, &limit);
     }
+    // A signal that dumps core (SIGQUIT) leaves no core file behind the test.
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
     const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (setup.fileSize != 0) {
+      const rlimit limit{setup.fileSize, setup.fileSize};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
     ::dup2(err, 2);
     if (setup.user != 0 &&
         (::setgroups(0, nullptr) != 0 || ::setgid(setup.user) != 0 || ::setuid(setup.user) != 0))

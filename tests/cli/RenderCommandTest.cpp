@@ -1,7 +1,7 @@
 #include "RenderCommandFixture.h"
 
-#include "session/PictureRecordText.h"
 #include "io/RecordedPicture.h"
+#include "session/PictureRecordText.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +66,8 @@ TEST_F(RenderCommandTest, BadInputIsReportedInOneLineAndWritesNothing) {
       {{"--trace", trace, "--detail", "medium", good}, "medium"},
       // a control character in an argument is spelt out, not written to the terminal
       {{"--trace", trace, "--detail", "a\nb\x1b[2J", good}, "'a\\nb\\x1b[2J'"},
-      {{"--trace", trace, "-o", path("nofolder/x.png"), good}, "x.png: No such file or directory"},
+      {{"--trace", trace, "-o", path("nofolder/x.png"), good},
+       "x.png\": No such file or directory."},
       {{"--trace", trace, "-o", path("x.jpg"), good}, "x.jpg"},
       // an option given last without its value
       {{"--trace", trace, good, "--detail"}, "--detail"},

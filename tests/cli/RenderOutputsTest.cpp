@@ -91,7 +91,7 @@ TEST_F(RenderOutputsTest, LongAndHostileNamesAreWrittenAndShownSafely) {
     SCOPED_TRACE(c.shown);
     for (int time = 0; time < 2; ++time) {  // a new file, then over the existing one
       ASSERT_EQ(run({"-o", path(c.name), data}), 0) << stderr_;
-      EXPECT_EQ(stderr_, "orbisk-render: wrote " + path(c.shown) + "\n");
+      EXPECT_EQ(stderr_, "orbisk-render: wrote \"" + path(c.shown) + "\".\n");
     }
     EXPECT_EQ(namesInFolder().size(), 2u);
     fs::remove(path(c.name));
@@ -130,7 +130,7 @@ TEST_F(RenderOutputsTest, ReplacingKeepsTheOwnerAndRespectsReadOnlyFiles) {
   fs::remove(path("../stderr-" + dir_.filename().string()));
   ASSERT_TRUE(WIFEXITED(child.status));
   EXPECT_EQ(WEXITSTATUS(child.status), 2) << child.stderr_;
-  EXPECT_EQ(child.stderr_, "orbisk-render: Cannot save " + locked + ": Permission denied\n");
+  EXPECT_EQ(child.stderr_, "orbisk-render: Cannot save \"" + locked + "\": Permission denied.\n");
   EXPECT_EQ(bytesOf(locked), "old picture");
   EXPECT_EQ(namesInFolder(), (std::vector<std::string>{"in.dat", "kept.png", "locked.png"}));
 }

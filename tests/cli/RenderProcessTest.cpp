@@ -16,8 +16,8 @@
 
 #include "RenderChildProcess.h"
 #include "RenderCommandFixture.h"
-#include "session/DrawnPicture.h"
 #include "io/RecordedPicture.h"
+#include "session/DrawnPicture.h"
 
 namespace orbisk {
 namespace {
@@ -115,11 +115,11 @@ TEST_F(RenderProcessTest, ATraceCostsNoMemoryForItsLength) {
       << plain.maxRssKb << " KB without the trace";
 }
 
-// SIGINT, SIGTERM and SIGHUP in the middle of a run end it as the signal does, and the
-// temporary files of the picture and the trace go with it.
+// SIGINT, SIGTERM, SIGHUP, SIGQUIT and the other signals that end a process, in the middle of a
+// run, end it as the signal does, and the temporary files of the picture and the trace go with it.
 TEST_F(RenderProcessTest, ASignalLeavesNoTemporaryFile) {
   writeData("endless.dat", kEndless);
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM}) {
     SCOPED_TRACE(strsignal(signal));
     const pid_t pid = startRender(
         {"--scale", "8", "-o", path("big.bmp"), "--trace", path("t.txt"), path("endless.dat")},
@@ -148,7 +148,36 @@ TEST_F(RenderProcessTest, AClosedPipeIsReportedAsAWriteError) {
       runRenderChild({"--trace", "/dev/stdout", path("long.dat")}, errFile(), {0, true});
   ASSERT_TRUE(WIFEXITED(child.status)) << child.status;
   EXPECT_EQ(WEXITSTATUS(child.status), 2);
-  EXPECT_EQ(child.stderr_, "orbisk-render: Cannot save /dev/stdout: Broken pipe\n");
+  EXPECT_EQ(child.stderr_, "orbisk-render: Cannot save \"/dev/stdout\": Broken pipe.\n");
+}
+
+// Past ulimit -f a write fails like any other (File too large), with one line of ours, status 2
+// and no file left; a failed PNG write adds no line of the encoder's own.
+TEST_F(RenderProcessTest, WriteFailuresAreOneLineOfOurs) {
+  writeData("long.dat", kLongTrace);
+  struct Case {
+    std::vector<std::string> args;
+    rlim_t fileSize;
+    std::string said;
+  };
+  const std::vector<Case> cases = {
+      {{"--trace", path("t.txt"), "-o", path("t.png"), path("long.dat")},
+       1 << 16,
+       "Cannot save \"" + path("t.txt") + "\": File too large.\n"},
+      {{"-o", path("t.png"), path("long.dat")},
+       1 << 10,
+       "Cannot save \"" + path("t.png") + "\": File too large.\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.said);
+    ChildSetup setup;
+    setup.fileSize = c.fileSize;
+    const ChildResult child = runRenderChild(c.args, errFile(), setup);
+    ASSERT_TRUE(WIFEXITED(child.status)) << child.status;
+    EXPECT_EQ(WEXITSTATUS(child.status), 2);
+    EXPECT_EQ(child.stderr_, "orbisk-render: " + c.said);
+    EXPECT_TRUE(outputsLeft({"long.dat"}).empty()) << *outputsLeft({"long.dat"}).begin();
+  }
 }
 
 // A damaged chunk the PNG decoder only warns about adds no line of the library's own.

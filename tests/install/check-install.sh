@@ -41,7 +41,10 @@ fi
 # The renderer, with its manual page.
 render=$prefix/bin/orbisk-render
 out=$("$render" --version) || fail "orbisk-render --version exits with an error"
-[ "$out" = "orbisk-render (Orbisk) $version" ] || fail "orbisk-render --version prints '$out'"
+# The first line names the program and its version; the lines after it say what the numbers mean.
+[ "${out%%$'\n'*}" = "orbisk-render (Orbisk) $version" ] ||
+  fail "orbisk-render --version prints '$out'"
+grep -q "record its PNGs carry" <<<"$out" || fail "orbisk-render --version explains no version"
 "$render" --help | grep -q '^usage: orbisk-render ' || fail "orbisk-render --help has no usage line"
 pages=("$prefix/share/man/man1/orbisk-render.1")
 

@@ -13,8 +13,8 @@
 #include <random>
 
 #include "cli/RenderCommand.h"
-#include "io/PictureFile.h"
 #include "io/DataFileIo.h"
+#include "io/PictureFile.h"
 
 namespace orbisk {
 namespace {
@@ -61,7 +61,8 @@ TEST_F(UserFiles, AFifoOrAFolderIsRefusedAtOnceByEveryReader) {
   ASSERT_EQ(::mkfifo(file("pipe.dat").c_str(), 0600), 0);
   const RecordFileResult data = readRecordFile(file("pipe.dat"));
   EXPECT_FALSE(data.ok);
-  EXPECT_NE(data.error.find(file("pipe.dat") + ": it is a FIFO"), std::string::npos) << data.error;
+  EXPECT_NE(data.error.find(file("pipe.dat") + "\": it is a FIFO"), std::string::npos)
+      << data.error;
 
   const PictureRead picture = readPictureFile(QString::fromStdString(file("pipe.dat")), {948, 651});
   EXPECT_FALSE(picture.ok);
@@ -108,7 +109,7 @@ TEST_F(UserFiles, WritingInPlaceKeepsTheFileAndCutsItToTheNewLength) {
   EXPECT_EQ(readAll(file("in.dat")), "new");
   EXPECT_EQ(inodeOf(file("in.dat")), inode);
   const std::string missing = writeUserFileInPlace(file("none.dat"), "new");
-  EXPECT_NE(missing.find("none.dat: No such file"), std::string::npos) << missing;
+  EXPECT_NE(missing.find("none.dat\": No such file"), std::string::npos) << missing;
 }
 
 TEST_F(UserFiles, AWritableFileInAFolderThatRefusesNewFilesIsStillSaved) {

@@ -228,10 +228,11 @@ TEST_F(DataFileOnDisk, RefusedFilesReportTheFileAndTheReason) {
   put("gap.dat", "110,1,6,2,1,,2,3");
   put("word.dat", "110,1,6,2,1,sin,2,3");
   EXPECT_EQ(readRecordFile(file("gap.dat")).error,
-            file("gap.dat") + " is not an Orbisk data file: field 6 is empty");
+            "\"" + file("gap.dat") + "\" is not an Orbisk data file: field 6 is empty.");
   EXPECT_EQ(readRecordFile(file("word.dat")).error,
-            file("word.dat") +
-                " is not an Orbisk data file: field 6 is not a whole number from -32768 to 32767");
+            "\"" + file("word.dat") +
+                "\" is not an Orbisk data file: field 6 is not a whole number from -32768 to "
+                "32767.");
   EXPECT_FALSE(readRecordFile(dir_.string()).ok);
 }
 
@@ -244,12 +245,13 @@ TEST_F(DataFileOnDisk, LoadedRecordsWithUnreadableLastFieldsNameThem) {
     const char* note;  // after the file's name; empty: no note
   } cases[] = {
       {",25,,40,100,100", kRecordFields,
-       ": fields 30 to 32 could not be read and now count as 0 (field 30 is empty)"},
+       "\": fields 30 to 32 could not be read and now count as 0 (field 30 is empty)."},
       {"", kRecordFields,
-       ": fields 29 to 32 could not be read and now count as 0 (the file ends before field 29)"},
+       "\": fields 29 to 32 could not be read and now count as 0 (the file ends before field "
+       "29)."},
       {",25,25,0,x", kRecordFields,
-       ": field 32 could not be read and now counts as 0 (field 32 is not a whole number from "
-       "-32768 to 32767)"},
+       "\": field 32 could not be read and now counts as 0 (field 32 is not a whole number from "
+       "-32768 to 32767)."},
       {",25,25,0,0\r\n", kRecordFields, ""},
       {",25,,", kMinimumRecordFields, ""},  // View data asks for no more than 28
   };
@@ -258,7 +260,7 @@ TEST_F(DataFileOnDisk, LoadedRecordsWithUnreadableLastFieldsNameThem) {
     put("f.dat", first28 + c.rest);
     const RecordFileResult read = readRecordFile(file("f.dat"), c.maxFields);
     ASSERT_TRUE(read.ok) << read.error;
-    EXPECT_EQ(read.note, *c.note ? file("f.dat") + c.note : "");
+    EXPECT_EQ(read.note, *c.note ? "\"" + file("f.dat") + c.note : "");
   }
 }
 

@@ -235,8 +235,8 @@ TEST_F(DataFiles, TwentyEightNumbersLoadAndTheShapeSettingsCountAsZero) {
   ASSERT_EQ(dialogs.informed.size(), 1u);
   EXPECT_EQ(dialogs.informed[0].title, "Orbisk - Load data");
   EXPECT_TRUE(dialogs.informed[0].text.endsWith(
-      "short.dat: fields 29 to 32 could not be read and now count as 0 (the file ends before "
-      "field 29)"))
+      "short.dat\": fields 29 to 32 could not be read and now count as 0 (the file ends before "
+      "field 29)."))
       << dialogs.informed[0].text.toStdString();
 }
 
