@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "OrbiskVersion.h"
+#include "cli/AnimateCommand.h"
 #include "cli/PictureToDraw.h"
 #include "cli/RandomSurvey.h"
 #include "cli/RunDeadline.h"
@@ -221,7 +222,8 @@ int renderCommand(int argc, char** argv, std::FILE* err) {
   const auto optionsEnd = std::find(args.begin(), args.end(), std::string("--"));
   for (const std::string& a : std::vector<std::string>(args.begin(), optionsEnd)) {
     if (a == "--help" || a == "-h") {
-      std::fprintf(stdout, "%s\n%s\n%s%s", kUsage, kRandomUsage, kHelp, kRandomHelp);
+      std::fprintf(stdout, "%s\n%s\n%s\n%s\n%s\n%s%s%s", kUsage, kRandomUsage, kAnimateUsage,
+                   kGrowUsage, kJoinUsage, kHelp, kRandomHelp, kAnimateHelp);
       return 0;
     }
   }
@@ -230,6 +232,17 @@ int renderCommand(int argc, char** argv, std::FILE* err) {
       std::fprintf(stdout, "orbisk-render (Orbisk) %s\n", ORBISK_VERSION);
       return 0;
     }
+  }
+  if (isFilmCommand(args)) {
+    AnimateOptions film;
+    if (std::string error = parseAnimateOptions(args, film); !error.empty()) {
+      const char* usage = film.mode == AnimateOptions::Mode::Path   ? kAnimateUsage
+                          : film.mode == AnimateOptions::Mode::Grow ? kGrowUsage
+                                                                    : kJoinUsage;
+      std::fprintf(err, "orbisk-render: %s (%s)\n", error.c_str(), usage);
+      return 2;
+    }
+    return runFilm(film, err);
   }
   RenderOptions options;
   if (std::string error = parseRenderOptions(args, options); !error.empty()) {
