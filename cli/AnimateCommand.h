@@ -12,8 +12,8 @@ namespace orbisk {
 constexpr const char* kAnimateHelp =
     R"(
 With --animate, make a film from FROM through every further picture to the last:
-each frame is a picture drawn from a record whose smooth values (v2, v3, v4, the
-colour additions, slide, height and the shifts) move between the pictures while
+each frame is a picture drawn from a record whose smooth values (size, v2, v3, v4,
+the colour additions, slide, height and the shifts) move between the pictures while
 every other value switches halfway; the first and last frames are FROM and the
 last picture exactly. With --grow, film a picture growing column by column,
 ending on the finished picture. With --join, encode folders of frames drawn in

@@ -62,6 +62,7 @@ std::string pictureIdentity(DrawnPicture picture) {
 
 bool isSmoothField(Field field) {
   switch (field) {
+    case Field::size:
     case Field::v2:
     case Field::v3:
     case Field::v4:
