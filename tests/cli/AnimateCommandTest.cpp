@@ -161,6 +161,7 @@ TEST_F(AnimateCommandTest, BadInputIsRefusedInOneLineAndWritesNothing) {
   fs::create_directories(path("full"));
   writeData("full/keep.txt", "x");
   ASSERT_EQ(run({from_, "-o", path("key.png")}), 0);
+  fs::create_symlink("/dev/full", path("disk-full.webm"));  // every write fails: the disk is full
   struct Case {
     std::vector<std::string> args;
     const char* message;
@@ -185,6 +186,8 @@ TEST_F(AnimateCommandTest, BadInputIsRefusedInOneLineAndWritesNothing) {
       {{"--animate", from_, to_, "--frames", "5", "--every", "2", "-o", out}, "cannot be used"},
       {{"--animate", path("key.png"), to_, "--frames", "5", "-o", path("key.png")},
        "would replace its own picture"},
+      {{"--animate", from_, to_, "--frames", "5", "-o", path("disk-full.webm")},
+       "No space left on device"},
       {{"--grow", from_, to_, "-o", out}, "--grow takes one picture"},
       {{"--join", path("full"), "-o", out}, "film.txt"},
       {{"--join", path("full"), "-o", path("folder")}, "not a folder"},
