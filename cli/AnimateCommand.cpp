@@ -14,7 +14,8 @@
 #include "cli/PictureToDraw.h"
 #include "io/FilmEncoder.h"
 #include "io/FilmFolder.h"
-#include "io/FilmFrameWorkers.h"
+#include "io/FilmMaker.h"
+#include "io/FilmOutput.h"
 #include "io/PendingFile.h"
 #include "io/PictureFile.h"
 #include "io/RedrawPicture.h"
@@ -38,52 +39,6 @@ std::string recordLine(const PictureParams& params) {
   line.erase(line.find_last_not_of("\r\n") + 1);
   return line;
 }
-
-// Where the frames go: a film in memory written at the end, or a folder of frames.
-class FilmOutput {
- public:
-  // Opens OUT before anything is drawn, so an output that cannot be written is reported at once.
-  bool open(const AnimateOptions& options, const FilmDescription& film, int width, int height,
-            std::string& error) {
-    path_ = options.outputPath;
-    text_ = formatFilmText(film);
-    if (options.format == FilmFormat::Folder) {
-      folder_ = FilmFolderWriter::open(path_, error);
-      return folder_ != nullptr;
-    }
-    if (error = filmEncoderMissing(options.format); !error.empty()) return false;
-    file_ = PendingFile::open(path_, error);
-    if (!file_) return false;
-    encoder_ = FilmEncoder::open(options.format, width, height, film.fps, text_, error);
-    return encoder_ != nullptr;
-  }
-
-  bool add(const FilmIndexLine& line, const RasterCanvas& canvas,
-           const std::optional<DrawnPicture>& record, std::string& error) {
-    if (folder_) return folder_->addFrame(line, canvas, record, error);
-    return encoder_->addFrame(canvas.bits(), canvas.width(), error);
-  }
-  bool add(const uint32_t* pixels, int stride, std::string& error) {
-    return encoder_->addFrame(pixels, stride, error);
-  }
-
-  // Puts the whole output in place under its name; nothing of it is left on a failure.
-  bool finish(std::string& error) {
-    if (folder_) return folder_->finish(text_, error);
-    std::string bytes;
-    if (!encoder_->finish(bytes, error)) return false;
-    file_->write(bytes);
-    error = commitTogether({file_.get()});
-    return error.empty();
-  }
-
- private:
-  std::string path_;                          // OUT as given
-  std::string text_;                          // the film's text: its metadata
-  std::unique_ptr<FilmFolderWriter> folder_;  // a folder of frames, or
-  std::unique_ptr<PendingFile> file_;         // the film's file and
-  std::unique_ptr<FilmEncoder> encoder_;      // its encoder
-};
 
 // Whether OUT names one of the inputs: the film would take that picture's place.
 bool replacesInput(const AnimateOptions& options) {
@@ -134,30 +89,13 @@ std::string sliceNote(const AnimateOptions& options) {
          std::to_string(options.first + options.count - 1) + ")";
 }
 
-int makePathFilm(const AnimateOptions& options, FilmDescription& film, std::FILE* err) {
-  std::string error = checkFilmPath(film.path);
-  if (!error.empty()) return fail(err, error);
-  const CanvasSetup canvas = orderToRedraw(film.path.keyframes.front()).canvas;
-  FilmOutput output;
-  if (!output.open(options, film, canvas.width * canvas.scale, canvas.height * canvas.scale, error))
-    return fail(err, error);
+int makePathFilmInto(const AnimateOptions& options, FilmDescription& film, std::FILE* err) {
   const int first = options.sliced ? options.first : 0;
   const int count = options.sliced ? options.count : film.path.frames;
-  const FilmPath& path = film.path;
-  FilmFrameWorkers workers(
-      first, count, filmThreads(),
-      [&path](int index, RasterCanvas& canvas, const std::atomic<bool>& cancel) {
-        renderWholePicture(orderToRedraw(filmFrame(path, index)), canvas, &cancel);
-      });
   Progress progress(err, count);
-  for (int index = first; const RasterCanvas* frame = workers.next(); ++index) {
-    const DrawnPicture drawn = filmFrame(path, index);
-    if (!output.add({index, frameFileName(index), -1, recordLine(drawn.params)}, *frame, drawn,
-                    error))
-      return fail(err, error);
-    progress.frame(index - first + 1);
-  }
-  if (!output.finish(error)) return fail(err, error);
+  const std::string error = makePathFilm(film, options.format, options.outputPath, first, count,
+                                         nullptr, [&](int done) { progress.frame(done); });
+  if (!error.empty()) return fail(err, error);
   std::fprintf(err, "orbisk-render: wrote %d frames%s to %s\n", count, sliceNote(options).c_str(),
                displayPath(options.outputPath).c_str());
   return 0;
@@ -170,7 +108,9 @@ int makeGrowingFilm(const AnimateOptions& options, const FilmDescription& film, 
   WholePicture whole(order, canvas);
   FilmOutput output;
   std::string error;
-  if (!output.open(options, film, canvas.width(), canvas.height(), error)) return fail(err, error);
+  if (!output.open(options.format, options.outputPath, film, canvas.width(), canvas.height(),
+                   error))
+    return fail(err, error);
   const int first = options.sliced ? options.first : 0;
   const int end = options.sliced ? options.first + options.count : FilmPath::kMaxFrames;
   const std::string record = recordLine(picture.params);
@@ -237,7 +177,8 @@ int joinFilm(const AnimateOptions& options, std::FILE* err) {
   const int width = canvas.width * canvas.scale, height = canvas.height * canvas.scale;
   FilmOutput output;
   std::string error;
-  if (!output.open(options, *film, width, height, error)) return fail(err, error);
+  if (!output.open(options.format, options.outputPath, *film, width, height, error))
+    return fail(err, error);
   Progress progress(err, count);
   for (const auto& [number, place] : frames) {
     const std::string path = place.first + "/" + place.second.file;
@@ -274,7 +215,7 @@ int runFilm(const AnimateOptions& options, std::FILE* err) {
     film.fps = options.fps;
     film.scale = options.scale;
     if (std::string error; !readKeyframes(options, film, error)) return fail(err, error);
-    return film.kind == FilmDescription::Kind::Path ? makePathFilm(options, film, err)
+    return film.kind == FilmDescription::Kind::Path ? makePathFilmInto(options, film, err)
                                                     : makeGrowingFilm(options, film, err);
   } catch (const std::bad_alloc&) {
     return fail(err, "not enough memory to make this film; nothing was written");

@@ -1,14 +1,17 @@
 #include "io/FilmFrameWorkers.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace orbisk {
 
-FilmFrameWorkers::FilmFrameWorkers(int first, int count, int threads, DrawFrame draw)
+FilmFrameWorkers::FilmFrameWorkers(int first, int count, int threads, DrawFrame draw,
+                                   const std::atomic<bool>* stop)
     : first_(first),
       end_(first + std::max(count, 0)),
       window_(2 * std::max(threads, 1) + 1),
       draw_(std::move(draw)),
+      stop_(stop),
       nextToDraw_(first),
       nextToHand_(first) {
   try {
@@ -65,7 +68,16 @@ const RasterCanvas* FilmFrameWorkers::next() {
   std::unique_lock lock(mutex_);
   lent_.reset();
   if (nextToHand_ >= end_) return nullptr;
-  changed_.wait(lock, [&] { return failure_ || finished_.count(nextToHand_) > 0; });
+  const auto ready = [&] { return failure_ || finished_.count(nextToHand_) > 0; };
+  // The caller's stop is looked at every 50 ms: nothing notifies of it.
+  while (!changed_.wait_for(lock, std::chrono::milliseconds(50), ready)) {
+    if (stop_ && stop_->load()) {
+      cancel_ = true;
+      lock.unlock();
+      changed_.notify_all();
+      return nullptr;
+    }
+  }
   if (failure_) std::rethrow_exception(failure_);
   auto found = finished_.find(nextToHand_);
   lent_ = std::move(found->second);

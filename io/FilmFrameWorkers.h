@@ -26,14 +26,17 @@ class FilmFrameWorkers {
 
   // Starts threads workers (at least 1) on frames first .. first + count - 1. At most a few
   // frames per worker wait finished, so memory stays bounded however slowly they are taken.
-  FilmFrameWorkers(int first, int count, int threads, DrawFrame draw);
+  // stop, when given, may be set on any thread: next() then returns nullptr within about 50 ms
+  // and the drawings in progress end at their next column.
+  FilmFrameWorkers(int first, int count, int threads, DrawFrame draw,
+                   const std::atomic<bool>* stop = nullptr);
   // Cancels what is left and waits for every worker.
   ~FilmFrameWorkers();
   FilmFrameWorkers(const FilmFrameWorkers&) = delete;
   FilmFrameWorkers& operator=(const FilmFrameWorkers&) = delete;
 
-  // Waits for the next frame in order and lends it until the next call; nullptr after the last.
-  // A drawing that threw (out of memory) rethrows here.
+  // Waits for the next frame in order and lends it until the next call; nullptr after the last
+  // or once stop is set. A drawing that threw (out of memory) rethrows here.
   const RasterCanvas* next();
 
  private:
@@ -42,6 +45,7 @@ class FilmFrameWorkers {
   const int first_, end_;  // the frames wanted: first_ .. end_ - 1
   const int window_;       // frames that may be drawn ahead of the one handed over
   DrawFrame draw_;
+  const std::atomic<bool>* stop_;     // the caller's stop, or nullptr
   std::atomic<bool> cancel_ = false;  // set when the frames are no longer wanted
   std::mutex mutex_;
   std::condition_variable changed_;  // a frame finished, or one was handed over
