@@ -7,16 +7,13 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
-#include <memory>
 #include <new>
 #include <system_error>
 
 #include "cli/PictureToDraw.h"
-#include "io/FilmEncoder.h"
 #include "io/FilmFolder.h"
 #include "io/FilmMaker.h"
 #include "io/FilmOutput.h"
-#include "io/PendingFile.h"
 #include "io/PictureFile.h"
 #include "io/RedrawPicture.h"
 #include "io/ShownText.h"
@@ -52,6 +49,7 @@ bool replacesInput(const AnimateOptions& options) {
   return false;
 }
 
+// "12 of 48 frames" on a terminal, written over itself as the frames come.
 class Progress {
  public:
   Progress(std::FILE* err, int total) : err_(err), total_(total), shown_(isatty(fileno(err))) {}
@@ -61,15 +59,18 @@ class Progress {
   void frame(int done) {
     if (!shown_) return;
     started_ = true;
-    std::fprintf(err_, "\r%d of %d frames", done, total_);
+    if (total_ > 0)
+      std::fprintf(err_, "\r%d of %d frames", done, total_);
+    else
+      std::fprintf(err_, "\r%d frames", done);
     std::fflush(err_);
   }
 
  private:
-  std::FILE* err_;
-  int total_;   // frames to make, 0 when not known beforehand
-  bool shown_;  // err is a terminal
-  bool started_ = false;
+  std::FILE* err_;        // where the count goes
+  int total_;             // frames to make, 0 when not known beforehand
+  bool shown_;            // err is a terminal
+  bool started_ = false;  // a count is on the line, to be ended at the end
 };
 
 bool readKeyframes(const AnimateOptions& options, FilmDescription& film, std::string& error) {

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "io/FilmFrameWorkers.h"
@@ -59,6 +60,20 @@ TEST(FilmFrameWorkers, StopWhenNoLongerWantedAndReportAFailedDrawing) {
     ASSERT_NE(workers.next(), nullptr);
   }  // left after one frame: the workers draw a few ahead at most, then end
   EXPECT_LT(drawn.load(), 20);
+
+  // A stop set on another thread ends the wait for a frame that takes ever so long.
+  std::atomic<bool> stop = false;
+  {
+    FilmFrameWorkers endless(
+        0, 10, 2,
+        [](int, RasterCanvas&, const std::atomic<bool>& cancel) {
+          while (!cancel.load()) std::this_thread::yield();
+        },
+        &stop);
+    std::thread stopper([&] { stop = true; });
+    EXPECT_EQ(endless.next(), nullptr);
+    stopper.join();
+  }
 
   FilmFrameWorkers failing(0, 10, 2, [](int index, RasterCanvas&, const std::atomic<bool>&) {
     if (index == 3) throw std::runtime_error("no memory");
