@@ -11,6 +11,7 @@ extern "C" {
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "io/GifPalette.h"
@@ -223,6 +224,7 @@ std::unique_ptr<FilmEncoder> FilmEncoder::open(FilmFormat format, int width, int
     av_dict_set(&codecOptions, "crf", "12", 0);
   } else if (format == FilmFormat::WebM) {
     c.bit_rate = 0;
+    c.thread_count = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     av_dict_set(&codecOptions, "crf", "16", 0);
     av_dict_set(&codecOptions, "deadline", "good", 0);
     av_dict_set(&codecOptions, "cpu-used", "4", 0);
