@@ -2,11 +2,12 @@
 // exactly from its record, so frames can be drawn anywhere and in any order.
 //
 // The smooth fields (size, the variables v2 to v4, the colour additions, slide, height and the
-// two shifts: a step of one changes the picture a little, a larger step more) move from one keyframe's value to the next in whole steps, rounded to the nearest;
-// every other field of the record, the working values a run starts from, the detail and the
-// background switch to the next keyframe's halfway between the two (a formula choice cannot be
-// half one and half the other). The first frame is the first keyframe exactly and the last frame
-// the last one. All arithmetic is on integers, so every machine makes the same records.
+// two shifts: a step of one changes the picture a little, a larger step more) move from one
+// keyframe's value to the next in whole steps, rounded to the nearest; every other field of the
+// record, the working values a run starts from, the detail and the background switch to the next
+// keyframe's halfway between the two (a formula choice cannot be half one and half the other). The
+// first frame is the first keyframe exactly and the last frame the last one. All arithmetic is on
+// integers, so every machine makes the same records.
 #pragma once
 
 #include <cstdint>

@@ -183,11 +183,10 @@ TEST_F(MainWindowStart, BuildsTheMenusInOrderWithSeparatorsAndStartStates) {
     for (QAction* item : m->actions()) out << (item->isSeparator() ? "-" : item->text());
     return out;
   };
-  EXPECT_EQ(
-      entries(menu("file")),
-      QStringList({"Load picture", "Save picture as...", "Save large picture...",
-                   "Make animation...", "-", "Load data", "Save data as...", "-", "View data", "-",
-                   "Preferences", "-", "Exit"}));
+  EXPECT_EQ(entries(menu("file")),
+            QStringList({"Load picture", "Save picture as...", "Save large picture...",
+                         "Make animation...", "-", "Load data", "Save data as...", "-", "View data",
+                         "-", "Preferences", "-", "Exit"}));
   EXPECT_EQ(entries(menu("preferences")), QStringList({"Clear", "Progress", "Beep"}));
   EXPECT_EQ(entries(menu("options")), QStringList({"Frame", "-", "Scrollbars ", "-", "Direction",
                                                    "-", "Length", "Width", "-", "Detail"}));

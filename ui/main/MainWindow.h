@@ -148,12 +148,13 @@ class MainWindow : public QMainWindow {
   LargePictureJob* largeJob_ = nullptr;       // a child, made with the window
   QProgressDialog* largeProgress_ = nullptr;  // a child, made on first use
   QString largeTitle_;  // the command whose picture the worker draws, titling its messages
-  FilmJob* filmJob_ = nullptr;                // a child, made with the window
-  QProgressDialog* filmProgress_ = nullptr;   // a child, made on first use
-  QPointer<AnimationForm> animationForm_;     // the open "Make animation" window
   QPointer<GalleryForm> galleryForm_;       // the open gallery; it deletes itself when closed
   std::function<uint64_t()> gallerySeeds_;  // the seed of each gallery's candidate sequence
   HistoryCommands* history_ = nullptr;      // the history of pictures drawn; a child
+
+  FilmJob* filmJob_ = nullptr;               // a child, made with the window
+  QProgressDialog* filmProgress_ = nullptr;  // a child, made on first use
+  QPointer<AnimationForm> animationForm_;    // the open "Make animation" window
 };
 
 }  // namespace orbisk
