@@ -16,7 +16,8 @@ namespace orbisk {
 namespace {
 
 constexpr const char* kTitle = "Make animation";
-// The newest entries offered: enough to choose from, few enough to read at once.
+// The newest entries offered besides the starred ones: enough to choose from, few enough to
+// read at once.
 constexpr std::size_t kOfferedEntries = 100;
 
 }  // namespace
@@ -37,8 +38,10 @@ void MainWindow::onMakeAnimation() {
     return;
   }
   std::vector<AnimationForm::Choice> choices;
+  std::size_t listed = 0;  // entries looked at so far, newest first
   for (const HistoryStore::Entry& entry : history().entries()) {
-    if (choices.size() == kOfferedEntries) break;
+    // The newest entries, and every starred one however old.
+    if (listed++ >= kOfferedEntries && !entry.starred) continue;
     const std::optional<QString> text = history().record(entry);
     std::optional<DrawnPicture> picture =
         text ? parsePictureRecord(text->toStdString(), nullptr) : std::nullopt;
