@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "OrbiskVersion.h"
+#include "cli/AnimateCommand.h"
 #include "cli/LibraryChatter.h"
 #include "cli/PictureToDraw.h"
 #include "cli/RandomSurvey.h"
@@ -255,9 +256,10 @@ int renderCommand(int argc, char** argv, std::FILE* err) {
   const auto optionsEnd = std::find(args.begin(), args.end(), std::string("--"));
   for (const std::string& a : std::vector<std::string>(args.begin(), optionsEnd)) {
     if (a == "--help" || a == "-h") {
-      std::fprintf(stdout, "%s\n%s\n", kUsage, kRandomUsage);
+      std::fprintf(stdout, "%s\n%s\n%s\n%s\n%s\n", kUsage, kRandomUsage, kAnimateUsage,
+                   kGrowUsage, kJoinUsage);
       std::fprintf(stdout, "%s%s", kHelp, kVersions);
-      std::fprintf(stdout, "%s", kRandomHelp);
+      std::fprintf(stdout, "%s%s", kRandomHelp, kAnimateHelp);
       return 0;
     }
   }
@@ -266,6 +268,17 @@ int renderCommand(int argc, char** argv, std::FILE* err) {
       std::fprintf(stdout, "orbisk-render (Orbisk) %s\n%s", ORBISK_VERSION, kVersions);
       return 0;
     }
+  }
+  if (isFilmCommand(args)) {
+    AnimateOptions film;
+    if (std::string error = parseAnimateOptions(args, film); !error.empty()) {
+      const char* usage = film.mode == AnimateOptions::Mode::Path   ? kAnimateUsage
+                          : film.mode == AnimateOptions::Mode::Grow ? kGrowUsage
+                                                                    : kJoinUsage;
+      std::fprintf(err, "orbisk-render: %s (%s)\n", error.c_str(), usage);
+      return 2;
+    }
+    return runFilm(film, err);
   }
   RenderOptions options;
   if (std::string error = parseRenderOptions(args, options); !error.empty()) {

@@ -1,8 +1,8 @@
 // libFuzzer target: the command lines of both programs, from arbitrary bytes split into
 // arguments at NUL bytes (an argument can hold every other byte, as on a real command line).
-// orbisk-render's options either come out usable (a picture to render, or a survey of random
-// candidates into a folder) or are refused in one line; the desktop program's --help/--version
-// answer only to those exact words.
+// orbisk-render's options either come out usable (a picture to render, a survey of random
+// candidates into a folder, or a film) or are refused in one line; the desktop program's
+// --help/--version answer only to those exact words.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "cli/AnimateOptions.h"
 #include "cli/RenderOptions.h"
 #include "io/ShownText.h"
 
@@ -25,7 +26,47 @@ constexpr size_t kMaxArguments = 64;
   std::abort();
 }
 
+void checkOneLine(const std::string& error) {
+  for (const char c : error) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7f) broken("a refusal that is not one plain line", error);
+  }
+}
+
+// A film: pictures (two or more for a path, one to grow) or folders to join, an output whose
+// name says what it is, and only the options of its kind, each within its bounds.
+void checkFilmOptions(const std::vector<std::string>& args) {
+  using Mode = orbisk::AnimateOptions::Mode;
+  orbisk::AnimateOptions options;
+  const std::string error = orbisk::parseAnimateOptions(args, options);
+  if (!error.empty()) return checkOneLine(error);
+  const std::size_t inputs = options.inputs.size();
+  if (options.mode == Mode::Path && (inputs < 2 || inputs > orbisk::FilmPath::kMaxKeyframes))
+    broken("a path film without two to a hundred pictures", std::to_string(inputs));
+  if (options.mode == Mode::Grow && inputs != 1) broken("a growing picture but one", "");
+  if (options.mode == Mode::Join && inputs < 1) broken("a join without a folder", "");
+  if (options.mode == Mode::Path && (options.frames < orbisk::FilmPath::kMinFrames ||
+                                     options.frames > orbisk::FilmPath::kMaxFrames))
+    broken("accepted frames outside 2..10000", std::to_string(options.frames));
+  if (options.fps < 1 || options.fps > orbisk::AnimateOptions::kMaxFps || options.scale < 1 ||
+      options.scale > 8 || options.every < 1)
+    broken("a rate, scale or step out of bounds", "");
+  const auto format = orbisk::filmFormatFor(options.outputPath);
+  if (options.outputPath.empty() || !format || *format != options.format)
+    broken("an output whose name says another format", options.outputPath);
+  if (options.mode == Mode::Join && options.format == orbisk::FilmFormat::Folder)
+    broken("a join into a folder", options.outputPath);
+  if (options.sliced && (options.format != orbisk::FilmFormat::Folder || options.count < 1))
+    broken("a slice that is not a folder of frames", options.outputPath);
+  if (options.sliced && options.mode == Mode::Path &&
+      options.first + options.count > options.frames)
+    broken("a slice past the last frame", std::to_string(options.first));
+  for (const std::string& a : args)
+    if (a.empty()) broken("accepted an empty argument", "");
+}
+
 void checkRenderOptions(const std::vector<std::string>& args) {
+  if (orbisk::isFilmCommand(args)) return checkFilmOptions(args);
   orbisk::RenderOptions options;
   const std::string error = orbisk::parseRenderOptions(args, options);
   if (!error.empty()) {

@@ -20,7 +20,7 @@ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=
   -DORBISK_FUZZ=ON -DORBISK_SANITIZE=ON -DORBISK_GUI=OFF -DORBISK_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j "$(nproc)" --target fuzz_datafile fuzz_render fuzz_picture \
   fuzz_picture_record fuzz_arguments fuzz_history_name fuzz_png_chunks fuzz_link fuzz_math \
-  fuzz_survey_mark
+  fuzz_survey_mark fuzz_film_text
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -33,13 +33,15 @@ mkdir -p "$artifacts"
 # has about 1,500 characters; a command line is a few arguments, NUL between them, and long
 # file names; a history entry's name has 38 characters; the PNG chunk inputs are small PNGs
 # whose text chunks meet the target's 512-byte bound; a link is a few hundred characters; the math
-# target reads one or two doubles; a survey's mark is a few short lines.
+# target reads one or two doubles; a survey's mark is a few short lines; a film text holds two or
+# three records, an index a few lines.
 declare -A max_len=([datafile]=8192 [render]=132 [picture]=4096 [picture_record]=4096
-  [arguments]=1024 [history_name]=256 [png_chunks]=4096 [link]=2048 [math]=16 [survey_mark]=4096)
+  [arguments]=1024 [history_name]=256 [png_chunks]=4096 [link]=2048 [math]=16 [survey_mark]=4096
+  [film_text]=8192)
 
 status=0
 for target in datafile render picture picture_record arguments history_name png_chunks link math \
-  survey_mark; do
+  survey_mark film_text; do
   cp -r "fuzz/corpus/$target" "$work/$target"
   log="$work/$target.log"
   echo "== fuzz_$target: $runs runs, seed $seed =="

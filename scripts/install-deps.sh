@@ -8,6 +8,7 @@ if [ $# -gt 0 ]; then
   packages=("$@")
 else
   packages=(cmake g++ qt6-base-dev libxcb1-dev libgtest-dev libbenchmark-dev libmpfr-dev zlib1g-dev
+    libavcodec-dev libavformat-dev libswscale-dev libavutil-dev pkg-config
     desktop-file-utils appstream man-db dpkg-dev file emscripten nodejs chromium)
 fi
 missing=()

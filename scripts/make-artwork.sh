@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Draws the program's icon, screenshot and the README's strip of pictures with Orbisk itself;
-# all are committed.
+# Draws the program's icon, screenshot, the README's strip of pictures and its film with Orbisk
+# itself; all are committed.
 #
 # Icons: the start-up parameter set at size 300 (data/icons/icon.dat), drawn by orbisk-render; a
 # square of 434 x 434 pixels cut from the middle of its 632 x 434 canvas is scaled to every size
@@ -36,3 +36,8 @@ for data in data/screenshots/strip/*.dat; do
   pictures+=("$picture")
 done
 "$build/tools/orbisk-make-strip" data/screenshots/pictures.png 150 "${pictures[@]}"
+echo data/screenshots/pictures.png
+# The README's film: the start-up picture turning to data/film/2-turned.dat and back.
+"$build/cli/orbisk-render" --animate data/film/1-start.dat data/film/2-turned.dat \
+  data/film/1-start.dat --frames 49 --fps 12 --scale 2 -o data/screenshots/film.gif >/dev/null
+echo data/screenshots/film.gif

@@ -108,6 +108,7 @@ TEST_F(MainWindowStart, BuildsEveryMenuItemAsTheTableSays) {
       {"fileopen", "Load picture", "Ctrl+P", false, false, true},
       {"saveas", "Save picture as...", "F2", false, false, true},
       {"savelarge", "Save large picture...", "", false, false, true},
+      {"makeanimation", "Make animation...", "", false, false, true},
       {"opendatafile", "Load data", "Ctrl+D", false, false, true},
       {"savedatafile", "Save data as...", "F3", false, false, true},
       {"viewdata", "View data", "", false, false, true},
@@ -182,10 +183,10 @@ TEST_F(MainWindowStart, BuildsTheMenusInOrderWithSeparatorsAndStartStates) {
     for (QAction* item : m->actions()) out << (item->isSeparator() ? "-" : item->text());
     return out;
   };
-  EXPECT_EQ(
-      entries(menu("file")),
-      QStringList({"Load picture", "Save picture as...", "Save large picture...", "-", "Load data",
-                   "Save data as...", "-", "View data", "-", "Preferences", "-", "Exit"}));
+  EXPECT_EQ(entries(menu("file")),
+            QStringList({"Load picture", "Save picture as...", "Save large picture...",
+                         "Make animation...", "-", "Load data", "Save data as...", "-", "View data",
+                         "-", "Preferences", "-", "Exit"}));
   EXPECT_EQ(entries(menu("preferences")), QStringList({"Clear", "Progress", "Beep"}));
   EXPECT_EQ(entries(menu("options")), QStringList({"Frame", "-", "Scrollbars ", "-", "Direction",
                                                    "-", "Length", "Width", "-", "Detail"}));

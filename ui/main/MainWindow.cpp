@@ -50,6 +50,9 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
   largeJob_ = new LargePictureJob(this);
   largeJob_->setObjectName("largepicturejob");
   connect(largeJob_, &LargePictureJob::finished, this, &MainWindow::onLargePictureFinished);
+  filmJob_ = new FilmJob(this);
+  filmJob_->setObjectName("filmjob");
+  connect(filmJob_, &FilmJob::finished, this, &MainWindow::onFilmFinished);
 
   editors_ = std::make_unique<RecordEditors>(session_.params(), dialogs_, this);
   // Random's draws go through the origin editor, so its controls follow the record.
@@ -71,6 +74,8 @@ MainWindow::~MainWindow() {
   // A large picture in progress is cancelled and its thread joined before anything else goes.
   delete largeJob_;
   largeJob_ = nullptr;
+  delete filmJob_;  // a film in progress is cancelled and its threads joined
+  filmJob_ = nullptr;
   // Children are destroyed after the members they refer to: end the editors while the record
   // still exists.
   delete galleryForm_;  // its workers end before anything else goes
@@ -81,6 +86,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::connectMenus() {
   menus_->onCommand("savelarge", [this] { onSaveLargePicture(); });
+  menus_->onCommand("makeanimation", [this] { onMakeAnimation(); });
   menus_->onCommand("exit", [this] { askToExit(); });
   menus_->onCommand("stoppenknopp", [this] { stop(); });
   menus_->onCommand("createknopp", [this] { startRun(RunKind::Create); });
@@ -202,6 +208,7 @@ void MainWindow::askToExit() {
     if (!yes) return;
     session_.end();  // a running render stops at its next check
     largeJob_->cancelAndWait();
+    filmJob_->cancel();  // its threads end with the window
     closeAllWindows();
     emit exitConfirmed();
   });

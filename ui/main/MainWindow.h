@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "io/FilmJob.h"
 #include "io/LargePictureJob.h"
 #include "session/Session.h"
 #include "ui/editors/RecordEditors.h"
@@ -24,6 +25,7 @@ class QProgressDialog;
 namespace orbisk {
 
 class AboutForm;
+class AnimationForm;
 class Dialogs;
 class GalleryForm;
 class HintsForm;
@@ -61,6 +63,8 @@ class MainWindow : public QMainWindow {
   void openFile(const QString& path);
   // The worker of "Save large picture...", for tests.
   LargePictureJob* largePictureJob() const { return largeJob_; }
+  // The worker of "Make animation...", for tests.
+  FilmJob* filmJob() const { return filmJob_; }
   // The Random run with these ten values instead of fresh draws: what a gallery pick does. A
   // run still going on is stopped first, and this one starts after its end steps.
   void randomWith(const RandomCombination& draw);
@@ -105,6 +109,10 @@ class MainWindow : public QMainWindow {
                          const QString& path, const QByteArray& format, const QString& title);
   void onLargePictureFinished(bool written, const QString& error);
   void onSaveLargePicture();
+  // "Make animation...": the pictures and settings, then the file, then the film on workers.
+  void onMakeAnimation();
+  void askWhereToSaveFilm(FilmRequest request);
+  void onFilmFinished(bool written, const QString& error);
   // A loaded record through the editors' controls, then the menus' marks and the frame.
   void applyLoadedRecord(const DataRecord& record);
   // A picture's record as a data file's, then its detail, background and working values.
@@ -143,6 +151,10 @@ class MainWindow : public QMainWindow {
   QPointer<GalleryForm> galleryForm_;       // the open gallery; it deletes itself when closed
   std::function<uint64_t()> gallerySeeds_;  // the seed of each gallery's candidate sequence
   HistoryCommands* history_ = nullptr;      // the history of pictures drawn; a child
+
+  FilmJob* filmJob_ = nullptr;               // a child, made with the window
+  QProgressDialog* filmProgress_ = nullptr;  // a child, made on first use
+  QPointer<AnimationForm> animationForm_;    // the open "Make animation" window
 };
 
 }  // namespace orbisk

@@ -46,6 +46,7 @@ const std::vector<MenuRow>& rows() {
       {1, I, "fileopen", "Load picture", "Ctrl+P", "", false, true},
       {1, I, "saveas", "Save picture as...", "F2", "", false, true},
       {1, I, "savelarge", "Save large picture...", "", "", false, true},
+      {1, I, "makeanimation", "Make animation...", "", "", false, true},
       {1, S, "", "-", "", "", false, true},
       {1, I, "opendatafile", "Load data", "Ctrl+D", "", false, true},
       {1, I, "savedatafile", "Save data as...", "F3", "", false, true},
