@@ -1,7 +1,7 @@
 // The page: one picture on the canvas, drawn by a worker column by column; the panel of its
-// values; Random, the gallery, files and links. The page keeps two texts from the core: the
-// values the next run starts from (with the working values carried over from the last run), and
-// the record that drew the canvas, which a saved picture and the link carry.
+// values; Random, the gallery, files, links, Hints and About. The page keeps two texts from the
+// core: the values the next run starts from (with the working values carried over from the last
+// run), and the record that drew the canvas, which a saved picture and the link carry.
 import * as core from './core.js';
 import { Panel } from './panel.js';
 import { Gallery } from './gallery.js';
@@ -223,9 +223,10 @@ $('panel').addEventListener('submit', (event) => event.preventDefault());
 addEventListener('keydown', (event) => {
   // Escape in the gallery closes the gallery only.
   if (event.key === 'Escape' && page.run && !$('gallery').open) stop();
+  // F1 is the browser's own help otherwise; the gallery, while open, holds the page's input.
   if (event.key === 'F1') {
-    event.preventDefault();  // the browser's own help
-    help.open('hints');
+    event.preventDefault();
+    if (!$('gallery').open) help.open('hints');
   }
 });
 addEventListener('popstate', () => {
