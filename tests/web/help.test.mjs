@@ -99,9 +99,13 @@ describe('every control within reach', () => {
     test(`at ${width} px`, async () => {
       const page = await openPage(browser, server.url);
       await page.setViewport({ width, height });
-      for (const id of ['hints', 'about']) await page.click(`#${id}-open`);
+      for (const id of ['hints', 'about']) {
+        await page.click(`#${id}-open`);
+        assert.equal(await shown(page, id), true, id);
+      }
       // Nothing wider than the screen, and every control, the windows' included, inside it
-      // from left to right and reachable by scrolling the page or its window.
+      // from left to right, reachable by scrolling the page or its window and covered by
+      // nothing.
       const outside = await page.evaluate(() => {
         const wide = document.documentElement.scrollWidth;
         const controls = [...document.querySelectorAll('button, input, select, [tabindex="0"]')]
@@ -111,8 +115,10 @@ describe('every control within reach', () => {
           control.scrollIntoView({ block: 'nearest', inline: 'nearest' });
           const box = control.getBoundingClientRect();
           // Scrolled into view, an edge may lie a fraction of a pixel outside.
+          const hit = document.elementFromPoint((box.left + box.right) / 2,
+            (box.top + box.bottom) / 2);
           return box.width === 0 || box.left < -1 || box.right > innerWidth + 1 || box.top < -1 ||
-            box.bottom > innerHeight + 1;
+            box.bottom > innerHeight + 1 || !control.contains(hit);
         }).map((control) => control.id || control.outerHTML.slice(0, 80));
         return { wide, out, count: controls.length };
       });

@@ -1,6 +1,8 @@
 // "Hints and tips" and "About...": the program's own texts from the core, each in a window of the
-// page that leaves the rest of the page usable, as the desktop's are. Escape (with the focus in
-// it) or its button closes it, and the focus goes back where it was.
+// page that leaves the rest of the page usable, as the desktop's are. The windows lie in the
+// page's flow below the commands, side by side where the screen is wide enough, so they never
+// cover a control, not even on a phone. Escape (with the focus in it) or its button closes it,
+// and the focus goes back where it was.
 
 const caption = (text) => text.replace('&', '');  // a caption without its mnemonic mark
 
@@ -11,8 +13,8 @@ function element(tag, className, text) {
   return made;
 }
 
-// A window of the page titled title, holding parts, closed by a button captioned button.
-function helpWindow(id, title, parts, button) {
+// A window of the page in area, titled title, holding parts, closed by a button captioned button.
+function helpWindow(area, id, title, parts, button) {
   const dialog = element('dialog', 'help-window');
   dialog.id = id;
   const heading = element('h2', '', title);
@@ -31,7 +33,7 @@ function helpWindow(id, title, parts, button) {
     event.stopPropagation();  // the run going on is the main window's Escape, not this one's
     dialog.close();
   });
-  document.body.append(dialog);
+  area.append(dialog);
   return { dialog, close };
 }
 
@@ -39,12 +41,13 @@ export class Help {
   // texts: the core's help texts ({hints, about}).
   constructor(texts) {
     const { hints, about } = texts;
-    this.raised = 0;  // windows brought to the front so far
+    const area = element('div', 'help-area');
+    document.querySelector('header').after(area);
     const text = element('div', 'hints-text', hints.text);
     text.id = 'hints-text';
     text.tabIndex = 0;  // scrolls with the keyboard
     text.setAttribute('role', 'document');
-    this.hints = helpWindow('hints', hints.title, [
+    this.hints = helpWindow(area, 'hints', hints.title, [
       element('p', 'hints-heading', hints.heading), text,
       element('p', 'help-contact', hints.contact.join('\n')),
     ], hints.close);
@@ -57,7 +60,7 @@ export class Help {
     name.append(element('strong', 'about-program', about.name), element('span', '', about.version));
     const top = element('div', 'about-top');
     top.append(icon, name);
-    this.about = helpWindow('about', about.title, [
+    this.about = helpWindow(area, 'about', about.title, [
       top, element('p', '', about.credit), element('hr'),
       element('p', 'help-contact', about.contact.join('\n')), element('p', '', about.ordering),
     ], about.ok);
@@ -69,21 +72,14 @@ export class Help {
     }
   }
 
-  // Shows the window (kind 'hints' or 'about') in front; one already shown stays as it is.
+  // Shows the window (kind 'hints' or 'about') with the focus on its button; one already shown
+  // stays as it is.
   open(kind) {
     const shown = this[kind];
     if (!shown.dialog.open) {
       shown.returnFocus = document.activeElement;
       shown.dialog.show();
     }
-    // The one opened last lies above the other.
-    this.raised += 1;
-    shown.dialog.style.zIndex = String(10 + this.raised);
     shown.close.focus();
-  }
-
-  // Whether a help window is shown.
-  anyOpen() {
-    return this.hints.dialog.open || this.about.dialog.open;
   }
 }
