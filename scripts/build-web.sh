@@ -12,6 +12,9 @@ case $build in /*) ;; *) build=$repo/$build ;; esac
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 if [ ! -f "$build/CMakeCache.txt" ]; then
   emcmake cmake -S "$repo" -B "$build" -DORBISK_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+else
+  # Configured again, so a target added since the folder was made is known by name.
+  cmake "$build" >/dev/null
 fi
-cmake --build "$build" -j "$(nproc)" --target orbisk-web >&2
+cmake --build "$build" -j "$(nproc)" --target orbisk-web-site >&2
 echo "$build/web/site"

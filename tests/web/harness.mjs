@@ -14,14 +14,15 @@ export const repo = process.env.ORBISK_REPO;
 export const chromium = process.env.ORBISK_CHROMIUM || '/usr/bin/chromium';
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm', '.png': 'image/png' };
+  '.wasm': 'application/wasm', '.png': 'image/png', '.webmanifest': 'application/manifest+json' };
 
-// Serves the site folder on 127.0.0.1 at a free port; resolves with {url, close}.
-export function serve() {
+// Serves the site folder (or another copy of the site) on 127.0.0.1 at a free port; resolves
+// with {url, close}. close also ends the connections the browser keeps open: the network is gone.
+export function serve(folder = site) {
   const server = createServer((request, response) => {
     const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
-    const file = join(site, path.endsWith('/') ? path + 'index.html' : path);
-    if (!file.startsWith(site) || !existsSync(file) || !statSync(file).isFile()) {
+    const file = join(folder, path.endsWith('/') ? path + 'index.html' : path);
+    if (!file.startsWith(folder) || !existsSync(file) || !statSync(file).isFile()) {
       response.writeHead(404).end();
       return;
     }
@@ -30,7 +31,10 @@ export function serve() {
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve({
     url: `http://127.0.0.1:${server.address().port}/`,
-    close: () => new Promise((done) => server.close(done)),
+    close: () => new Promise((done) => {
+      server.close(done);
+      server.closeAllConnections();
+    }),
   })));
 }
 

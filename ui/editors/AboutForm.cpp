@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "session/HelpTexts.h"
 #include "ui/editors/ClickablePicture.h"
 #include "ui/editors/FixedWindow.h"
 #include "ui/editors/RenderedPicture.h"
@@ -13,12 +14,17 @@ namespace orbisk {
 
 namespace {
 
+// The texts are plain ASCII.
+QString latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 QPixmap renderedPixmap(const PictureParams& params, int width, int height) {
   return QPixmap::fromImage(renderPicture(params, width, height));
 }
 
-QLabel* addText(QWidget* parent, const QString& text, const QRect& place) {
-  auto* label = new QLabel(text, parent);
+QLabel* addText(QWidget* parent, std::string_view text, const QRect& place) {
+  auto* label = new QLabel(latin1(text), parent);
   label->setGeometry(place);
   label->setWordWrap(true);
   return label;
@@ -35,7 +41,7 @@ void addSeparator(QWidget* parent, int y) {
 
 AboutForm::AboutForm(QWidget* parent) : QWidget(parent, kFixedWindowFlags) {
   setObjectName("aboutform");
-  setWindowTitle("About Orbisk...");
+  setWindowTitle(latin1(AboutTexts::title));
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(kNarrowWidth, kHeight);
 
@@ -45,25 +51,19 @@ AboutForm::AboutForm(QWidget* parent) : QWidget(parent, kFixedWindowFlags) {
   icon->setGeometry(8, 8, kIconSize, kIconSize);
   connect(icon, &ClickablePicture::clicked, this, &AboutForm::widen);
 
-  QLabel* name = addText(this, "Orbisk", QRect(68, 8, 153, 26));
+  QLabel* name = addText(this, AboutTexts::name, QRect(68, 8, 153, 26));
   name->setObjectName("programname");
   QFont nameFont = name->font();
   nameFont.setBold(true);
   nameFont.setPointSizeF(nameFont.pointSizeF() * 1.6);
   name->setFont(nameFont);
-  addText(this, "Version 4.2", QRect(68, 36, 153, 18))->setObjectName("version");
+  addText(this, AboutTexts::version, QRect(68, 36, 153, 18))->setObjectName("version");
 
-  addText(this, "Made by the Orbisk developers.", QRect(8, 64, 213, 18))->setObjectName("credit");
+  addText(this, AboutTexts::credit, QRect(8, 64, 213, 18))->setObjectName("credit");
   addSeparator(this, 88);
-  addText(this, "Questions and ideas are welcome:", QRect(8, 96, 213, 18))
-      ->setObjectName("contact1");
-  addText(this, "write to the Orbisk developers.", QRect(8, 114, 213, 18))
-      ->setObjectName("contact2");
-  addText(this,
-          "Orbisk may be copied and given away freely. To order a printed manual, write to the "
-          "Orbisk developers.",
-          QRect(8, 140, 213, 64))
-      ->setObjectName("ordering");
+  addText(this, AboutTexts::contact1, QRect(8, 96, 213, 18))->setObjectName("contact1");
+  addText(this, AboutTexts::contact2, QRect(8, 114, 213, 18))->setObjectName("contact2");
+  addText(this, AboutTexts::ordering, QRect(8, 140, 213, 64))->setObjectName("ordering");
   addSeparator(this, 214);
 
   auto* badge = new QLabel(this);
@@ -71,7 +71,7 @@ AboutForm::AboutForm(QWidget* parent) : QWidget(parent, kFixedWindowFlags) {
   badge->setPixmap(renderedPixmap(aboutBadgeParams(), kBadgeSize, kBadgeSize));
   badge->setGeometry(8, kHeight - kBadgeSize - 8, kBadgeSize, kBadgeSize);
 
-  auto* ok = new QPushButton("&OK", this);
+  auto* ok = new QPushButton(latin1(AboutTexts::ok), this);
   ok->setObjectName("Command1");
   ok->setGeometry(kNarrowWidth - 88, kHeight - 34, 80, 26);
   ok->setDefault(true);

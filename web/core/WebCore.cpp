@@ -14,6 +14,7 @@
 #include "web/core/WebFields.h"
 #include "web/core/WebFiles.h"
 #include "web/core/WebGallery.h"
+#include "web/core/WebHelpTexts.h"
 #include "web/core/WebPicture.h"
 #include "web/core/WebRender.h"
 #include "web/core/ZlibHandoff.h"
@@ -55,6 +56,11 @@ extern "C" {
 
 const char* orbisk_fields() {
   answerText = webFieldsJson();
+  return answerText.c_str();
+}
+
+const char* orbisk_help_texts() {
+  answerText = helpTextsJson();
   return answerText.c_str();
 }
 

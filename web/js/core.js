@@ -27,6 +27,7 @@ export function freshSeed() {
 }
 
 export const fields = () => ask('orbisk_fields', [], []);
+export const helpTexts = () => ask('orbisk_help_texts', [], []);
 export const startPicture = () => ask('orbisk_start_picture', [], []).text;
 export const pictureValues = (picture) => ask('orbisk_picture_values', ['string'], [picture]);
 export const setValue = (picture, position, value) =>

@@ -1,13 +1,15 @@
 // The page: one picture on the canvas, drawn by a worker column by column; the panel of its
-// values; Random, the gallery, files and links. The page keeps two texts from the core: the
-// values the next run starts from (with the working values carried over from the last run), and
-// the record that drew the canvas, which a saved picture and the link carry.
+// values; Random, the gallery, files, links, Hints and About. The page keeps two texts from the
+// core: the values the next run starts from (with the working values carried over from the last
+// run), and the record that drew the canvas, which a saved picture and the link carry.
 import * as core from './core.js';
 import { Panel } from './panel.js';
 import { Gallery } from './gallery.js';
 import { acceptDrops, download, pictureFile, pictureName, readForCore } from './files.js';
 import { linkInAddress, recordPicture, addressOf, placeInHistory } from './link.js';
 import { Preview } from './preview.js';
+import { Help } from './help.js';
+import { keepForOffline } from './offline.js';
 
 const $ = (id) => document.getElementById(id);
 
@@ -179,6 +181,8 @@ function drawFromAddress() {
   return true;
 }
 
+keepForOffline((text) => say(text));
+
 // Without its module the page can do nothing: it says so, and its commands stay disabled.
 try {
   await core.loadCore();
@@ -193,7 +197,9 @@ try {
 const panel = new Panel($('panel'), core.fields(), changeValue);
 const preview = new Preview(panel);
 const gallery = new Gallery($('gallery'), (picture) => draw(picture));
-for (const id of ['draw', 'random', 'gallery-open', 'open', 'save-data']) $(id).disabled = false;
+const help = new Help(core.helpTexts());
+for (const id of ['draw', 'random', 'gallery-open', 'open', 'save-data', 'hints-open',
+  'about-open']) $(id).disabled = false;
 
 $('draw').addEventListener('click', () => draw(page.next));
 $('stop').addEventListener('click', stop);
@@ -209,11 +215,19 @@ $('open-file').addEventListener('change', (event) => {
 });
 $('save-picture').addEventListener('click', savePicture);
 $('save-data').addEventListener('click', saveData);
+$('hints-open').addEventListener('click', () => help.open('hints'));
+$('about-open').addEventListener('click', () => help.open('about'));
 $('back').addEventListener('click', () => history.back());
 $('forward').addEventListener('click', () => history.forward());
 $('panel').addEventListener('submit', (event) => event.preventDefault());
 addEventListener('keydown', (event) => {
-  if (event.key === 'Escape' && page.run) stop();
+  // Escape in the gallery closes the gallery only.
+  if (event.key === 'Escape' && page.run && !$('gallery').open) stop();
+  // F1 is the browser's own help otherwise; the gallery, while open, holds the page's input.
+  if (event.key === 'F1') {
+    event.preventDefault();
+    if (!$('gallery').open) help.open('hints');
+  }
 });
 addEventListener('popstate', () => {
   drawFromAddress();
