@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "render/math/AtanAccurate.h"
 #include "render/math/AtanPowArithmetic.h"
 #include "render/math/AtanPowPortable.h"
 #include "render/math/AtanPowTables.h"
@@ -44,6 +45,15 @@ DoubleDouble smallAtan(double x) {
   const double rest = s * (1.0 / 5 + s * (-1.0 / 7 + s * (1.0 / 9 - s * (1.0 / 11))));
   const DoubleDouble coefficient = dd::add(rest, {-tables::kThird.hi, -tables::kThird.lo});
   return dd::add(x, dd::mul(dd::mul(x2, x), coefficient));
+}
+
+// The second try, out of line so that it costs the common case nothing.
+[[gnu::noinline, gnu::cold]] bool atanAccurately(double x, double& out) {
+  const DoubleDouble r = accurateAtanOf(std::fabs(x));
+  double rounded;
+  if (!roundsTo(r.hi, r.lo, r.hi * kAtanAccurateError, rounded)) return false;
+  out = std::copysign(rounded, x);
+  return true;
 }
 
 template <bool kFma>
@@ -97,7 +107,8 @@ template <bool kFma>
   }
 
   double rounded;
-  if (!roundsTo(r.hi, r.lo, err, rounded)) return false;
+  if (!roundsTo(r.hi, r.lo, err, rounded)) [[unlikely]]
+    return atanAccurately(x, out);
   out = std::copysign(rounded, x);
   return true;
 }
