@@ -3,22 +3,26 @@
 // range between two multiples of 2^-1074), evaluate again with twice the precision. It ends
 // unless the exact result is such a midpoint, which the callers rule out beforehand.
 //
-// How many bits can a result need? Every caller's bound is within 2^-(32n - 25) of the result at
-// n limbs, so the first step (192 bits, 2^-167) decides every result that lies farther than
-// 2^-113 ulp from a rounding boundary, the second (384 bits) every one farther than 2^-305 ulp,
-// and the last (768 bits) every one farther than 2^-689 ulp.
+// How many bits can a result need? At n limbs every caller's bound is below 2^(25 - 32n) of
+// the result, so the first step (192 bits) decides every result farther than 2^-112 ulp from a
+// rounding boundary, the second (384 bits) every one farther than 2^-304 ulp, and the last
+// (768 bits) every one farther than 2^-688 ulp.
 // - sin, cos, tan and atan: the published searches for the hardest-to-round doubles (Lefevre and
-//   Muller) found none closer to a boundary than about 2^-70 ulp; the correctly rounded libraries
-//   built on them evaluate their last step to about 120 bits. Our own MPFR search
-//   (tests/render/math, FindHardCases) agrees: every case it found ends at the first step.
-// - pow: the exact results that are boundaries are rounded beforehand (SlowPow.cpp), and the
-//   results near one (x next to 1 or y tiny) or algebraic (y = n / 2^k) come no closer than
-//   about 2^-60 ulp (the second-order term of the binomial series). For the rest, the bits
-//   beyond a result's 54th behave as random: among the at most 2^128 argument pairs, the
-//   closest to a boundary is expected near 2^-128 ulp, and the chance that any pair lies closer
-//   than 2^-689 ulp is about 2^-560. The hardest pairs our search found lie near 2^-50 ulp.
-// So the third step is never expected to be needed; should it be, its value is returned as it
-// stands, within 2^-743 of the exact result.
+//   Muller, over the ranges they cover) found none needing much more than twice a double's
+//   precision; the correctly rounded libraries built on them carry their last step to about 120
+//   bits. The results are transcendental, so the same random-bits argument as below covers the
+//   rest, with 2^64 arguments.
+// - pow: the exact results that are boundaries are rounded beforehand (SlowPow.cpp). The closest
+//   inexact ones are structured: (1 + k 2^-52)^(n/2) = 1 + nk 2^-53 + O(2^-104) lies within
+//   about (nk)^2 2^-56 ulp of a midpoint, (1 - 2^-53)^(1/2) within 2^-56 ulp. Beyond such
+//   families the bits after a result's 54th behave as random: among the at most 2^128 argument
+//   pairs the closest is expected near 2^-128 ulp, and the chance that any lies closer than
+//   2^-688 ulp is about 2^-560.
+// tests/render/math/SlowHardCasesTest.cpp holds the hardest inputs found (by MPFR searches, the
+// families above, arguments next to multiples of pi/2 up to the largest doubles, pow next to
+// overflow and underflow): all end at the first step, in at most about 20 us, and even forced
+// through all three steps none takes 0.2 ms. So the last step is never expected to be needed;
+// should it be, its value is returned as it stands, within 2^-741 of the exact result.
 #pragma once
 
 #include <algorithm>
@@ -29,7 +33,7 @@
 namespace orbisk::math::slow {
 
 inline constexpr int kFirstLimbs = 6;  // 192 bits: nearly every input is decided here
-inline constexpr int kLastLimbs = 24;  // 768 bits: see above; a call takes well under 1 ms
+inline constexpr int kLastLimbs = 24;  // 768 bits: see above
 
 // For tests and benchmarks: the precision, in limbs, at which this thread's last evaluation
 // ended, and a precision below which no step may decide (0: any), to time the longest path.
