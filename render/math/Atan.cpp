@@ -91,8 +91,10 @@ template <bool kFma>
           interval < tables::kReciprocalStepIntervals ? tables::kReciprocalStep[interval] : 0;
       const double c = step * kStep;
       const DoubleDouble cx = dd::product<kFma>(c, ax);
-      numerator = twoSum(cx.hi - 1, cx.lo);  // -(1 - c|x|); cx.hi lies in [1/2, 2] or is 0
-      denominator = twoSum(ax, c);
+      // -(1 - c|x|): cx.hi lies in [1/2, 2] or is 0, so cx.hi - 1 is exact and zero or at least
+      // as large as cx.lo; and |x| > c
+      numerator = fastTwoSum(cx.hi - 1, cx.lo);
+      denominator = fastTwoSum(ax, c);
       base = &tables::kHalfPiMinusAtanOfStep[step];
     }
     // t = numerator / denominator: a quotient in double, then its exact remainder divided
@@ -113,9 +115,21 @@ template <bool kFma>
   return true;
 }
 
+// The whole function, fast path inlined, so that the renderer's calls reach it directly.
+template <bool kFma>
+[[gnu::always_inline]] inline double atanWhole(double x) {
+  double r;
+  if (atanFast<kFma>(x, r)) [[likely]]
+    return r;
+  return slow::atan(x);
+}
+
 #if ORBISK_MATH_FMA_AT_RUN_TIME
 [[gnu::target("fma")]] bool atanWithFma(double x, double& out) {
   return atanFast<true>(x, out);
+}
+[[gnu::target("fma")]] double atanWholeWithFma(double x) {
+  return atanWhole<true>(x);
 }
 #endif
 
@@ -133,8 +147,10 @@ bool portable::atan(double x, double& out) {
 }
 
 double atan(double x) {
-  double r;
-  return fast::atan(x, r) ? r : slow::atan(x);
+#if ORBISK_MATH_FMA_AT_RUN_TIME
+  if (dd::kProcessorHasFma) return atanWholeWithFma(x);
+#endif
+  return atanWhole<false>(x);
 }
 
 }  // namespace orbisk::math

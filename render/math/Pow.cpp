@@ -122,6 +122,8 @@ template <bool kFma>
   double cubeOfV;
   const DoubleDouble l = logOf<kFma>(ax, cubeOfV);
   const double zApprox = y * l.hi;
+  // A negligible z (x = 1 or y = 0 among them) gives 1 at once: there the exact products the
+  // evaluation relies on may fail (y beyond 2^995, y log x next to the subnormal range).
   if (!(zApprox >= kSmallest && zApprox <= kLargest && std::fabs(zApprox) >= kNegligible))
       [[unlikely]]
     return powOutsideRange(zApprox, sign, out);
@@ -198,9 +200,21 @@ template <bool kFma>
   return powOfSpecial<kFma>(x, y, out);
 }
 
+// The whole function, fast path inlined, so that the renderer's calls reach it directly.
+template <bool kFma>
+[[gnu::always_inline]] inline double powWhole(double x, double y) {
+  double r;
+  if (powFast<kFma>(x, y, r)) [[likely]]
+    return r;
+  return slow::pow(x, y);
+}
+
 #if ORBISK_MATH_FMA_AT_RUN_TIME
 [[gnu::target("fma")]] bool powWithFma(double x, double y, double& out) {
   return powFast<true>(x, y, out);
+}
+[[gnu::target("fma")]] double powWholeWithFma(double x, double y) {
+  return powWhole<true>(x, y);
 }
 #endif
 
@@ -218,8 +232,10 @@ bool portable::pow(double x, double y, double& out) {
 }
 
 double pow(double x, double y) {
-  double r;
-  return fast::pow(x, y, r) ? r : slow::pow(x, y);
+#if ORBISK_MATH_FMA_AT_RUN_TIME
+  if (dd::kProcessorHasFma) return powWholeWithFma(x, y);
+#endif
+  return powWhole<false>(x, y);
 }
 
 }  // namespace orbisk::math

@@ -66,8 +66,10 @@ template <bool kFma>
 
   // e log 2 - log r + v - v^2/2: the product and the first sum are exact
   const double base = arg.exponent * tables::kLn2Hi + arg.entry->minusLogOf.hi;
-  const DoubleDouble s1 = fastTwoSum(a, -0.5 * a2.hi);  // |v| > v^2/2
-  const DoubleDouble s2 = twoSum(base, s1.hi);
+  // |v| > v^2/2; and base is 0 (the interval around 1) or larger than |v| (the centres of the
+  // other intervals lie more than 2^-7.6 from 1, while |v| < 2^-7.9)
+  const DoubleDouble s1 = fastTwoSum(a, -0.5 * a2.hi);
+  const DoubleDouble s2 = fastTwoSum(base, s1.hi);
   const double low = (arg.exponent * tables::kLn2Lo + arg.entry->minusLogOf.lo) + s1.lo + s2.lo +
                      (-0.5 * a2.lo + beyondSquare);
   return fastTwoSum(s2.hi, low);
@@ -135,7 +137,7 @@ template <bool kFma>
 // errors reach about 1/16 of the y v^3 term, 1/8 of the s^2 term and 1/20 of the |z| term.
 [[gnu::always_inline]] inline double quickPowError(double y, double cubeOfV, double z,
                                                    double squareOfS) {
-  return 0x1p-100 + std::fabs(z) * 0x1p-84 + std::fabs(y) * cubeOfV * 0x1p-49 + squareOfS * 0x1p-49;
+  return (std::fabs(y) * cubeOfV + squareOfS) * 0x1p-49 + (std::fabs(z) * 0x1p-84 + 0x1p-100);
 }
 
 }  // namespace orbisk::math
