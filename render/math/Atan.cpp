@@ -1,10 +1,11 @@
 // atan in double-double. For 1/128 <= |x| <= 1, the nearest step c = i/64 gives
 // atan|x| = atan(c) + atan(t), t = (|x| - c) / (1 + c|x|); for |x| > 1, with c a step within
 // 3/256 of 1/|x| (from a table), atan|x| = (pi/2 - atan(c)) - atan(t), t = (1 - c|x|) / (|x| + c).
-// Either way |t| <= 3/256 and the table term is at least 1/64, so t is needed in double-double
-// but its odd series beyond t only in double: that part's error, below |t|^3 2^-49.7, is counted
-// in the rounding test with the rest (2^-100 relative). Below 1/128 the series alone, in
-// double-double, gives atan x.
+// Either way |t| <= 3/256 and the table term is at least 1/64 (or 0 with t = |x| = 1/128), so t
+// is needed in double-double but its odd series beyond t only in double: that part's error,
+// below |t|^3 2^-49.7, is counted in the rounding test with the rest (2^-100 relative). Below
+// 1/128 the series alone, in double-double, gives atan x. Where the rounding test fails, a
+// second evaluation in double-double (AtanAccurate.h) decides before the multiprecision path.
 #include <cmath>
 #include <cstdint>
 
@@ -77,10 +78,15 @@ template <bool kFma>
     DoubleDouble numerator, denominator;
     const DoubleDouble* base;
     if (ax <= 1) {
-      const int step = static_cast<int>(ax * tables::kAtanSteps + 0.5);
-      const double c = step * kStep;
+      // the nearest step: adding 1.5 2^52 rounds 64|x| to an integer, which stands in the low
+      // bits of the sum (no conversion on the way to c; a tie may go to the even step, 0 at
+      // |x| = 1/128, which is as good)
+      constexpr double kRound = 0x1.8p52;
+      const double shifted = ax * tables::kAtanSteps + kRound;
+      const double c = (shifted - kRound) * kStep;
+      const auto step = static_cast<int>(bitsOf(shifted) & 0x7f);
       const DoubleDouble cx = dd::product<kFma>(c, ax);
-      numerator = {ax - c, 0};  // exact: c lies within 1/128 of ax and is at least 1/64
+      numerator = {ax - c, 0};  // exact: c lies within 1/128 of ax
       denominator = fastTwoSum(1, cx.hi);
       denominator.lo += cx.lo;
       base = &tables::kAtanOfStep[step];
