@@ -1,8 +1,8 @@
 // Calls of one function over a fixed table of arguments, for counting instructions per call
 // with valgrind (a measure the machine's load does not disturb; bench/README.md):
 //
-//   valgrind --tool=callgrind --callgrind-out-file=/dev/null \
-//     build/bench/formula/orbisk_call_cost pow|atan RANGE orbisk|library|none [ROUNDS]
+//   valgrind --tool=callgrind --callgrind-out-file=/dev/null
+//       build/bench/formula/orbisk_call_cost pow|atan RANGE orbisk|library|none [ROUNDS]
 //
 // RANGE for pow: base100 (bases in (0, 100], exponents in [-50, 50]) or selfpower (u = b^b,
 // b in (0, 10]); for atan: uniform ([-10, 10]) or exponents (|x| spread over 2^-30 .. 2^30).

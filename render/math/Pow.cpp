@@ -159,8 +159,9 @@ template <bool kFma>
 }
 
 // Everything but a positive finite base with a finite exponent: Annex F's special cases, and a
-// negative finite base with an integer exponent.
-template <bool kFma>
+// negative finite base with an integer exponent, evaluated as processors without a fused
+// multiply-add do (out of line, this code is not compiled for those that have one; the results
+// are the same).
 [[gnu::noinline]] bool powOfSpecial(double x, double y, double& out) {
   if (y == 0 || x == 1) {
     out = 1;
@@ -187,7 +188,7 @@ template <bool kFma>
     return true;
   }
   const double sign = kind == Parity::kOdd ? -1 : 1;
-  return positivePow<kFma>(ax, y, sign, out) || exactPow(x, y, sign, out);
+  return positivePow<false>(ax, y, sign, out) || exactPow(x, y, sign, out);
 }
 
 template <bool kFma>
@@ -197,7 +198,7 @@ template <bool kFma>
   constexpr uint64_t kInfBits = 0x7ff0000000000000;
   if (bitsOf(x) - 1 < kInfBits - 1 && (bitsOf(y) << 1) < (kInfBits << 1)) [[likely]]
     return positivePow<kFma>(x, y, 1, out) || exactPow(x, y, 1, out);
-  return powOfSpecial<kFma>(x, y, out);
+  return powOfSpecial(x, y, out);
 }
 
 // The whole function, fast path inlined, so that the renderer's calls reach it directly.
