@@ -1,13 +1,15 @@
 // atan in double-double. For 1/128 <= |x| <= 1, the nearest step c = i/64 gives
 // atan|x| = atan(c) + atan(t), t = (|x| - c) / (1 + c|x|); for |x| > 1, with c a step within
 // 3/256 of 1/|x| (from a table), atan|x| = (pi/2 - atan(c)) - atan(t), t = (1 - c|x|) / (|x| + c).
-// Either way |t| <= 3/256 and the table term is at least 1/64, so t is needed in double-double
-// but its odd series beyond t only in double: that part's error, below |t|^3 2^-49.7, is counted
-// in the rounding test with the rest (2^-100 relative). Below 1/128 the series alone, in
-// double-double, gives atan x.
+// Either way |t| <= 3/256 and the table term is at least 1/64 (or 0 with t = |x| = 1/128), so t
+// is needed in double-double but its odd series beyond t only in double: that part's error,
+// below |t|^3 2^-49.7, is counted in the rounding test with the rest (2^-100 relative). Below
+// 1/128 the series alone, in double-double, gives atan x. Where the rounding test fails, a
+// second evaluation in double-double (AtanAccurate.h) decides before the multiprecision path.
 #include <cmath>
 #include <cstdint>
 
+#include "render/math/AtanAccurate.h"
 #include "render/math/AtanPowArithmetic.h"
 #include "render/math/AtanPowPortable.h"
 #include "render/math/AtanPowTables.h"
@@ -46,6 +48,15 @@ DoubleDouble smallAtan(double x) {
   return dd::add(x, dd::mul(dd::mul(x2, x), coefficient));
 }
 
+// The second try, out of line so that it costs the common case nothing.
+[[gnu::noinline, gnu::cold]] bool atanAccurately(double x, double& out) {
+  const DoubleDouble r = accurateAtanOf(std::fabs(x));
+  double rounded;
+  if (!roundsTo(r.hi, r.lo, r.hi * kAtanAccurateError, rounded)) return false;
+  out = std::copysign(rounded, x);
+  return true;
+}
+
 template <bool kFma>
 [[gnu::always_inline]] inline bool atanFast(double x, double& out) {
   const double ax = std::fabs(x);
@@ -67,10 +78,15 @@ template <bool kFma>
     DoubleDouble numerator, denominator;
     const DoubleDouble* base;
     if (ax <= 1) {
-      const int step = static_cast<int>(ax * tables::kAtanSteps + 0.5);
-      const double c = step * kStep;
+      // the nearest step: adding 1.5 2^52 rounds 64|x| to an integer, which stands in the low
+      // bits of the sum (no conversion on the way to c; a tie may go to the even step, 0 at
+      // |x| = 1/128, which is as good)
+      constexpr double kRound = 0x1.8p52;
+      const double shifted = ax * tables::kAtanSteps + kRound;
+      const double c = (shifted - kRound) * kStep;
+      const auto step = static_cast<int>(bitsOf(shifted) & 0x7f);
       const DoubleDouble cx = dd::product<kFma>(c, ax);
-      numerator = {ax - c, 0};  // exact: c lies within 1/128 of ax and is at least 1/64
+      numerator = {ax - c, 0};  // exact: c lies within 1/128 of ax
       denominator = fastTwoSum(1, cx.hi);
       denominator.lo += cx.lo;
       base = &tables::kAtanOfStep[step];
@@ -81,8 +97,10 @@ template <bool kFma>
           interval < tables::kReciprocalStepIntervals ? tables::kReciprocalStep[interval] : 0;
       const double c = step * kStep;
       const DoubleDouble cx = dd::product<kFma>(c, ax);
-      numerator = twoSum(cx.hi - 1, cx.lo);  // -(1 - c|x|); cx.hi lies in [1/2, 2] or is 0
-      denominator = twoSum(ax, c);
+      // -(1 - c|x|): cx.hi lies in [1/2, 2] or is 0, so cx.hi - 1 is exact and zero or at least
+      // as large as cx.lo; and |x| > c
+      numerator = fastTwoSum(cx.hi - 1, cx.lo);
+      denominator = fastTwoSum(ax, c);
       base = &tables::kHalfPiMinusAtanOfStep[step];
     }
     // t = numerator / denominator: a quotient in double, then its exact remainder divided
@@ -97,14 +115,27 @@ template <bool kFma>
   }
 
   double rounded;
-  if (!roundsTo(r.hi, r.lo, err, rounded)) return false;
+  if (!roundsTo(r.hi, r.lo, err, rounded)) [[unlikely]]
+    return atanAccurately(x, out);
   out = std::copysign(rounded, x);
   return true;
+}
+
+// The whole function, fast path inlined, so that the renderer's calls reach it directly.
+template <bool kFma>
+[[gnu::always_inline]] inline double atanWhole(double x) {
+  double r;
+  if (atanFast<kFma>(x, r)) [[likely]]
+    return r;
+  return slow::atan(x);
 }
 
 #if ORBISK_MATH_FMA_AT_RUN_TIME
 [[gnu::target("fma")]] bool atanWithFma(double x, double& out) {
   return atanFast<true>(x, out);
+}
+[[gnu::target("fma")]] double atanWholeWithFma(double x) {
+  return atanWhole<true>(x);
 }
 #endif
 
@@ -122,8 +153,10 @@ bool portable::atan(double x, double& out) {
 }
 
 double atan(double x) {
-  double r;
-  return fast::atan(x, r) ? r : slow::atan(x);
+#if ORBISK_MATH_FMA_AT_RUN_TIME
+  if (dd::kProcessorHasFma) return atanWholeWithFma(x);
+#endif
+  return atanWhole<false>(x);
 }
 
 }  // namespace orbisk::math

@@ -6,8 +6,13 @@
 // nothing overflows or underflows in between; only toDouble meets the limits of doubles.
 #pragma once
 
+#include <cfloat>
 #include <cstdint>
 #include <vector>
+
+// Conversions to and from doubles and the error bounds of the callers assume that each double
+// operation rounds once (x87 arithmetic keeps wider intermediates).
+static_assert(FLT_EVAL_METHOD == 0, "the math needs double arithmetic without excess precision");
 
 namespace orbisk::math::mp {
 

@@ -5,7 +5,12 @@
 // the same exact error term.
 #pragma once
 
+#include <cfloat>
 #include <cstdint>
+
+// Every bound here assumes that each operation rounds once to a double (x87 arithmetic keeps
+// wider intermediates).
+static_assert(FLT_EVAL_METHOD == 0, "the math needs double arithmetic without excess precision");
 
 namespace orbisk::math {
 

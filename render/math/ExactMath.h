@@ -11,21 +11,15 @@
 // so on. The renderer assumes the default rounding mode, round to nearest.
 #pragma once
 
-// Each result depends on the arguments alone and nothing else is changed (the slow path's cached
-// constants are invisible), so the compiler may keep the caller's values in registers across a
-// call and drop or merge repeated calls, as it does for the C library's functions.
-#if defined(__GNUC__)
-#define ORBISK_PURE_MATH __attribute__((const))
-#else
-#define ORBISK_PURE_MATH
-#endif
-
+// Each result depends on the arguments alone, but the functions are ordinary calls to the
+// compiler: the rare multiprecision evaluation allocates memory and fills a cache of constants
+// under a lock, which a function declared const or pure must not do.
 namespace orbisk::math {
 
-ORBISK_PURE_MATH double sin(double x);
-ORBISK_PURE_MATH double cos(double x);
-ORBISK_PURE_MATH double tan(double x);
-ORBISK_PURE_MATH double atan(double x);
-ORBISK_PURE_MATH double pow(double x, double y);
+double sin(double x);
+double cos(double x);
+double tan(double x);
+double atan(double x);
+double pow(double x, double y);
 
 }  // namespace orbisk::math

@@ -155,6 +155,9 @@ double pow(double x, double y) {
     return oddY && std::signbit(x) ? -magnitude : magnitude;
   }
   if (x < 0 && !isInteger(y)) return kNaN;
+  // x = -1 with an integer y: +-1 however large |y| is (dyadicPow would take 1 for a power of two
+  // and give 0 or infinity beyond its exact range).
+  if (ax == 1) return oddY ? -1.0 : 1.0;
   const std::optional<double> exact = dyadicPow(ax, y);
   const double r = exact ? *exact : generalPow(ax, y);
   return x < 0 && oddY ? -r : r;
