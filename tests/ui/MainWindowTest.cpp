@@ -12,6 +12,7 @@
 #include "ui/editors/HintsForm.h"
 #include "ui/editors/OriginForm.h"
 #include "ui/main/CanvasView.h"
+#include "ui/main/KeysMenu.h"
 
 namespace orbisk::guitest {
 namespace {
@@ -238,6 +239,12 @@ TEST_F(MainWindowStart, ShortcutOfAnItemInADisabledMenuDoesNothing) {
 
 TEST_F(MainWindowStart, CtrlQAsksToQuitFromTheStartWhileMenuKeysWaitForTheirMenu) {
   EXPECT_EQ(action("exit")->shortcuts(), QList<QKeySequence>({QKeySequence("Ctrl+X")}));
+  // The File menu shows both keys that reach Exit (both are pressed below), other items their
+  // own key.
+  ASSERT_NE(qobject_cast<KeysMenu*>(menu("file")), nullptr);
+  EXPECT_EQ(KeysMenu::shownText(*action("exit")), "Exit\tCtrl+X, Ctrl+Q");
+  EXPECT_EQ(KeysMenu::shownText(*action("fileopen")), "Load picture\tCtrl+P");
+  EXPECT_EQ(KeysMenu::shownText(*action("viewdata")), "View data");
   window->show();
   QApplication::setActiveWindow(window.get());
   auto press = [this](int key) { sendKey(window.get(), key, Qt::ControlModifier); };

@@ -21,6 +21,7 @@
 #include "ui/explore/HistoryForm.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/ClockSeed.h"
+#include "ui/main/KeysMenu.h"
 #include "ui/main/MenuBar.h"
 #include "ui/main/RenderDriver.h"
 #include "ui/main/StartupPictures.h"
@@ -111,6 +112,7 @@ void MainWindow::connectMenus() {
   auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
   quit->setObjectName("quitshortcut");
   connect(quit, &QShortcut::activated, this, &MainWindow::askToExit);
+  KeysMenu::addOtherKey(*menus_->action("exit"), quit->key());
 }
 
 QImage MainWindow::undoCopy() const {

@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+#include "ui/main/KeysMenu.h"
+
 namespace orbisk {
 
 namespace {
@@ -63,7 +65,7 @@ const std::vector<MenuRow>& rows() {
       {3, I, "onn", "On", "", "beep", true, true, Setting{Field::beepon, -1}},
       {3, I, "offf", "Off", "", "beep", false, true, Setting{Field::beepon, 0}},
       {1, S, "", "-", "", "", false, true},
-      // Ctrl+Q, the usual key for leaving a program, belongs to the window (below).
+      // Ctrl+Q, the usual key for leaving a program, belongs to the window; the menu shows it.
       {1, I, "exit", "Exit", "Ctrl+X", "", false, true},
 
       {0, M, "editit", "E&dit", "", "", false, false},
@@ -160,7 +162,7 @@ MenuBar::MenuBar(QMainWindow& window) : QObject(&window), window_(window) {
       continue;
     }
     if (row.kind == Kind::Menu) {
-      QMenu* sub = new QMenu(row.caption, parentMenu ? static_cast<QWidget*>(parentMenu) : bar);
+      QMenu* sub = new KeysMenu(row.caption, parentMenu ? static_cast<QWidget*>(parentMenu) : bar);
       sub->setObjectName(row.name);
       if (parentMenu) {
         parentMenu->addMenu(sub);
