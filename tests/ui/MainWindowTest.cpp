@@ -12,7 +12,6 @@
 #include "ui/editors/HintsForm.h"
 #include "ui/editors/OriginForm.h"
 #include "ui/main/CanvasView.h"
-#include "ui/main/KeysMenu.h"
 
 namespace orbisk::guitest {
 namespace {
@@ -118,7 +117,8 @@ TEST_F(MainWindowStart, BuildsEveryMenuItemAsTheTableSays) {
       {"hidepro", "Hide", "", true, false, true},
       {"onn", "On", "", true, true, true},
       {"offf", "Off", "", true, false, true},
-      {"exit", "Exit", "Ctrl+X", false, false, true},
+      // Ctrl+Q, which the window handles, is shown too (both keys are tried further down).
+      {"exit", "Exit\tCtrl+X, Ctrl+Q", "Ctrl+X", false, false, true},
       {"copyit", "Copy", "Ctrl+C", false, false, true},
       {"pasteit", "Paste", "Ctrl+V", false, false, true},
       {"thumbnail", "Thumbnail", "", true, false, true},
@@ -183,10 +183,10 @@ TEST_F(MainWindowStart, BuildsTheMenusInOrderWithSeparatorsAndStartStates) {
     for (QAction* item : m->actions()) out << (item->isSeparator() ? "-" : item->text());
     return out;
   };
-  EXPECT_EQ(
-      entries(menu("file")),
-      QStringList({"Load picture", "Save picture as...", "Save large picture...", "-", "Load data",
-                   "Save data as...", "-", "View data", "-", "Preferences", "-", "Exit"}));
+  EXPECT_EQ(entries(menu("file")),
+            QStringList({"Load picture", "Save picture as...", "Save large picture...", "-",
+                         "Load data", "Save data as...", "-", "View data", "-", "Preferences", "-",
+                         "Exit\tCtrl+X, Ctrl+Q"}));
   EXPECT_EQ(entries(menu("preferences")), QStringList({"Clear", "Progress", "Beep"}));
   EXPECT_EQ(entries(menu("options")), QStringList({"Frame", "-", "Scrollbars ", "-", "Direction",
                                                    "-", "Length", "Width", "-", "Detail"}));
@@ -239,12 +239,6 @@ TEST_F(MainWindowStart, ShortcutOfAnItemInADisabledMenuDoesNothing) {
 
 TEST_F(MainWindowStart, CtrlQAsksToQuitFromTheStartWhileMenuKeysWaitForTheirMenu) {
   EXPECT_EQ(action("exit")->shortcuts(), QList<QKeySequence>({QKeySequence("Ctrl+X")}));
-  // The File menu shows both keys that reach Exit (both are pressed below), other items their
-  // own key.
-  ASSERT_NE(qobject_cast<KeysMenu*>(menu("file")), nullptr);
-  EXPECT_EQ(KeysMenu::shownText(*action("exit")), "Exit\tCtrl+X, Ctrl+Q");
-  EXPECT_EQ(KeysMenu::shownText(*action("fileopen")), "Load picture\tCtrl+P");
-  EXPECT_EQ(KeysMenu::shownText(*action("viewdata")), "View data");
   window->show();
   QApplication::setActiveWindow(window.get());
   auto press = [this](int key) { sendKey(window.get(), key, Qt::ControlModifier); };

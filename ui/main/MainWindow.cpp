@@ -21,7 +21,6 @@
 #include "ui/explore/HistoryForm.h"
 #include "ui/main/CanvasView.h"
 #include "ui/main/ClockSeed.h"
-#include "ui/main/KeysMenu.h"
 #include "ui/main/MenuBar.h"
 #include "ui/main/RenderDriver.h"
 #include "ui/main/StartupPictures.h"
@@ -112,7 +111,7 @@ void MainWindow::connectMenus() {
   auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
   quit->setObjectName("quitshortcut");
   connect(quit, &QShortcut::activated, this, &MainWindow::askToExit);
-  KeysMenu::addOtherKey(*menus_->action("exit"), quit->key());
+  menus_->showOtherKey("exit", quit->key());
 }
 
 QImage MainWindow::undoCopy() const {

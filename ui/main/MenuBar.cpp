@@ -10,8 +10,6 @@
 #include <optional>
 #include <vector>
 
-#include "ui/main/KeysMenu.h"
-
 namespace orbisk {
 
 namespace {
@@ -162,7 +160,7 @@ MenuBar::MenuBar(QMainWindow& window) : QObject(&window), window_(window) {
       continue;
     }
     if (row.kind == Kind::Menu) {
-      QMenu* sub = new KeysMenu(row.caption, parentMenu ? static_cast<QWidget*>(parentMenu) : bar);
+      QMenu* sub = new QMenu(row.caption, parentMenu ? static_cast<QWidget*>(parentMenu) : bar);
       sub->setObjectName(row.name);
       if (parentMenu) {
         parentMenu->addMenu(sub);
@@ -230,6 +228,19 @@ void MenuBar::showSetting(Field field, int16_t value) {
     if (row.setting && row.setting->field == field && row.setting->value == value)
       action(row.name)->setChecked(true);
   }
+}
+
+void MenuBar::showOtherKey(const char* name, const QKeySequence& key) {
+  QAction* item = action(name);
+  // A menu shows what follows a tab in a caption as the item's keys, in place of its shortcut.
+  QString caption = item->text();
+  QString keys = item->shortcut().toString(QKeySequence::NativeText);
+  if (const qsizetype tab = caption.indexOf(QLatin1Char('\t')); tab >= 0) {
+    keys = caption.mid(tab + 1);
+    caption.truncate(tab);
+  }
+  if (!keys.isEmpty()) keys += QStringLiteral(", ");
+  item->setText(caption + QLatin1Char('\t') + keys + key.toString(QKeySequence::NativeText));
 }
 
 void MenuBar::showRunning(bool running) {
