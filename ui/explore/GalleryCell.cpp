@@ -40,6 +40,12 @@ void GalleryCell::setPicture(const QImage& picture, const PictureContent& conten
   update();
 }
 
+QString GalleryCell::caption() const {
+  if (!shown_.isNull()) return {};
+  if (total_ <= 0) return QStringLiteral("drawing...");
+  return QStringLiteral("drawing... %1%").arg(static_cast<qint64>(done_) * 100 / total_);
+}
+
 void GalleryCell::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().window());
@@ -53,6 +59,8 @@ void GalleryCell::paintEvent(QPaintEvent*) {
       painter.fillRect(2, height() - 2 - kProgressHeight, length, kProgressHeight,
                        palette().highlight());
     }
+    painter.setPen(Qt::lightGray);
+    painter.drawText(rect(), Qt::AlignCenter, caption());
   }
   if (hasFocus()) {
     painter.setPen(QPen(palette().highlight(), 2));

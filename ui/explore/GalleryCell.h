@@ -1,4 +1,5 @@
-// One cell of the gallery: the drawn part of a picture, with its progress while it renders.
+// One cell of the gallery: the drawn part of a picture; while it is chosen and rendered, a sign
+// of that work and its progress, so a heavy gallery never looks stuck.
 #pragma once
 
 #include <QImage>
@@ -27,6 +28,9 @@ class GalleryCell : public QWidget {
   const QImage& picture() const { return picture_; }  // null until the render has finished
   bool isFinished() const { return !picture_.isNull(); }
   const QImage& shown() const { return shown_; }  // what the cell shows of it
+  // What the cell says while it has no picture: "drawing...", with the share of the run done
+  // once its render reports progress; empty once the picture is there.
+  QString caption() const;
 
  signals:
   void picked();
