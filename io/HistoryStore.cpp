@@ -196,9 +196,19 @@ bool HistoryStore::setStarred(Entry& entry, bool starred, QString* error) {
   name->starred = starred;
   const QString renamed = QString::fromStdString(formatHistoryFileName(*name));
   const QByteArray to = QFile::encodeName(pathOf(renamed));
-  // A file of the new name is never replaced.
-  if (::renameat2(AT_FDCWD, QFile::encodeName(from).constData(), AT_FDCWD, to.constData(),
-                  RENAME_NOREPLACE) != 0)
+  // A file of the new name is never replaced (where the file system cannot promise that, it is
+  // looked for first).
+  const QByteArray source = QFile::encodeName(from);
+  int result =
+      ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+  if (result != 0 && errno == EINVAL) {
+    struct stat existing {};
+    if (::lstat(to.constData(), &existing) == 0)
+      errno = EEXIST;
+    else
+      result = ::rename(source.constData(), to.constData());
+  }
+  if (result != 0)
     return fail(errno == EEXIST ? "a file of the new name exists" : posix::errnoText(errno));
   for (Entry& kept : listed()) {
     if (kept.file == entry.file) {
