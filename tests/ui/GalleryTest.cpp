@@ -154,7 +154,8 @@ bool showsText(GalleryCell& cell) {
 }
 
 // On heavy settings the candidates take long to choose and to draw: every cell says at once that
-// it is drawing, then how far its render has come, until its picture is there.
+// it is drawing, then how far its render has come over what it has drawn so far, until its
+// picture is there (a copy arriving late changes nothing then).
 TEST_F(Gallery, EveryCellShowsItIsDrawingAndItsProgressUntilItsPictureComes) {
   for (const char* heavy : {"supermaximum", "yesborder", "borytien"}) trigger(*ready, heavy);
   GalleryForm* form = open();
@@ -172,11 +173,17 @@ TEST_F(Gallery, EveryCellShowsItIsDrawingAndItsProgressUntilItsPictureComes) {
     std::function<void(GalleryCell&)> apply;
     const char* caption;
   };
+  QImage soFar(40, 30, QImage::Format_RGB32);
+  soFar.fill(Qt::black);
+  soFar.setPixel(10, 10, qRgb(200, 250, 90));
   const Step steps[] = {
       {"progress reported", [](GalleryCell& c) { c.setProgress(37, 100); }, "drawing... 37%"},
+      {"drawn so far", [&](GalleryCell& c) { c.setDrawnSoFar(soFar, measureImage(soFar, 0)); },
+       "drawing... 37%"},
       {"every column done", [](GalleryCell& c) { c.setProgress(600, 600); }, "drawing... 100%"},
       {"picture come", [&](GalleryCell& c) { c.setPicture(picture, measureImage(picture, 0)); },
        ""},
+      {"a late copy", [&](GalleryCell& c) { c.setDrawnSoFar(soFar, measureImage(soFar, 0)); }, ""},
       {"More", [](GalleryCell& c) { c.reset(); }, "drawing..."},
   };
   GalleryCell cell;
@@ -185,6 +192,7 @@ TEST_F(Gallery, EveryCellShowsItIsDrawingAndItsProgressUntilItsPictureComes) {
     step.apply(cell);
     EXPECT_EQ(cell.caption(), step.caption);
     EXPECT_EQ(showsText(cell), *step.caption != '\0');
+    EXPECT_EQ(cell.isFinished(), *step.caption == '\0');
   }
 }
 
