@@ -1,6 +1,8 @@
 #include "io/HistoryStore.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <QBuffer>
 #include <QDir>
 #include <QImageReader>
@@ -10,11 +12,14 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <utility>
 
 #include "io/HistoryFileName.h"
 #include "io/PngChunks.h"
+#include "io/PosixFiles.h"
+#include "io/ShownText.h"
 #include "io/UserFile.h"
 
 namespace orbisk {
@@ -22,6 +27,13 @@ namespace orbisk {
 namespace {
 
 constexpr std::size_t kMaxEntryBytes = 4 * 1024 * 1024;  // a thumbnail with its record is far less
+
+// "The picture "PATH" cannot be deleted: Permission denied."
+QString failureText(const QString& path, const QString& verb, const std::string& reason) {
+  return QStringLiteral("The picture \"%1\" cannot be %2: %3.")
+      .arg(QString::fromStdString(shownText(path.toStdString())), verb,
+           QString::fromStdString(reason));
+}
 
 bool newerFirst(const HistoryStore::Entry& a, const HistoryStore::Entry& b) {
   if (a.time != b.time) return a.time > b.time;
@@ -162,13 +174,42 @@ QImage HistoryStore::thumbnail(const Entry& entry) const {
   return reader.read();
 }
 
-bool HistoryStore::setStarred(Entry& entry, bool starred) {
-  if (entry.starred == starred) return QFile::exists(pathOf(entry.file));
+bool HistoryStore::setStarred(Entry& entry, bool starred, QString* error) {
+  const QString verb = starred ? QStringLiteral("starred") : QStringLiteral("unstarred");
+  const QString from = pathOf(entry.file);
+  const auto fail = [&](const std::string& reason) {
+    if (error) *error = failureText(from, verb, reason);
+    return false;
+  };
+  struct stat found {};
+  if (::lstat(QFile::encodeName(from).constData(), &found) != 0) {
+    const int lost = errno;
+    if (lost == ENOENT) forget(entry.file);
+    return fail(lost == ENOENT ? "it is gone" : posix::errnoText(lost));
+  }
+  // Only a file is renamed: a folder of an entry's name is nothing the history made.
+  if (!S_ISREG(found.st_mode) && !S_ISLNK(found.st_mode))
+    return fail(posix::notRegularReason(found.st_mode));
+  if (entry.starred == starred) return true;
   std::optional<HistoryFileName> name = parseHistoryFileName(entry.file.toStdString());
-  if (!name) return false;
+  if (!name) return fail("its name is not one of the history's");
   name->starred = starred;
   const QString renamed = QString::fromStdString(formatHistoryFileName(*name));
-  if (!QFile::rename(pathOf(entry.file), pathOf(renamed))) return false;
+  const QByteArray to = QFile::encodeName(pathOf(renamed));
+  // A file of the new name is never replaced (where the file system cannot promise that, it is
+  // looked for first).
+  const QByteArray source = QFile::encodeName(from);
+  int result =
+      ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+  if (result != 0 && errno == EINVAL) {
+    struct stat existing {};
+    if (::lstat(to.constData(), &existing) == 0)
+      errno = EEXIST;
+    else
+      result = ::rename(source.constData(), to.constData());
+  }
+  if (result != 0)
+    return fail(errno == EEXIST ? "a file of the new name exists" : posix::errnoText(errno));
   for (Entry& kept : listed()) {
     if (kept.file == entry.file) {
       kept.file = renamed;
@@ -180,12 +221,27 @@ bool HistoryStore::setStarred(Entry& entry, bool starred) {
   return true;
 }
 
-bool HistoryStore::remove(const Entry& entry) {
+bool HistoryStore::remove(const Entry& entry, QString* error) {
+  const QString path = pathOf(entry.file);
+  const QByteArray native = QFile::encodeName(path);
+  const auto fail = [&](const std::string& reason) {
+    if (error) *error = failureText(path, QStringLiteral("deleted"), reason);
+    return false;
+  };
+  struct stat found {};
+  if (::lstat(native.constData(), &found) == 0 && !S_ISREG(found.st_mode) &&
+      !S_ISLNK(found.st_mode))
+    return fail(posix::notRegularReason(found.st_mode));
+  if (::unlink(native.constData()) != 0 && errno != ENOENT) return fail(posix::errnoText(errno));
+  forget(entry.file);
+  return true;
+}
+
+void HistoryStore::forget(const QString& file) {
   std::vector<Entry>& list = listed();
   list.erase(std::remove_if(list.begin(), list.end(),
-                            [&](const Entry& kept) { return kept.file == entry.file; }),
+                            [&](const Entry& kept) { return kept.file == file; }),
              list.end());
-  return QFile::remove(pathOf(entry.file));
 }
 
 void HistoryStore::prune(int keep) {

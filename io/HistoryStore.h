@@ -59,9 +59,14 @@ class HistoryStore {
   std::optional<QString> record(const Entry& entry) const;
   // The entry's thumbnail; a null image when it cannot be read.
   QImage thumbnail(const Entry& entry) const;
-  // Stars or unstars an entry (a rename); false when the file is gone.
-  bool setStarred(Entry& entry, bool starred);
-  bool remove(const Entry& entry);
+  // Stars or unstars an entry (a rename of its file). False, with a one-line reason in error,
+  // when the file cannot be renamed (a read-only folder, an entry that is a folder): the file
+  // and the entry stay as they were. An entry whose file is gone leaves the list.
+  bool setStarred(Entry& entry, bool starred, QString* error = nullptr);
+  // Removes an entry's file, and the entry with it. False, with a one-line reason in error, when
+  // the file stays (a read-only folder, an entry that is a folder, which is never emptied): the
+  // entry stays too. A file that is gone already counts as removed.
+  bool remove(const Entry& entry, QString* error = nullptr);
   // Removes the oldest unstarred entries beyond keep.
   void prune(int keep = kKeep);
 
@@ -75,6 +80,8 @@ class HistoryStore {
 
  private:
   QString pathOf(const QString& file) const;
+  // Drops the entry of this file from the list.
+  void forget(const QString& file);
   // The entries as listed, listing the folder first if it has not been.
   std::vector<Entry>& listed() const;
 

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QObject>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -33,6 +34,11 @@ class RenderWorkers : public QObject {
   // Waits until every picture of the current batch is done or the batch was stopped.
   void wait();
 
+  // How often a picture still rendering is shown as drawn so far (drawnSoFar()): at most once per
+  // this interval, the first time one interval after its start, so a quick picture shows none;
+  // zero shows every progress step. Takes effect from the next start().
+  void setSnapshotInterval(std::chrono::milliseconds interval) { snapshotInterval_ = interval; }
+
   int threadCount() const { return threadCount_; }
   // True from start() until the batch's workers are joined by wait() or stop(); a thread that
   // is joined has ended.
@@ -41,6 +47,8 @@ class RenderWorkers : public QObject {
  signals:
   // A picture's progress: columns done and the columns of the whole run.
   void progressed(int batch, int index, int done, int total);
+  // A picture still rendering, as drawn so far (a copy of its canvas).
+  void drawnSoFar(int batch, int index, const QImage& image);
   // A picture is complete.
   void finished(int batch, int index, const QImage& image);
 
@@ -48,9 +56,10 @@ class RenderWorkers : public QObject {
   struct Batch;
   void work(const std::shared_ptr<Batch>& batch);
 
-  int threadCount_ = 1;               // workers per batch, at least 1
-  int batchNumber_ = 0;               // number of the current batch
-  std::shared_ptr<Batch> batch_;      // the current batch, shared with its workers
+  int threadCount_ = 1;                              // workers per batch, at least 1
+  int batchNumber_ = 0;                              // number of the current batch
+  std::chrono::milliseconds snapshotInterval_{500};  // between two drawnSoFar() of a picture
+  std::shared_ptr<Batch> batch_;                     // the current batch, shared with its workers
   std::vector<std::thread> threads_;  // the current batch's workers, joined before the next
 };
 

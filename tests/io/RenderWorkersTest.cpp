@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <chrono>
 #include <map>
 #include <mutex>
 
@@ -53,6 +54,38 @@ TEST(RenderWorkers, EachPictureEqualsItsOrderRenderedAlone) {
   ASSERT_EQ(images.size(), orders.size());
   for (std::size_t i = 0; i < orders.size(); ++i)
     EXPECT_EQ(images[static_cast<int>(i)], renderedAlone(orders[i])) << "picture " << i;
+}
+
+// A picture still rendering is shown as drawn so far: copies of its canvas between columns,
+// partial at first, that grow into the finished picture.
+TEST(RenderWorkers, APictureIsShownAsDrawnSoFarWhileItRenders) {
+  PictureOrder order = twelveOrders()[0];
+  order.canvas.penMode = PenMode::Copy;  // so nothing drawn is taken away again
+  RenderWorkers workers(1);
+  workers.setSnapshotInterval(std::chrono::milliseconds(0));
+  std::vector<QImage> drawn;  // only the one worker appends, and the test reads after wait()
+  QObject::connect(
+      &workers, &RenderWorkers::drawnSoFar, &workers,
+      [&](int, int index, const QImage& image) {
+        EXPECT_EQ(index, 0);
+        drawn.push_back(image);
+      },
+      Qt::DirectConnection);
+  workers.start({order});
+  workers.wait();
+  const QImage finished = renderedAlone(order);
+  ASSERT_GE(drawn.size(), 2u);
+  // Pixels that already hold the finished picture's colour.
+  const auto done = [&](const QImage& copy) {
+    int same = 0;
+    for (int y = 0; y < finished.height(); ++y) {
+      for (int x = 0; x < finished.width(); ++x) same += copy.pixel(x, y) == finished.pixel(x, y);
+    }
+    return same;
+  };
+  for (const QImage& copy : drawn) ASSERT_EQ(copy.size(), finished.size());
+  EXPECT_NE(drawn.front(), finished);  // partial
+  EXPECT_LT(done(drawn.front()), done(drawn.back()));
 }
 
 TEST(RenderWorkers, StopAndANewBatchLeaveNoWorkerOfTheOldOne) {

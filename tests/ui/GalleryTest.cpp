@@ -6,9 +6,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <algorithm>
+#include <functional>
 
 #include "GuiTestSupport.h"
 #include "io/CandidateChooser.h"
+#include "io/DrawnPart.h"
 #include "io/RenderWorkers.h"
 #include "model/FrameSize.h"
 #include "render/random/RandomCandidates.h"
@@ -138,6 +140,60 @@ TEST_F(Gallery, ClosingMidWorkLeavesNoThreadRunning) {
   ASSERT_FALSE(going.isNull());
   ready.reset();
   EXPECT_TRUE(going.isNull());
+}
+
+// Whether the cell shows light text on its black field, across its middle.
+bool showsText(GalleryCell& cell) {
+  const QImage shot = cell.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  for (int y = shot.height() / 2 - 8; y < shot.height() / 2 + 8; ++y) {
+    for (int x = shot.width() / 4; x < shot.width() * 3 / 4; ++x) {
+      if (qGray(shot.pixel(x, y)) > 100) return true;
+    }
+  }
+  return false;
+}
+
+// On heavy settings the candidates take long to choose and to draw: every cell says at once that
+// it is drawing, then how far its render has come over what it has drawn so far, until its
+// picture is there (a copy arriving late changes nothing then).
+TEST_F(Gallery, EveryCellShowsItIsDrawingAndItsProgressUntilItsPictureComes) {
+  for (const char* heavy : {"supermaximum", "yesborder", "borytien"}) trigger(*ready, heavy);
+  GalleryForm* form = open();
+  ASSERT_NE(form, nullptr);
+  for (int i = 0; i < GalleryForm::kCells; ++i) {
+    EXPECT_EQ(form->cell(i)->caption(), "drawing...") << "cell " << i;
+    EXPECT_TRUE(showsText(*form->cell(i))) << "cell " << i;
+  }
+  form->close();
+
+  QImage picture(40, 30, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  struct Step {
+    const char* label;
+    std::function<void(GalleryCell&)> apply;
+    const char* caption;
+  };
+  QImage soFar(40, 30, QImage::Format_RGB32);
+  soFar.fill(Qt::black);
+  soFar.setPixel(10, 10, qRgb(200, 250, 90));
+  const Step steps[] = {
+      {"progress reported", [](GalleryCell& c) { c.setProgress(37, 100); }, "drawing... 37%"},
+      {"drawn so far", [&](GalleryCell& c) { c.setDrawnSoFar(soFar, measureImage(soFar, 0)); },
+       "drawing... 37%"},
+      {"every column done", [](GalleryCell& c) { c.setProgress(600, 600); }, "drawing... 100%"},
+      {"picture come", [&](GalleryCell& c) { c.setPicture(picture, measureImage(picture, 0)); },
+       ""},
+      {"a late copy", [&](GalleryCell& c) { c.setDrawnSoFar(soFar, measureImage(soFar, 0)); }, ""},
+      {"More", [](GalleryCell& c) { c.reset(); }, "drawing..."},
+  };
+  GalleryCell cell;
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.label);
+    step.apply(cell);
+    EXPECT_EQ(cell.caption(), step.caption);
+    EXPECT_EQ(showsText(cell), *step.caption != '\0');
+    EXPECT_EQ(cell.isFinished(), *step.caption == '\0');
+  }
 }
 
 TEST_F(Gallery, APickDuringARunStopsItAndDrawsThePick) {

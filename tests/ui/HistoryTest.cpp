@@ -10,6 +10,7 @@
 #include <QListView>
 
 #include "GuiTestSupport.h"
+#include "io/DrawnPart.h"
 #include "io/RecordedPicture.h"
 #include "ui/explore/HistoryForm.h"
 
@@ -100,6 +101,27 @@ TEST_F(History, RunsAddEntriesAndAnEntryBroughtBackIsThePictureItWas) {
   EXPECT_EQ(dialogs.warnings[0].title, "Save picture as...");
   dialogs.warnings.clear();
   form->close();
+}
+
+// An entry's thumbnail is the drawn part of its picture, as a gallery cell shows it: the
+// start-up picture (size 110) fills it instead of being a patch in a black field, and so does
+// a small picture in the corner of a larger frame.
+TEST_F(History, AnEntrysThumbnailShowsTheDrawnPartOfThePicture) {
+  for (const char* frame : {"maximum", "supermaximum"}) {
+    SCOPED_TRACE(frame);
+    trigger(frame);
+    createAndFinish();
+    const QImage canvas = canvasImage();
+    const PictureContent content = measureImage(canvas, 0);
+    ASSERT_LT(content.width, canvas.width() / 2);  // the picture is small on its canvas
+    const QSize room(HistoryStore::kThumbnailWidth, HistoryStore::kThumbnailHeight);
+    const QImage thumbnail = window->history()
+                                 .thumbnail(window->history().entries().front())
+                                 .convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(thumbnail, drawnPart(canvas, content, room).convertToFormat(QImage::Format_RGB32));
+    // It fills the room one way or the other.
+    EXPECT_TRUE(thumbnail.width() == room.width() || thumbnail.height() == room.height());
+  }
 }
 
 TEST_F(History, BackAndForwardWalkTheEntriesAndASecondWindowFindsThem) {

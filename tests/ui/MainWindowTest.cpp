@@ -118,7 +118,8 @@ TEST_F(MainWindowStart, BuildsEveryMenuItemAsTheTableSays) {
       {"hidepro", "Hide", "", true, false, true},
       {"onn", "On", "", true, true, true},
       {"offf", "Off", "", true, false, true},
-      {"exit", "Exit", "Ctrl+X", false, false, true},
+      // Ctrl+Q, which the window handles, is shown too (both keys are tried further down).
+      {"exit", "Exit\tCtrl+X, Ctrl+Q", "Ctrl+X", false, false, true},
       {"copyit", "Copy", "Ctrl+C", false, false, true},
       {"pasteit", "Paste", "Ctrl+V", false, false, true},
       {"thumbnail", "Thumbnail", "", true, false, true},
@@ -186,7 +187,7 @@ TEST_F(MainWindowStart, BuildsTheMenusInOrderWithSeparatorsAndStartStates) {
   EXPECT_EQ(entries(menu("file")),
             QStringList({"Load picture", "Save picture as...", "Save large picture...",
                          "Make animation...", "-", "Load data", "Save data as...", "-", "View data",
-                         "-", "Preferences", "-", "Exit"}));
+                         "-", "Preferences", "-", "Exit\tCtrl+X, Ctrl+Q"}));
   EXPECT_EQ(entries(menu("preferences")), QStringList({"Clear", "Progress", "Beep"}));
   EXPECT_EQ(entries(menu("options")), QStringList({"Frame", "-", "Scrollbars ", "-", "Direction",
                                                    "-", "Length", "Width", "-", "Detail"}));

@@ -200,10 +200,11 @@ TEST_F(LoadPicture, AsksWithTheOpenDialogAndCancelChangesNothing) {
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   EXPECT_FALSE(dialogs.fileRequests[0].save);
   EXPECT_EQ(dialogs.fileRequests[0].request.title, "Open");
-  // The three kinds first, then every picture the command reads and every file.
+  // The four kinds first (PNG, which the program writes, among them), then every picture the
+  // command reads and every file.
   EXPECT_EQ(dialogs.fileRequests[0].request.filter,
-            "(*.bmp)|*.bmp|(*.jpg)|*.jpg|(*.gif)|*.gif|"
-            "Pictures|*.bmp;*.jpg;*.jpeg;*.gif;*.BMP;*.JPG;*.JPEG;*.GIF|All files|*");
+            "(*.bmp)|*.bmp|(*.jpg)|*.jpg|(*.gif)|*.gif|(*.png)|*.png|"
+            "Pictures|*.bmp;*.jpg;*.jpeg;*.gif;*.png;*.BMP;*.JPG;*.JPEG;*.GIF;*.PNG|All files|*");
   EXPECT_EQ(canvasImage(), canvas);
   EXPECT_EQ(window->undoCopy(), canvas);
   EXPECT_TRUE(dialogs.warnings.empty());

@@ -1,8 +1,10 @@
-// Where the explore windows open, and Escape closing them. CTest runs the placement once more on
+// Where the explore windows open, and Escape closing them and the other windows that show
+// something to read. CTest runs the placement once more on
 // a 1600 x 1200 desktop scaled to twice the size, where a window placed before its layout has
 // sized it runs off the screen.
 #include <QPointer>
 #include <QScreen>
+#include <QTemporaryDir>
 
 #include "tests/ui/GuiTestSupport.h"
 #include "ui/editors/HintsForm.h"
@@ -51,12 +53,25 @@ TEST_F(WindowPlacement, ExploreWindowsOpenCentredWhollyOnTheScreen) {
   }
 }
 
-TEST_F(WindowPlacement, EscapeClosesHintsGalleryAndHistory) {
-  const ExploreWindow windows[] = {{"hints", "hintsform"}, kExploreWindows[0], kExploreWindows[1]};
+TEST_F(WindowPlacement, EscapeClosesEveryWindowOfTheHelpDataAndExploreMenus) {
+  const ExploreWindow windows[] = {{"hints", "hintsform"},
+                                   {"about", "aboutform"},
+                                   {"viewdata", "viewdataform"},
+                                   kExploreWindows[0],
+                                   kExploreWindows[1]};
+  QTemporaryDir folder;
+  const QString data = folder.filePath("start.dat");
+  QFile file(data);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(QByteArray::fromStdString(formatRecord(PictureParams{})));
+  file.close();
   for (const ExploreWindow& w : windows) {
     SCOPED_TRACE(w.objectName);
+    dialogs.fileAnswers.push_back(data);  // View data asks for its file first
     QPointer<QWidget> opened = open(w.item, w.objectName);
+    if (w.item != std::string("viewdata")) dialogs.fileAnswers.clear();
     ASSERT_FALSE(opened.isNull());
+    ASSERT_TRUE(opened->isVisible());
     QWidget* focused = opened->focusWidget() ? opened->focusWidget() : opened.data();
     sendKey(focused, Qt::Key_Escape);
     flushDeletes();

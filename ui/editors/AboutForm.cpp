@@ -86,6 +86,8 @@ AboutForm::AboutForm(QWidget* parent) : QWidget(parent, kFixedWindowFlags) {
   largePicture_->hide();
 
   centreOnScreen(this);
+  // Escape closes it as OK does.
+  closeOnEscape(this);
 }
 
 void AboutForm::widen() {

@@ -136,6 +136,8 @@ ViewDataForm::ViewDataForm(QWidget* parent) : QWidget(parent, kFixedWindowFlags)
   // final size.
   setFixedSize(sizeHint().expandedTo(QSize(300, 0)));
   centreOnScreen(this);
+  // Escape closes it as OK does.
+  closeOnEscape(this);
 }
 
 void ViewDataForm::addRow(const char* caption, const char* name, const char* rightCaption,

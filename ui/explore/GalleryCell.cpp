@@ -34,25 +34,45 @@ void GalleryCell::setProgress(int done, int total) {
   update();
 }
 
+void GalleryCell::setDrawnSoFar(const QImage& partial, const PictureContent& content) {
+  if (isFinished()) return;
+  shown_ = drawnPart(partial, content, QSize(kWidth - 4, kHeight - 4));
+  update();
+}
+
 void GalleryCell::setPicture(const QImage& picture, const PictureContent& content) {
   picture_ = picture;
   shown_ = drawnPart(picture, content, QSize(kWidth - 4, kHeight - 4));
   update();
 }
 
+QString GalleryCell::caption() const {
+  if (isFinished()) return {};
+  if (total_ <= 0) return QStringLiteral("drawing...");
+  return QStringLiteral("drawing... %1%").arg(static_cast<qint64>(done_) * 100 / total_);
+}
+
 void GalleryCell::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().window());
-  if (!shown_.isNull()) {
+  if (shown_.isNull()) {
+    painter.fillRect(rect().adjusted(2, 2, -2, -2), Qt::black);
+  } else {
     const QPoint at((width() - shown_.width()) / 2, (height() - shown_.height()) / 2);
     painter.drawImage(at, shown_);
-  } else {
-    painter.fillRect(rect().adjusted(2, 2, -2, -2), Qt::black);
+  }
+  if (!isFinished()) {
     if (total_ > 0) {
       const int length = (width() - 4) * done_ / total_;
       painter.fillRect(2, height() - 2 - kProgressHeight, length, kProgressHeight,
                        palette().highlight());
     }
+    // On a dark band, so it reads on a light picture drawn so far too.
+    const QString text = caption();
+    const QRect band = painter.fontMetrics().boundingRect(text).adjusted(-4, -2, 4, 2);
+    painter.fillRect(band.translated(rect().center() - band.center()), QColor(0, 0, 0, 160));
+    painter.setPen(Qt::lightGray);
+    painter.drawText(rect(), Qt::AlignCenter, text);
   }
   if (hasFocus()) {
     painter.setPen(QPen(palette().highlight(), 2));

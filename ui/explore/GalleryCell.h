@@ -1,4 +1,5 @@
-// One cell of the gallery: the drawn part of a picture, with its progress while it renders.
+// One cell of the gallery: the drawn part of a picture; while it is chosen and rendered, a sign
+// of that work and its progress, so a heavy gallery never looks stuck.
 #pragma once
 
 #include <QImage>
@@ -21,12 +22,18 @@ class GalleryCell : public QWidget {
   // Empty, with no progress: a new draw is on its way.
   void reset();
   void setProgress(int done, int total);
+  // The picture as its render has drawn it so far; shown as the finished one is, under the
+  // progress, until that comes.
+  void setDrawnSoFar(const QImage& partial, const PictureContent& content);
   // The finished picture at full size; the cell shows the part its run drew on (content's
   // rectangle) scaled to fill the cell.
   void setPicture(const QImage& picture, const PictureContent& content);
   const QImage& picture() const { return picture_; }  // null until the render has finished
   bool isFinished() const { return !picture_.isNull(); }
   const QImage& shown() const { return shown_; }  // what the cell shows of it
+  // What the cell says until its picture is there: "drawing...", with the share of the run done
+  // once its render reports progress; empty once the picture is there.
+  QString caption() const;
 
  signals:
   void picked();
@@ -39,7 +46,7 @@ class GalleryCell : public QWidget {
 
  private:
   QImage picture_;  // the full-size picture, null while rendering
-  QImage shown_;    // the drawn part scaled to the cell
+  QImage shown_;    // the drawn part scaled to the cell, of the picture so far while rendering
   int done_ = 0;    // columns rendered so far
   int total_ = 0;   // columns of the whole run; 0 before the first report
 };

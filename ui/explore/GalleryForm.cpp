@@ -29,6 +29,7 @@ GalleryForm::GalleryForm(GallerySource source, QWidget* parent)
   workers_ = new RenderWorkers(0, this);
   connect(workers_, &RenderWorkers::progressed, this, &GalleryForm::onProgress);
   connect(workers_, &RenderWorkers::finished, this, &GalleryForm::onFinished);
+  connect(workers_, &RenderWorkers::drawnSoFar, this, &GalleryForm::onDrawnSoFar);
 
   auto* grid = new QGridLayout;
   grid->setSpacing(4);
@@ -103,6 +104,12 @@ void GalleryForm::onChosen(int choice) {
 void GalleryForm::onProgress(int batch, int index, int done, int total) {
   if (batch != batch_ || index < 0 || index >= filled_) return;
   cells_[at(index)]->setProgress(done, total);
+}
+
+void GalleryForm::onDrawnSoFar(int batch, int index, const QImage& image) {
+  if (batch != batch_ || index < 0 || index >= filled_) return;
+  const uint32_t background = orders_[at(index)].canvas.background;
+  cells_[at(index)]->setDrawnSoFar(image, measureImage(image, background));
 }
 
 void GalleryForm::onFinished(int batch, int index, const QImage& image) {

@@ -60,6 +60,8 @@ class GalleryForm : public QWidget {
   static std::size_t at(int index) { return static_cast<std::size_t>(index); }
   void onChosen(int choice);
   void onProgress(int batch, int index, int done, int total);
+  // A long render's picture as drawn so far fills its cell while it grows.
+  void onDrawnSoFar(int batch, int index, const QImage& image);
   void onFinished(int batch, int index, const QImage& image);
   // Puts the finished cells in order, the richest first.
   void arrange();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "io/DrawnPart.h"
 #include "session/PictureRecordText.h"
 #include "ui/Dialogs.h"
 #include "ui/explore/HistoryForm.h"
@@ -78,9 +79,11 @@ void HistoryCommands::addEntry(const QImage& picture) {
   // same millisecond, so Back from it always reaches the one before.
   QDateTime time = QDateTime::currentDateTimeUtc();
   if (!entries.empty() && entries.front().time >= time) time = entries.front().time.addMSecs(1);
+  // The part the run drew on, as the gallery's cells show it: a small picture in the middle of
+  // a large canvas is no patch in a black field.
   const QImage thumbnail =
-      picture.scaled(HistoryStore::kThumbnailWidth, HistoryStore::kThumbnailHeight,
-                     Qt::KeepAspectRatio, Qt::SmoothTransformation);
+      drawnPart(picture, measureImage(picture, drawn->background),
+                QSize(HistoryStore::kThumbnailWidth, HistoryStore::kThumbnailHeight));
   QString error;
   const std::optional<HistoryStore::Entry> added = history_.add(record, thumbnail, time, &error);
   if (!added) {

@@ -39,8 +39,8 @@ class HistoryCommands : public QObject {
 
   HistoryStore& store() { return history_; }
   HistoryForm* form() const;  // the open history window, if any
-  // Adds the run that has just ended complete, with its picture's thumbnail, unless the newest
-  // entry holds the same record.
+  // Adds the run that has just ended complete, with a thumbnail of the part of its picture the
+  // run drew on, unless the newest entry holds the same record.
   void addEntry(const QImage& picture);
   // Brings the entry back; a message when it cannot be read.
   void bringBack(const HistoryStore::Entry& entry);

@@ -3,11 +3,11 @@
 #include <QAbstractListModel>
 #include <QHBoxLayout>
 #include <QHash>
-#include <QKeyEvent>
 #include <QListView>
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "ui/Dialogs.h"
@@ -125,7 +125,10 @@ HistoryForm::HistoryForm(HistoryStore& store, Dialogs& dialogs, QWidget* parent)
   connect(savePicture_, &QPushButton::clicked, this, [this] {
     if (auto entry = selectedEntry()) emit savePicture(*entry);
   });
-  list_->installEventFilter(this);
+  // Delete works wherever the focus is in the window, on a button just clicked too.
+  auto* del = new QShortcut(QKeySequence::Delete, this);
+  del->setContext(Qt::WindowShortcut);
+  connect(del, &QShortcut::activated, this, &HistoryForm::removeSelected);
 
   auto* buttons = new QHBoxLayout;
   for (QPushButton* b : {star_, remove_, saveData_, savePicture_}) buttons->addWidget(b);
@@ -140,15 +143,6 @@ HistoryForm::HistoryForm(HistoryStore& store, Dialogs& dialogs, QWidget* parent)
   // Its size is known only once the layout has worked; Escape closes it as it closes Hints.
   centreWhenShown(this);
   closeOnEscape(this);
-}
-
-bool HistoryForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == list_ && event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Delete)) {
-    removeSelected();
-    return true;
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 void HistoryForm::reload() {
@@ -191,9 +185,14 @@ void HistoryForm::selectEntry(const QString& key) {
 void HistoryForm::toggleStar() {
   const QModelIndex current = list_->currentIndex();
   if (!current.isValid()) return;
-  HistoryStore::Entry& entry = model_->entry(current.row());
-  store_.setStarred(entry, !entry.starred);
+  HistoryStore::Entry entry = model_->entry(current.row());
+  QString error;
+  const bool done = store_.setStarred(entry, !entry.starred, &error);
+  // The list shows what the folder holds, whether the rename went through or not; the entry
+  // stays selected under its new name.
   reload();
+  selectEntry(HistoryStore::keyOf(entry));
+  if (!done) dialogs_.warn(this, windowTitle(), error);
 }
 
 void HistoryForm::removeSelected() {
@@ -214,7 +213,13 @@ void HistoryForm::removeSelected() {
 }
 
 void HistoryForm::removeEntry(const HistoryStore::Entry& entry, int row) {
-  store_.remove(entry);
+  QString error;
+  if (!store_.remove(entry, &error)) {
+    // The file stays, and so does its entry, still selected.
+    reload();
+    dialogs_.warn(this, windowTitle(), error);
+    return;
+  }
   reload();
   select(std::min(row, entryCount() - 1));
 }

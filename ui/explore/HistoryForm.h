@@ -42,9 +42,6 @@ class HistoryForm : public QWidget {
   void saveData(const orbisk::HistoryStore::Entry& entry);
   void savePicture(const orbisk::HistoryStore::Entry& entry);
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   void toggleStar();
   void removeSelected();

@@ -117,6 +117,7 @@ void MainWindow::connectMenus() {
   auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
   quit->setObjectName("quitshortcut");
   connect(quit, &QShortcut::activated, this, &MainWindow::askToExit);
+  menus_->showOtherKey("exit", quit->key());
 }
 
 QImage MainWindow::undoCopy() const {

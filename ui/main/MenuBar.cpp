@@ -64,7 +64,7 @@ const std::vector<MenuRow>& rows() {
       {3, I, "onn", "On", "", "beep", true, true, Setting{Field::beepon, -1}},
       {3, I, "offf", "Off", "", "beep", false, true, Setting{Field::beepon, 0}},
       {1, S, "", "-", "", "", false, true},
-      // Ctrl+Q, the usual key for leaving a program, belongs to the window (below).
+      // Ctrl+Q, the usual key for leaving a program, belongs to the window; the menu shows it.
       {1, I, "exit", "Exit", "Ctrl+X", "", false, true},
 
       {0, M, "editit", "E&dit", "", "", false, false},
@@ -229,6 +229,19 @@ void MenuBar::showSetting(Field field, int16_t value) {
     if (row.setting && row.setting->field == field && row.setting->value == value)
       action(row.name)->setChecked(true);
   }
+}
+
+void MenuBar::showOtherKey(const char* name, const QKeySequence& key) {
+  QAction* item = action(name);
+  // A menu shows what follows a tab in a caption as the item's keys, in place of its shortcut.
+  QString caption = item->text();
+  QString keys = item->shortcut().toString(QKeySequence::NativeText);
+  if (const qsizetype tab = caption.indexOf(QLatin1Char('\t')); tab >= 0) {
+    keys = caption.mid(tab + 1);
+    caption.truncate(tab);
+  }
+  if (!keys.isEmpty()) keys += QStringLiteral(", ");
+  item->setText(caption + QLatin1Char('\t') + keys + key.toString(QKeySequence::NativeText));
 }
 
 void MenuBar::showRunning(bool running) {

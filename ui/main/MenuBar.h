@@ -10,6 +10,7 @@
 #include "model/RecordFields.h"
 
 class QAction;
+class QKeySequence;
 class QMainWindow;
 class QMenu;
 
@@ -32,6 +33,9 @@ class MenuBar : public QObject {
 
   // Checks the item that shows this value of the field; leaves the marks alone when none does.
   void showSetting(Field field, int16_t value);
+  // Shows after the item's own key a key the window handles for it (Ctrl+Q for Exit works even
+  // while the File menu is disabled, so it belongs to the window, not to the item).
+  void showOtherKey(const char* name, const QKeySequence& key);
   // CREATE, Random and Clear while no run goes on; Stop while one does.
   void showRunning(bool running);
   // After Stop: CREATE, Stop and Clear stay usable while the stopped run ends.

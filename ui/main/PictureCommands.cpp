@@ -63,13 +63,15 @@ bool PictureCommands::isPictureFile(const QString& path) {
 }
 
 void PictureCommands::askToLoad() {
-  // Beside the three kinds to choose from, one entry shows every picture the command reads and
-  // one every file, so a picture saved without an extension can be found again.
-  const FileDialogRequest request{"Open",
-                                  "(*.bmp)|*.bmp|(*.jpg)|*.jpg|(*.gif)|*.gif|"
-                                  "Pictures|*.bmp;*.jpg;*.jpeg;*.gif;*.BMP;*.JPG;*.JPEG;*.GIF|"
-                                  "All files|*",
-                                  false};
+  // Beside the four kinds to choose from (PNG too, which the program writes), one entry shows
+  // every picture the command reads and one every file, so a picture saved without an
+  // extension can be found again.
+  const FileDialogRequest request{
+      "Open",
+      "(*.bmp)|*.bmp|(*.jpg)|*.jpg|(*.gif)|*.gif|(*.png)|*.png|"
+      "Pictures|*.bmp;*.jpg;*.jpeg;*.gif;*.png;*.BMP;*.JPG;*.JPEG;*.GIF;*.PNG|"
+      "All files|*",
+      false};
   dialogs_.openFile(&window_, request, [this](const QString& path) {
     if (!path.isEmpty()) load(path);
   });
