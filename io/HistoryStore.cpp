@@ -28,10 +28,12 @@ namespace {
 
 constexpr std::size_t kMaxEntryBytes = 4 * 1024 * 1024;  // a thumbnail with its record is far less
 
-// "The picture "PATH" cannot be deleted: Permission denied."
-QString failureText(const QString& path, const QString& verb, const std::string& reason) {
-  return QStringLiteral("The picture \"%1\" cannot be %2: %3.")
-      .arg(QString::fromStdString(shownText(path.toStdString())), verb,
+// "The picture "PATH" cannot be deleted: Permission denied." Some reasons end with their own
+// full stop; the message has one.
+QString failureText(const QString& path, const QString& verb, std::string reason) {
+  if (!reason.empty() && reason.back() == '.') reason.pop_back();
+  return QStringLiteral("The picture %1 cannot be %2: %3.")
+      .arg(QString::fromStdString(quotedName(path.toStdString())), verb,
            QString::fromStdString(reason));
 }
 
