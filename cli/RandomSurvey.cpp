@@ -83,10 +83,9 @@ int runRandomSurvey(const RenderOptions& options, std::FILE* err) {
   std::vector<SurveyEntry> entries;
   for (uint64_t n = 0; n < survey.count; ++n) {
     if (progressBar) showProgress(err, n, survey.count, entries.size());
-    const Candidate candidate = makeCandidate(startOrder, seed, survey.first + n);
-    PictureContent quick;
-    quickLook(candidate, scratch, quick);
-    if (!worthShowing(quick)) continue;
+    ChosenCandidate chosen;
+    worthyCandidate(startOrder, seed, survey.first + n, scratch, chosen);
+    const Candidate& candidate = chosen.candidate;
 
     renderWholePicture(candidate.order, canvas);
     const QImage picture = imageOnCanvas(canvas);
