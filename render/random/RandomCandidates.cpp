@@ -38,7 +38,12 @@ Candidate makeCandidate(const PictureOrder& start, uint64_t seed, uint64_t index
 
 bool quickLook(const Candidate& candidate, RasterCanvas& scratch, PictureContent& content,
                const std::atomic<bool>* cancel) {
-  PictureOrder quick = candidate.order;
+  return quickLook(candidate.order, scratch, content, cancel);
+}
+
+bool quickLook(const PictureOrder& order, RasterCanvas& scratch, PictureContent& content,
+               const std::atomic<bool>* cancel) {
+  PictureOrder quick = order;
   quick.params.detailstep = kQuickDetail;
   quick.canvas.penWidth = kQuickPen;
   if (!renderWholePicture(quick, scratch, cancel)) return false;

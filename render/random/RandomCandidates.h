@@ -40,6 +40,9 @@ uint64_t redrawSeed(uint64_t candidateSeed, int redraw);
 // when cancel was seen set.
 bool quickLook(const Candidate& candidate, RasterCanvas& scratch, PictureContent& content,
                const std::atomic<bool>* cancel = nullptr);
+// The same look at any order.
+bool quickLook(const PictureOrder& order, RasterCanvas& scratch, PictureContent& content,
+               const std::atomic<bool>* cancel = nullptr);
 
 // The first wanted candidates from number first on whose quick look is worth showing, in
 // their order in the sequence, with their quick looks' content; each one looked at is counted
