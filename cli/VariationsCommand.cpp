@@ -11,7 +11,6 @@
 #include "io/RecordedPicture.h"
 #include "io/RedrawPicture.h"
 #include "io/UserFile.h"
-#include "model/DataFile.h"
 #include "render/random/Breeding.h"
 #include "render/random/Variations.h"
 
@@ -31,12 +30,6 @@ bool readParent(const std::string& path, DrawnPicture& parent, std::string& erro
   parent.params.detailstep = parent.detailstep;
   parent.scale = 1;
   return true;
-}
-
-std::string recordLine(const PictureParams& params) {
-  std::string record = formatRecord(params);
-  record.erase(record.find_last_not_of("\r\n") + 1);
-  return record;
 }
 
 }  // namespace
@@ -77,11 +70,13 @@ int runExplore(const RenderOptions& options, std::FILE* err) {
     std::snprintf(name, sizeof name, "%s-%02d.png", breeding ? "child" : "variation", ++number);
     DrawnPicture drawn = first;
     drawn.params = next.order.params;
+    drawn.origin = breeding ? childOrigin(first.params, second.params, next.change)
+                            : variationOrigin(first.params, explore.step, next.change);
     const QString path = QString::fromLocal8Bit((folder + "/" + name).c_str());
     if (const QString written = writeRecordedPicture(path, imageOnCanvas(canvas), "PNG", drawn);
         !written.isEmpty())
       return fail(err, written.toLocal8Bit().toStdString());
-    tsv += std::string(name) + "\t" + next.change + "\t" + recordLine(drawn.params) + "\n";
+    tsv += std::string(name) + "\t" + next.change + "\t" + recordText(drawn.params) + "\n";
   }
   if (std::string written = writeUserFile(folder + "/index.tsv", tsv); !written.empty())
     return fail(err, written);

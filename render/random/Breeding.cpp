@@ -32,6 +32,11 @@ constexpr int kNudgeOneIn = 3;               // children that also move one fiel
 
 }  // namespace
 
+std::string childOrigin(const PictureParams& first, const PictureParams& second,
+                        const std::string& change) {
+  return "child of " + recordText(first) + " and " + recordText(second) + ": " + change;
+}
+
 Derived breedRecords(const PictureParams& first, const PictureParams& second, uint64_t seed) {
   DrawStream draws(seed);
   const int fromSecond = 1 + draws.below(kMixes);  // bit g: group g from the second parent

@@ -7,6 +7,11 @@
 
 namespace orbisk {
 
+// Where a child came from, as a picture's record keeps it: "child of RECORD and RECORD:
+// colours from the second".
+std::string childOrigin(const PictureParams& first, const PictureParams& second,
+                        const std::string& change);
+
 // The record of breeding try seed: first's render settings (frame, detail, length, width,
 // direction) with each group from first or second; at least one from each.
 Derived breedRecords(const PictureParams& first, const PictureParams& second, uint64_t seed);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/DataFile.h"
 #include "render/random/RandomCandidates.h"
 
 namespace orbisk {
@@ -38,6 +39,12 @@ Pixels pixelsOf(const RasterCanvas& canvas) {
 }
 
 }  // namespace
+
+std::string recordText(const PictureParams& params) {
+  std::string record = formatRecord(params);
+  record.erase(record.find_last_not_of("\r\n") + 1);
+  return record;
+}
 
 uint64_t DrawStream::next() {
   return candidateSeed(seed_, drawn_++);

@@ -43,6 +43,9 @@ struct Offspring {
   std::string change;    // what differs from the parent, as Derived says
 };
 
+// A record's data-file line without its line end, as an origin names a parent.
+std::string recordText(const PictureParams& params);
+
 // Try number index's record.
 using Deriving = std::function<Derived(uint64_t index)>;
 

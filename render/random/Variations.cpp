@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "model/DataFile.h"
 #include "model/RecordFields.h"
 #include "render/random/RandomCandidates.h"
 
@@ -68,6 +69,12 @@ const char* variationStepName(VariationStep step) {
       return "lot";
   }
   return "more";
+}
+
+std::string variationOrigin(const PictureParams& parent, VariationStep step,
+                            const std::string& change) {
+  return std::string("variation (") + variationStepName(step) + ") of " + recordText(parent) +
+         ": " + change;
 }
 
 Derived varyRecord(const PictureParams& parent, uint64_t seed, VariationStep step) {

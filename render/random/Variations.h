@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "render/random/Offspring.h"
@@ -15,6 +16,11 @@ enum class VariationStep { Little, More, Lot };
 // The step a word names: "little", "more" or "lot"; none for anything else.
 std::optional<VariationStep> variationStepNamed(std::string_view name);
 const char* variationStepName(VariationStep step);
+
+// Where a variation came from, as a picture's record keeps it: "variation (more) of RECORD:
+// v2 40 to 52", RECORD the parent's data-file line.
+std::string variationOrigin(const PictureParams& parent, VariationStep step,
+                            const std::string& change);
 
 // The record of variation try seed of parent: drawn from the seed alone.
 Derived varyRecord(const PictureParams& parent, uint64_t seed, VariationStep step);

@@ -4,6 +4,7 @@
 // the record that drew the canvas, which a saved picture and the link carry.
 import * as core from './core.js';
 import { Panel } from './panel.js';
+import { Explore } from './explore.js';
 import { Gallery } from './gallery.js';
 import { acceptDrops, download, pictureFile, readForCore } from './files.js';
 import { linkInAddress, recordPicture, addressOf } from './link.js';
@@ -161,6 +162,22 @@ $('random').addEventListener('click', () => {
   if (answer.ok) draw(answer.text);
 });
 $('gallery-open').addEventListener('click', () => gallery.open(page.next));
+const explore = new Explore($('explore'), (picture) => draw(picture));
+$('explore-open').addEventListener('click', () => explore.open(page.next));
+$('breed-open').addEventListener('click', () => $('breed-file').click());
+$('breed-file').addEventListener('change', async (event) => {
+  const [file] = event.target.files;
+  event.target.value = '';
+  if (!file) return;
+  let answer;
+  try {
+    answer = await core.openFile(page.next, file.name, await readForCore(file));
+  } catch (error) {
+    answer = { ok: false, message: `Cannot open ${file.name}: ${error.message || error}` };
+  }
+  if (answer.ok) explore.open(page.next, answer.text, file.name);
+  else say(answer.message, true);
+});
 $('open').addEventListener('click', () => $('open-file').click());
 $('open-file').addEventListener('change', (event) => {
   openFile(event.target.files[0]);

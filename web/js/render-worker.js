@@ -1,5 +1,5 @@
 // A worker that draws pictures with its own instance of the core, so the page never waits on a
-// run. Messages in: {type: 'draw', id, picture}, {type: 'stop', id}, {type: 'gallery', id,
+// run. Messages in: {type: 'draw', id, picture}, {type: 'stop', id}, {type: 'gallery' or 'explore', id,
 // picture, seed, first, wanted}. Messages out: {type: 'progress' | 'done', id, ...}.
 import * as core from './core.js';
 
@@ -67,7 +67,9 @@ self.onmessage = ({ data }) => {
   if (current) current.stopped = true;
   queue = queue.then(() => {
     if (data.type === 'draw') return draw(data);
-    const answer = core.gallery(data.picture, data.seed, data.first, data.wanted);
+    const answer = data.type === 'explore'
+      ? core.explore(data.picture, data.other, data.step, data.seed, data.wanted)
+      : core.gallery(data.picture, data.seed, data.first, data.wanted);
     self.postMessage({ type: 'done', id: data.id, ...answer });
   });
 };
