@@ -16,6 +16,9 @@ constexpr int kMinTileChanges = 13;           // of 56 tile neighbours, across a
 // A field mostly of one colour shows lines or a pattern on it only when they are busy enough.
 constexpr uint64_t kFieldDominantPpm = 700000;
 constexpr uint64_t kFieldDetailPpm = 60000;
+// A darker field with a line or two across it holds a little less and is a little calmer.
+constexpr uint64_t kCalmFieldDominantPpm = 600000;
+constexpr uint64_t kCalmFieldDetailPpm = 40000;
 // Above this share of visible changes the picture is noise: a uniform speckled texture.
 constexpr uint64_t kMaxDetailPpm = 200000;
 // Neighbour pairs that change visibly: a picture with lines, edges or texture has this many;
@@ -193,6 +196,7 @@ bool worthShowing(const PictureContent& content) {
   if (content.dominantPpm() > kMaxDominantPpm) return false;
   const uint64_t detail = content.detailPpm();
   if (content.dominantPpm() > kFieldDominantPpm && detail < kFieldDetailPpm) return false;
+  if (content.dominantPpm() > kCalmFieldDominantPpm && detail < kCalmFieldDetailPpm) return false;
   if (detail > kMaxDetailPpm) return false;
   // Stripes, a gradient one way, a uniform texture: the composition changes one way at most.
   if (std::min(content.tileChangesAcross, content.tileChangesDown) < kMinTileChanges) return false;

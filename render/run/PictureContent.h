@@ -55,8 +55,8 @@ PictureContent measurePicture(const uint32_t* pixels, int width, int height, int
 
 // A picture is worth showing when a person sees something in it at gallery size: it draws on
 // at least 1 % of its area in at least five colours told apart; one colour holds no more than
-// 90 % of the drawn part (70 % unless lines or texture are busy on it); its composition changes
-// both across and down (not stripes, a one-way gradient or a uniform texture); and it has
+// 90 % of the drawn part (70 %, or 60 %, unless lines or texture are busy on it); its composition
+// changes both across and down (not stripes, a one-way gradient or a uniform texture); and it has
 // visible detail, without being noise, or, where smooth, parts into three colours a person
 // names. Tuned on quick looks (Detail Low) of random candidates.
 bool worthShowing(const PictureContent& content);
