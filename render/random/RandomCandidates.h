@@ -36,7 +36,7 @@ uint64_t redrawSeed(uint64_t candidateSeed, int redraw);
 
 // A cheap look at a candidate: the same run at Detail Low (a sixteenth of the samples, the pen
 // four pixels wide), on a canvas of the same size. Its content predicts the full picture's
-// closely enough to drop what would draw (almost) nothing or one or two colours. Returns false
+// closely enough to drop what is not worth a look (see worthShowing). Returns false
 // when cancel was seen set.
 bool quickLook(const Candidate& candidate, RasterCanvas& scratch, PictureContent& content,
                const std::atomic<bool>* cancel = nullptr);
