@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <fstream>
@@ -16,6 +17,7 @@
 #include "render/random/Variations.h"
 #include "ui/explore/ExploreForm.h"
 #include "ui/explore/GalleryCell.h"
+#include "ui/explore/HistoryForm.h"
 
 namespace orbisk::guitest {
 namespace {
@@ -62,6 +64,16 @@ TEST_F(Explore, CellsAreVariationsAPickDrawsTheSameAndBackReturns) {
   finishRun(*ready);
   EXPECT_EQ(ready->params(), picked);
   EXPECT_EQ(canvasOf(*ready), pickedPicture);
+  // The pick is a new history entry that says where it came from.
+  trigger(*ready, "history");
+  auto* history = ready->findChild<HistoryForm*>("historyform");
+  ASSERT_NE(history, nullptr);
+  history->select(0);
+  EXPECT_TRUE(history->findChild<QLabel*>("historyorigin")
+                  ->text()
+                  .startsWith("Made as variation (more) of " +
+                              QString::fromStdString(recordText(start.params)) + ": "));
+  history->close();
   finishCells(form);
   EXPECT_TRUE(back->isEnabled());
   ASSERT_EQ(form->line().size(), 2u);
