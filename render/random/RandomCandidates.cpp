@@ -66,7 +66,8 @@ bool worthyCandidate(const PictureOrder& start, uint64_t seed, uint64_t index,
       applyCombination(next.candidate.order.params, next.candidate.draw);
     }
     if (!quickLook(next.candidate, scratch, next.quick, cancel)) return false;
-    if (redraw == 0 || showsMoreThan(next.quick, 0, chosen.quick, 1)) chosen = next;
+    // Of draws equally rich, the earliest stays.
+    if (redraw == 0 || showsMoreThan(next.quick, 1, chosen.quick, 0)) chosen = next;
     if (worthShowing(next.quick)) {
       chosen = std::move(next);
       return true;
