@@ -137,17 +137,18 @@ int runRandomSurvey(const RenderOptions& options, std::FILE* err) {
   uint64_t leftOut = 0;  // candidates stopped by --timeout
   for (uint64_t n = 0; n < survey.count; ++n) {
     if (progressBar) showProgress(err, n, survey.count, entries.size());
-    const Candidate candidate = makeCandidate(startOrder, seed, survey.first + n);
-    // --timeout bounds each candidate: its look, its drawing and the writing of its files.
+    // --timeout bounds each candidate: its looks, its drawing and the writing of its files.
     std::atomic<bool> stop = false;
     const RunDeadline deadline(options.timeoutSeconds, stop);
-    PictureContent quick;
-    if (quickLook(candidate, scratch, quick, &stop) && !worthShowing(quick)) continue;
+    const uint64_t index = survey.first + n;
+    ChosenCandidate chosen;  // left unset when the time ran out while it was chosen
+    worthyCandidate(startOrder, seed, index, scratch, chosen, &stop);
+    const Candidate& candidate = chosen.candidate;
 
     SurveyEntry entry;
-    entry.file = candidateName(candidate.index);
+    entry.file = candidateName(index);
     entry.thumbnail = std::string(SurveyFolder::kThumbnails) + "/" + entry.file;
-    entry.candidate = candidate.index;
+    entry.candidate = index;
     std::string written;  // why the candidate's files could not be written, "" else
     bool placed = false;  // its files are in place
     if (!stop && renderWholePicture(candidate.order, canvas, &stop)) {
@@ -167,7 +168,7 @@ int runRandomSurvey(const RenderOptions& options, std::FILE* err) {
       std::fprintf(err,
                    "orbisk-render: candidate %llu took longer than --timeout %d seconds; "
                    "left out.\n",
-                   static_cast<unsigned long long>(candidate.index), options.timeoutSeconds);
+                   static_cast<unsigned long long>(index), options.timeoutSeconds);
       continue;
     }
     if (!written.empty()) return fail(err, written);

@@ -16,10 +16,11 @@ constexpr const char* kRandomUsage =
 constexpr const char* kRandomHelp =
     R"(
 With --random, draw N random candidates as the gallery draws them, on top of the
-start-up values or of --start, and write each one worth showing into FOLDER as a
-PNG carrying its record, with a thumbnail, index.tsv and index.html (a contact
-sheet, the richest pictures first). Candidates that would draw (almost) nothing
-or only one or two colours are left out.
+start-up values or of --start, and write each into FOLDER as a PNG carrying its
+record, with a thumbnail, index.tsv and index.html (a contact sheet, the richest
+pictures first). A candidate that is not worth a look (almost nothing drawn, one
+colour over most of it, stripes, a smooth gradient, a uniform texture) is drawn
+again from its own seed, up to 31 times, so exactly N pictures are written.
 
   --random N          draw N candidates (1 to 1000000)
   --seed S            the seed of the candidate sequence (default: from the clock,

@@ -25,6 +25,7 @@
 #include "cli/PictureToDraw.h"
 #include "cli/RandomSurvey.h"
 #include "cli/RunDeadline.h"
+#include "cli/VariationsCommand.h"
 #include "io/CanvasImage.h"
 #include "io/PendingFile.h"
 #include "io/RecordedPicture.h"
@@ -240,6 +241,7 @@ int renderAndWrite(const RenderOptions& options, std::FILE* err) {
 
 int runRender(const RenderOptions& options, std::FILE* err) {
   try {
+    if (options.explore.given()) return runExplore(options, err);
     return options.survey.count > 0 ? runRandomSurvey(options, err) : renderAndWrite(options, err);
   } catch (const std::bad_alloc&) {
     // Every output is still under its temporary name, and unwinding removed it.
@@ -256,10 +258,10 @@ int renderCommand(int argc, char** argv, std::FILE* err) {
   const auto optionsEnd = std::find(args.begin(), args.end(), std::string("--"));
   for (const std::string& a : std::vector<std::string>(args.begin(), optionsEnd)) {
     if (a == "--help" || a == "-h") {
-      std::fprintf(stdout, "%s\n%s\n%s\n%s\n%s\n", kUsage, kRandomUsage, kAnimateUsage,
-                   kGrowUsage, kJoinUsage);
+      std::fprintf(stdout, "%s\n%s\n%s\n%s\n%s\n%s\n", kUsage, kRandomUsage, kExploreUsage,
+                   kAnimateUsage, kGrowUsage, kJoinUsage);
       std::fprintf(stdout, "%s%s", kHelp, kVersions);
-      std::fprintf(stdout, "%s%s", kRandomHelp, kAnimateHelp);
+      std::fprintf(stdout, "%s%s%s", kRandomHelp, kExploreHelp, kAnimateHelp);
       return 0;
     }
   }
@@ -283,7 +285,13 @@ int renderCommand(int argc, char** argv, std::FILE* err) {
   RenderOptions options;
   if (std::string error = parseRenderOptions(args, options); !error.empty()) {
     const bool random = options.survey.count > 0 || error.find("--random") != std::string::npos;
-    std::fprintf(err, "orbisk-render: %s (%s)\n", error.c_str(), random ? kRandomUsage : kUsage);
+    const bool exploring = options.explore.given() ||
+                           error.find("--variations") != std::string::npos ||
+                           error.find("--breed") != std::string::npos;
+    std::fprintf(err, "orbisk-render: %s (%s)\n", error.c_str(),
+                 exploring ? kExploreUsage
+                 : random  ? kRandomUsage
+                           : kUsage);
     return 2;
   }
   return runRender(options, err);

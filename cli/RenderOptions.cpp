@@ -103,13 +103,16 @@ std::string parseRenderOptions(const std::vector<std::string>& args, RenderOptio
     } else if (a == "--start") {
       error = value(options.survey.startPath);
       options.survey.startGiven = true;
+    } else if (isExploreOption(a)) {
+      error = parseExploreOption(args, i, options.explore);
     } else if (isOption) {
       error = "unknown option " + quoted(a);
     }
     if (!error.empty()) return error;
   }
+  if (std::string error = checkExploreOptions(options); !error.empty()) return error;
   if (std::string error = checkSurveyOptions(options); !error.empty()) return error;
-  if (options.survey.count > 0) return {};  // -o names a folder
+  if (options.survey.count > 0 || options.explore.given()) return {};  // -o names a folder
   if (!options.outputPath.empty() && !endsWithIgnoringCase(options.outputPath, ".bmp") &&
       !endsWithIgnoringCase(options.outputPath, ".png"))
     return "the output file " + quotedName(options.outputPath) + " must end in .bmp or .png.";

@@ -46,7 +46,7 @@ std::string parseSurveyNumber(const std::string& option, const std::string& text
 std::string checkSurveyOptions(const RenderOptions& options) {
   const SurveyOptions& survey = options.survey;
   if (survey.count == 0) {
-    if (survey.seedGiven) return "--seed needs --random";
+    if (survey.seedGiven && !options.explore.given()) return "--seed needs --random";
     if (survey.firstGiven) return "--first needs --random";
     if (survey.startGiven) return "--start needs --random";
     return {};

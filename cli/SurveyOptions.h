@@ -29,8 +29,9 @@ std::string parseSurveyNumber(const std::string& option, const std::string& text
                               SurveyOptions& survey);
 
 // Checks a whole command line's survey options against each other and the other options:
-// --seed, --first and --start need --random; --random needs -o FOLDER and takes neither a data
-// file nor --trace, --scale or --detail (--timeout then bounds each candidate). Returns "" or a
+// --seed needs --random, --variations or --breed; --first and --start need --random; --random
+// needs -o FOLDER and takes neither a data file nor --trace, --scale or --detail (--timeout then
+// bounds each candidate). Returns "" or a
 // one-line error.
 std::string checkSurveyOptions(const RenderOptions& options);
 

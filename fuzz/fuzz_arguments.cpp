@@ -1,8 +1,8 @@
 // libFuzzer target: the command lines of both programs, from arbitrary bytes split into
 // arguments at NUL bytes (an argument can hold every other byte, as on a real command line).
 // orbisk-render's options either come out usable (a picture to render, a survey of random
-// candidates into a folder, or a film) or are refused in one line; the desktop program's
-// --help/--version answer only to those exact words.
+// candidates into a folder, variations or children of pictures into a folder, or a film) or are
+// refused in one line; the desktop program's --help/--version answer only to those exact words.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -77,6 +77,24 @@ void checkRenderOptions(const std::vector<std::string>& args) {
     return;
   }
   const orbisk::SurveyOptions& survey = options.survey;
+  const orbisk::ExploreOptions& explore = options.explore;
+  if (explore.given()) {
+    if (survey.count > 0 || survey.firstGiven || survey.startGiven)
+      broken("pictures made from others with a survey's option", "");
+    if (explore.variations > orbisk::ExploreOptions::kMaxCount)
+      broken("accepted more variations than allowed", std::to_string(explore.variations));
+    if (explore.variations > 0 && (options.dataFile.empty() || !explore.breedFirst.empty()))
+      broken("variations without exactly one picture", options.dataFile);
+    if (explore.variations == 0 &&
+        (explore.breedSecond.empty() || !options.dataFile.empty() || explore.stepGiven))
+      broken("breeding without exactly two pictures, or with a step", options.dataFile);
+    if (options.outputPath.empty()) broken("pictures made from others without a folder", "");
+    if (!options.tracePath.empty() || options.scaleGiven || options.detailGiven ||
+        options.timeoutSeconds != 0)
+      broken("pictures made from others with a renderer's option", "");
+    return;
+  }
+  if (explore.stepGiven) broken("--step without --variations", "");
   if (survey.count > 0) {
     if (survey.count > orbisk::SurveyOptions::kMaxCount)
       broken("accepted more candidates than allowed", std::to_string(survey.count));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "model/PictureParams.h"
 #include "render/run/RenderState.h"
@@ -16,6 +17,11 @@ struct DrawnPicture {
   uint32_t background = 0;  // the blank canvas's colour, 24 bits, red in the low byte
   int16_t detailstep = 1;   // 1 Detail High, 4 Detail Low (also in params.detailstep)
   int16_t scale = 1;        // the picture's size as a multiple of the frame's canvas, 1..8
+  // Where the record came from, when it was made from other pictures: "variation (more) of
+  // RECORD: v2 40 to 52" or "child of RECORD and RECORD: colours from the second" (RECORD a
+  // parent's data-file line). Empty for a record made in the editors, loaded or drawn at random.
+  // It only tells: the picture is drawn from the fields above alone.
+  std::string origin;
 };
 
 }  // namespace orbisk

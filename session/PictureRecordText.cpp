@@ -18,6 +18,8 @@ namespace {
 constexpr std::string_view kFirstLine = "Orbisk picture record 1";
 constexpr std::string_view kProgramVersion = ORBISK_VERSION;
 constexpr int16_t kMaxScale = 8;
+// An origin names up to two parents' records (about 100 characters each) and what changed.
+constexpr std::size_t kMaxOriginChars = 1024;
 
 using StateField = std::variant<int16_t RenderState::*, int32_t RenderState::*,
                                 double RenderState::*, float RenderState::*>;
@@ -209,6 +211,15 @@ bool readLine(std::string_view key, std::string_view value, DrawnPicture& pictur
     picture.background = static_cast<uint32_t>(number);
     return true;
   }
+  if (key == "origin") {
+    if (value.empty() || value.size() > kMaxOriginChars)
+      return fail(error, "the origin line is empty or too long");
+    for (char c : value) {
+      if (c < 0x20 || c >= 0x7f) return fail(error, "the origin line is not printable text");
+    }
+    picture.origin = std::string(value);
+    return true;
+  }
   if (key == "scale") {
     if (!readInteger(value, 1, kMaxScale, number)) return fail(error, "the scale is not 1 to 8");
     picture.scale = static_cast<int16_t>(number);
@@ -274,6 +285,7 @@ std::string formatPictureRecord(const DrawnPicture& picture) {
   text += "\ndetailstep " + std::to_string(picture.detailstep);
   text += "\nbackground " + std::to_string(picture.background & 0xffffffu);
   text += "\nscale " + std::to_string(picture.scale);
+  if (!picture.origin.empty()) text += "\norigin " + picture.origin;
   for (const StateEntry& entry : kStateEntries)
     text += "\n" + std::string(entry.key) + " " + stateValue(picture.startState, entry.field);
   text += "\n";
@@ -290,8 +302,8 @@ std::optional<DrawnPicture> parsePictureRecord(std::string_view text, std::strin
     return std::nullopt;
   }
   DrawnPicture picture;
-  // Every line but scale must come exactly once. The detail is read before the record so the
-  // record can carry it, whatever their order.
+  // Every line but scale and origin must come exactly once; those two at most once. The detail is
+  // read before the record so the record can carry it, whatever their order.
   std::map<std::string, int, std::less<>> seen;
   std::string_view rest = text.substr(kFirstLine.size() + 1);
   std::string_view recordValue;

@@ -9,6 +9,8 @@
 //   detailstep 1                      1 Detail High, 4 Detail Low
 //   background 0                      canvas colour: red + 256 x green + 65536 x blue
 //   scale 1                           optional, 1..8: picture size over the frame's canvas size
+//   origin variation (more) of ...    optional: where the record came from (DrawnPicture::origin),
+//                                     printable ASCII; older records have none
 //   state.orbr 3ff0000000000000       one line per working value of the renderer: integers in
 //   ...                               decimal, doubles and floats as the hex digits of their
 //                                     IEEE bit pattern (16 or 8 digits), so every value, NaN

@@ -58,6 +58,8 @@ void RunRecorder::runStarted(const PictureParams& params, const RenderState& sta
   start_.startState = state;
   start_.background = canvas.backgroundColour();
   start_.detailstep = params.detailstep;
+  start_.origin = std::move(nextOrigin_);
+  nextOrigin_.clear();
   canvasEdits_ = canvas.edits();
   canvasWidth_ = canvas.width();
   canvasHeight_ = canvas.height();

@@ -21,6 +21,9 @@ class RunRecorder {
   // record and the detail.
   void runStarted(const PictureParams& params, const RenderState& state,
                   const RasterCanvas& canvas);
+  // Where the record of the next run to start came from (see DrawnPicture::origin); that run
+  // takes it, and any later run starts without one.
+  void setNextOrigin(std::string origin) { nextOrigin_ = std::move(origin); }
   // After every column: anything a column reads (see the field table) that differs from the
   // start, or any change to the canvas but drawing, means the picture is no longer that of its
   // record.
@@ -43,6 +46,7 @@ class RunRecorder {
 
  private:
   DrawnPicture start_;        // the running traversal's record and start values
+  std::string nextOrigin_;    // the origin the next traversal started takes
   bool runExact_ = false;     // the running traversal has kept to its record so far
   uint64_t canvasEdits_ = 0;  // the canvas's edit count when the traversal started
   int canvasWidth_ = 0;       // the canvas's size, pen and pen mode at the start

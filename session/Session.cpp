@@ -33,7 +33,8 @@ void Session::startCreate() {
   // An entry brought back from the history is drawn on a cleared canvas, as it was made.
   bringingBack_ = bringBackNext_;
   bringBackNext_ = false;
-  if (params_.alwaysclear == -1 || bringingBack_) canvas_.clear();
+  if (params_.alwaysclear == -1 || bringingBack_ || clearNext_) canvas_.clear();
+  clearNext_ = false;
   currentRun_ = RunKind::Create;
   begin();
 }

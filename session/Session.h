@@ -125,6 +125,13 @@ class Session {
 
   // ---- what drew the canvas
   const RunRecorder& recorder() const { return recorder_; }
+  // The next CREATE draws a picture made from others (a variation or a child): on a cleared
+  // canvas, as its cell was drawn, and its record keeps where it came from (see
+  // RunRecorder::setNextOrigin). It is kept in the history as a new picture.
+  void setNextOrigin(std::string origin) {
+    recorder_.setNextOrigin(std::move(origin));
+    clearNext_ = true;
+  }
   std::optional<DrawnPicture> lastRun() const { return recorder_.lastRun(); }
   // True only while the canvas shows exactly the last complete run and nothing else.
   bool canvasIsExactRun() const;
@@ -173,6 +180,7 @@ class Session {
   std::optional<RenderState> pendingState_;
   std::optional<RandomCombination> givenDraw_;  // a gallery pick's values for the next Random
   bool bringBackNext_ = false;                  // the next CREATE brings a history entry back
+  bool clearNext_ = false;                      // the next CREATE starts on a cleared canvas
   bool bringingBack_ = false;                   // the running traversal brings an entry back
   bool ending_ = false;                         // the program ends
   std::function<uint64_t()> randomSeeds_;

@@ -22,6 +22,10 @@ uint64_t candidateSeed(uint64_t seed, uint64_t index) {
   return z ^ (z >> 31);
 }
 
+uint64_t redrawSeed(uint64_t candidateSeed, int redraw) {
+  return orbisk::candidateSeed(candidateSeed, static_cast<uint64_t>(redraw));
+}
+
 Candidate makeCandidate(const PictureOrder& start, uint64_t seed, uint64_t index) {
   Candidate candidate;
   candidate.index = index;
@@ -34,13 +38,42 @@ Candidate makeCandidate(const PictureOrder& start, uint64_t seed, uint64_t index
 
 bool quickLook(const Candidate& candidate, RasterCanvas& scratch, PictureContent& content,
                const std::atomic<bool>* cancel) {
-  PictureOrder quick = candidate.order;
+  return quickLook(candidate.order, scratch, content, cancel);
+}
+
+bool quickLook(const PictureOrder& order, RasterCanvas& scratch, PictureContent& content,
+               const std::atomic<bool>* cancel) {
+  PictureOrder quick = order;
   quick.params.detailstep = kQuickDetail;
   quick.canvas.penWidth = kQuickPen;
   if (!renderWholePicture(quick, scratch, cancel)) return false;
   content = measurePicture(scratch.bits(), scratch.width(), scratch.height(), scratch.width(),
                            quick.canvas.background);
   return true;
+}
+
+bool worthyCandidate(const PictureOrder& start, uint64_t seed, uint64_t index,
+                     RasterCanvas& scratch, ChosenCandidate& chosen,
+                     const std::atomic<bool>* cancel) {
+  ChosenCandidate next{makeCandidate(start, seed, index), {}};
+  const uint64_t firstSeed = next.candidate.seed;
+  for (int redraw = 0;; ++redraw) {
+    if (redraw > 0) {
+      next.candidate.seed = redrawSeed(firstSeed, redraw);
+      next.candidate.redraws = redraw;
+      next.candidate.draw = drawRandomCombination(next.candidate.seed);
+      next.candidate.order = start;
+      applyCombination(next.candidate.order.params, next.candidate.draw);
+    }
+    if (!quickLook(next.candidate, scratch, next.quick, cancel)) return false;
+    // Of draws equally rich, the earliest stays.
+    if (redraw == 0 || showsMoreThan(next.quick, 1, chosen.quick, 0)) chosen = next;
+    if (worthShowing(next.quick)) {
+      chosen = std::move(next);
+      return true;
+    }
+    if (redraw == kMaxRedraws) return true;
+  }
 }
 
 std::vector<ChosenCandidate> chooseCandidates(const PictureOrder& start, uint64_t seed,

@@ -54,5 +54,34 @@ TEST(RandomCandidates, AStartOnWhichNothingShowsStillGivesTheWantedNumber) {
   EXPECT_EQ(looked, 30u);  // ten looks per wanted candidate, no more
 }
 
+TEST(RandomCandidates, ACandidateIsDrawnAgainFromItsOwnSeedUntilWorthShowingWithinTheBound) {
+  const PictureOrder start;
+  RasterCanvas scratch(0, 0);
+  int redrawn = 0;
+  for (uint64_t index = 0; index < 40; ++index) {
+    ChosenCandidate chosen;
+    ASSERT_TRUE(worthyCandidate(start, 3, index, scratch, chosen));
+    EXPECT_TRUE(worthShowing(chosen.quick)) << index;
+    EXPECT_EQ(chosen.candidate.index, index);
+    const uint64_t own = candidateSeed(3, index);
+    EXPECT_EQ(chosen.candidate.seed,
+              chosen.candidate.redraws == 0 ? own : redrawSeed(own, chosen.candidate.redraws));
+    PictureContent again;
+    ASSERT_TRUE(quickLook(chosen.candidate, scratch, again));
+    EXPECT_EQ(again.richness(), chosen.quick.richness());
+    redrawn += chosen.candidate.redraws > 0 ? 1 : 0;
+  }
+  EXPECT_GT(redrawn, 0);  // some first draws are flat at the start-up values
+
+  // Where nothing shows, the bound ends it: the first of the equally empty draws.
+  PictureOrder empty;
+  empty.params.hsbhorizon = 750;
+  empty.params.hsbvertical = 750;
+  ChosenCandidate chosen;
+  ASSERT_TRUE(worthyCandidate(empty, 3, 0, scratch, chosen));
+  EXPECT_EQ(chosen.candidate.redraws, 0);
+  EXPECT_FALSE(worthShowing(chosen.quick));
+}
+
 }  // namespace
 }  // namespace orbisk

@@ -128,6 +128,37 @@ TEST(PictureRecordTextTest, DamagedTextsAreRefusedWithAReason) {
   EXPECT_EQ(refused, static_cast<int>(std::size(damaged)) - 1);
 }
 
+// A picture made from others keeps where it came from in an added line; a record without it
+// (every older one) is read as before, and a damaged origin line is refused.
+TEST(PictureRecordTextTest, TheOriginLineComesBackAndIsOptional) {
+  DrawnPicture made;
+  made.origin = "variation (more) of 110,1,6: v2 40 to 52";
+  const std::string text = formatPictureRecord(made);
+  EXPECT_NE(text.find("\nscale 1\norigin variation (more) of 110,1,6: v2 40 to 52\n"),
+            std::string::npos);
+  const std::optional<DrawnPicture> back = parsePictureRecord(text, nullptr);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->origin, made.origin);
+  EXPECT_EQ(formatPictureRecord(*back), text);
+  // Drawn from its record alone: the origin changes nothing else.
+  EXPECT_EQ(formatPictureRecord(DrawnPicture{}).find("origin"), std::string::npos);
+  EXPECT_EQ(parsePictureRecord(formatPictureRecord(DrawnPicture{}), nullptr)->origin, "");
+
+  const std::string line = "\norigin variation (more) of 110,1,6: v2 40 to 52\n";
+  const auto with = [&](const std::string& replacement) {
+    std::string damaged = text;
+    damaged.replace(damaged.find(line), line.size(), replacement);
+    return damaged;
+  };
+  for (const std::string& damaged :
+       {with("\norigin \n"), with("\norigin a\tb\n"), with(line + "origin again" + "\n"),
+        with("\norigin " + std::string(1025, 'x') + "\n")}) {
+    std::string error;
+    EXPECT_FALSE(parsePictureRecord(damaged, &error)) << damaged.substr(0, 200);
+    EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+  }
+}
+
 // Carried-over values no run can leave are refused by name: a crafted column range would keep
 // a run going for hours. The edges a run can reach are taken.
 TEST(PictureRecordTextTest, CarriedOverValuesNoRunCanLeaveAreRefusedByName) {

@@ -199,7 +199,8 @@ TEST_F(MainWindowStart, BuildsTheMenusInOrderWithSeparatorsAndStartStates) {
   EXPECT_EQ(entries(menu("help")), QStringList({"Hints and tips", "-", "About..."}));
   EXPECT_EQ(entries(menu("editit")), QStringList({"Copy", "Paste"}));
   EXPECT_EQ(entries(menu("explore")),
-            QStringList({"Random &gallery...", "&History...", "-", "&Back", "&Forward"}));
+            QStringList({"Random &gallery...", "&History...", "&Variations of this picture...",
+                         "Bree&d with...", "-", "&Back", "&Forward"}));
 
   for (const char* name : {"clearmode", "progresss", "beepit", "frame", "direction", "border",
                            "borywidth", "detail"}) {

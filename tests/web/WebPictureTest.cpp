@@ -8,9 +8,13 @@
 #include <vector>
 
 #include "io/PngChunks.h"
+#include "io/RedrawPicture.h"
+#include "render/random/Breeding.h"
+#include "render/random/Variations.h"
 #include "render/run/WholePicture.h"
 #include "session/PictureRecordText.h"
 #include "web/core/PngRecordChunk.h"
+#include "web/core/WebExplore.h"
 #include "web/core/WebFields.h"
 #include "web/core/WebPicture.h"
 #include "web/core/WebRender.h"
@@ -274,6 +278,38 @@ TEST(WebPreview, TheShapePreviewIsTheDesktopsAndTheColourPreviewShowsOnlyTheColo
         previewPicture(setPictureValue(busy, position, value).text, PreviewKind::Colours).text,
         colours)
         << position;
+}
+
+// The page's variations and children are the desktop's: the same core, seed and pictures, each
+// carrying where it came from.
+TEST(WebExplore, OffersWhatTheDesktopOffersWithTheirOrigin) {
+  const std::string picture = carriedPicture();
+  DrawnPicture other;
+  other.params.xraykleur = 7;
+  other.params.func1 = 9;
+  const PictureOrder parent = orderToRedraw(*parsePictureRecord(picture, nullptr));
+  const struct {
+    std::string other;
+    std::vector<Offspring> expected;
+    const char* origin;  // how each cell's origin starts
+  } cases[] = {
+      {"", chooseVariations(parent, 5, VariationStep::Lot, 4), "variation (lot) of 320,"},
+      {formatPictureRecord(other), chooseChildren(parent, other.params, 5, 4), "child of 320,"},
+  };
+  for (const auto& c : cases) {
+    const Answer answer = exploreOffspring(picture, c.other, 2, 5, 4);
+    ASSERT_TRUE(answer.ok) << answer.message;
+    // Each expected picture's record is in its cell, in the same order.
+    std::size_t at = 0;
+    for (const Offspring& expected : c.expected) {
+      const std::size_t found = answer.text.find("record " + recordText(expected.order.params), at);
+      ASSERT_NE(found, std::string::npos) << expected.change;
+      at = found + 1;
+    }
+    EXPECT_NE(answer.text.find(std::string("origin ") + c.origin), std::string::npos);
+  }
+  EXPECT_FALSE(exploreOffspring("damaged", "", 1, 5, 4).ok);
+  EXPECT_FALSE(exploreOffspring(picture, "damaged", 1, 5, 4).ok);
 }
 
 }  // namespace

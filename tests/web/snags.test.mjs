@@ -200,8 +200,8 @@ describe('loading', () => {
       await page.goto(server.url);
       await page.waitForSelector('body[data-ready="failed"]');
       assert.match(await page.$eval('#message', (m) => m.textContent), /could not load/);
-      for (const id of ['draw', 'random', 'gallery-open', 'open', 'save-data', 'hints-open',
-        'about-open'])
+      for (const id of ['draw', 'random', 'gallery-open', 'explore-open', 'breed-open', 'open',
+        'save-data', 'hints-open', 'about-open'])
         assert.equal(await disabled(page, `#${id}`), true, id);
       await page.close();
     });

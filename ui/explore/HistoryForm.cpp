@@ -3,6 +3,7 @@
 #include <QAbstractListModel>
 #include <QHBoxLayout>
 #include <QHash>
+#include <QLabel>
 #include <QListView>
 #include <QPixmap>
 #include <QPointer>
@@ -10,6 +11,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "session/PictureRecordText.h"
 #include "ui/Dialogs.h"
 #include "ui/editors/FixedWindow.h"
 
@@ -133,8 +135,13 @@ HistoryForm::HistoryForm(HistoryStore& store, Dialogs& dialogs, QWidget* parent)
   auto* buttons = new QHBoxLayout;
   for (QPushButton* b : {star_, remove_, saveData_, savePicture_}) buttons->addWidget(b);
   buttons->addStretch();
+  origin_ = new QLabel(this);
+  origin_->setObjectName("historyorigin");
+  origin_->setWordWrap(true);
+  origin_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list_);
+  layout->addWidget(origin_);
   layout->addLayout(buttons);
 
   // Opening the window lists the folder afresh: entries another running copy made show too.
@@ -229,6 +236,17 @@ void HistoryForm::updateButtons() {
   for (QPushButton* b : {star_, remove_, saveData_, savePicture_}) b->setEnabled(entry.has_value());
   // The button says what a press will do.
   star_->setText(entry && entry->starred ? "Un&star" : "&Star");
+  // Where the picture came from, as its record tells (one small file read, as the commands do).
+  QString origin;
+  if (entry) {
+    if (const std::optional<QString> record = store_.record(*entry)) {
+      const std::optional<DrawnPicture> picture =
+          parsePictureRecord(record->toStdString(), nullptr);
+      if (picture && !picture->origin.empty())
+        origin = "Made as " + QString::fromStdString(picture->origin);
+    }
+  }
+  origin_->setText(origin);
 }
 
 }  // namespace orbisk

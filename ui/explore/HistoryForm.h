@@ -9,6 +9,8 @@
 class QListView;
 class QPushButton;
 
+class QLabel;
+
 namespace orbisk {
 
 class Dialogs;
@@ -53,6 +55,8 @@ class HistoryForm : public QWidget {
   Dialogs& dialogs_;
   HistoryModel* model_ = nullptr;
   QListView* list_ = nullptr;
+  QLabel* origin_ = nullptr;  // where the selected entry's picture came from, when it was made
+                              // from others
   QPushButton* star_ = nullptr;
   QPushButton* remove_ = nullptr;
   QPushButton* saveData_ = nullptr;

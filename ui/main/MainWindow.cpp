@@ -17,6 +17,7 @@
 #include "ui/editors/RecordEditors.h"
 #include "ui/editors/ViewDataForm.h"
 #include "ui/editors/XrayForm.h"
+#include "ui/explore/ExploreForm.h"
 #include "ui/explore/GalleryForm.h"
 #include "ui/explore/HistoryForm.h"
 #include "ui/main/CanvasView.h"
@@ -79,6 +80,7 @@ MainWindow::~MainWindow() {
   // Children are destroyed after the members they refer to: end the editors while the record
   // still exists.
   delete galleryForm_;  // its workers end before anything else goes
+  delete exploreForm_;  // likewise
   delete driver_;
   driver_ = nullptr;
   editors_.reset();
@@ -221,7 +223,8 @@ void MainWindow::closeAllWindows() {
   // intro window has closed for good before this window is first shown, so it has no turn here.
   QWidget* const windows[] = {
       editors_->origin(),    aboutForm_,        hintsForm_,   editors_->colours(),
-      dataFiles_.viewForm(), editors_->shape(), galleryForm_, history_->form()};
+      dataFiles_.viewForm(), editors_->shape(), galleryForm_, history_->form(),
+      exploreForm_};
   for (QWidget* window : windows) {
     if (window) window->close();
   }

@@ -27,6 +27,7 @@ namespace orbisk {
 class AboutForm;
 class AnimationForm;
 class Dialogs;
+class ExploreForm;
 class GalleryForm;
 class HintsForm;
 class MenuBar;
@@ -95,6 +96,11 @@ class MainWindow : public QMainWindow {
   void connectMenus();
   void connectFileMenus();     // File, Edit and the Colours menu's pictures
   void connectExploreMenus();  // Explore and Help
+  // The Explore window on the current picture: variations, or children with mate when given.
+  void openExplore(const std::optional<PictureParams>& mate = std::nullopt,
+                   const QString& mateName = {});
+  // Asks for a data file or PNG and opens the Explore window with its children.
+  void askToBreed();
   void startRun(RunKind run);
   void onRunEnded(const RunEnd& end);
   void stop();
@@ -150,7 +156,8 @@ class MainWindow : public QMainWindow {
   QString largeTitle_;  // the command whose picture the worker draws, titling its messages
   QPointer<GalleryForm> galleryForm_;       // the open gallery; it deletes itself when closed
   std::function<uint64_t()> gallerySeeds_;  // the seed of each gallery's candidate sequence
-  HistoryCommands* history_ = nullptr;      // the history of pictures drawn; a child
+  QPointer<ExploreForm> exploreForm_;  // the open Explore window; it deletes itself when closed
+  HistoryCommands* history_ = nullptr;  // the history of pictures drawn; a child
 
   FilmJob* filmJob_ = nullptr;               // a child, made with the window
   QProgressDialog* filmProgress_ = nullptr;  // a child, made on first use

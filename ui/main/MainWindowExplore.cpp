@@ -1,8 +1,14 @@
 // The Explore and Help menus: the random gallery, the history with Back and Forward, "Hints and
 // tips" and "About...".
+#include <QFile>
+#include <QFileInfo>
+
+#include "io/DataFileIo.h"
+#include "io/RecordedPicture.h"
 #include "ui/Dialogs.h"
 #include "ui/editors/AboutForm.h"
 #include "ui/editors/HintsForm.h"
+#include "ui/explore/ExploreForm.h"
 #include "ui/explore/GalleryForm.h"
 #include "ui/main/ClockSeed.h"
 #include "ui/main/MainWindow.h"
@@ -52,6 +58,8 @@ void MainWindow::connectExploreMenus() {
   menus_->onCommand("back", [this] { history_->step(true); });
   menus_->onCommand("forward", [this] { history_->step(false); });
   menus_->onCommand("history", [this] { history_->open(); });
+  menus_->onCommand("variations", [this] { openExplore(); });
+  menus_->onCommand("breed", [this] { askToBreed(); });
   menus_->onCommand("gallery", [this] {
     showWindow<GalleryForm>(galleryForm_, [this] {
       GallerySource source;
@@ -64,6 +72,61 @@ void MainWindow::connectExploreMenus() {
       return form;
     });
   });
+}
+
+void MainWindow::openExplore(const std::optional<PictureParams>& mate, const QString& mateName) {
+  ExploreForm* form = showWindow<ExploreForm>(exploreForm_, [this] {
+    ExploreSource source;
+    source.currentOrder = [this] { return currentOrder(); };
+    source.seed = [this] { return gallerySeeds_ ? gallerySeeds_() : clockSeed(); };
+    source.pick = [this](const PictureOrder& order, const std::string& origin) {
+      // Drawn as the cell drew it: its record on the working values it started from, on a
+      // cleared canvas, once a run going on has ended; kept in the history with its origin.
+      DrawnPicture picture;
+      picture.params = order.params;
+      picture.startState = order.state;
+      picture.background = order.canvas.background;
+      picture.detailstep = order.params.detailstep;
+      applyDrawnPicture(picture);
+      menus_->enableForGood();
+      if (isRendering()) stop();
+      session_.setNextOrigin(origin);
+      startRun(RunKind::Create);
+    };
+    return new ExploreForm(std::move(source), this);
+  });
+  if (mate)
+    form->breed(*mate, mateName);
+  else
+    form->vary();
+}
+
+void MainWindow::askToBreed() {
+  dialogs_.openFile(
+      this, {"Breed with", "Data files and pictures|*.dat;*.DAT;*.png;*.PNG|All files|*", false},
+      [this](const QString& path) {
+        if (path.isEmpty() || session_.isEnding()) return;
+        const QString name = QFileInfo(path).fileName();
+        if (isPngFile(path)) {
+          const RecordedPictureRead read = readRecordedPicture(path);
+          if (read.outcome != RecordedPictureRead::Outcome::Recorded) {
+            dialogs_.warn(this, "Orbisk - Breed with", read.error);
+            return;
+          }
+          openExplore(read.picture.params, name);
+          return;
+        }
+        const RecordFileResult read = readRecordFile(QFile::encodeName(path).toStdString());
+        if (!read.ok) {
+          dialogs_.warn(
+              this, "Orbisk - Breed with",
+              QString::fromLocal8Bit(read.error.data(), static_cast<qsizetype>(read.error.size())));
+          return;
+        }
+        PictureParams other;
+        applyRecord(read.record, other);
+        openExplore(other, name);
+      });
 }
 
 }  // namespace orbisk

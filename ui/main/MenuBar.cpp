@@ -133,6 +133,8 @@ const std::vector<MenuRow>& rows() {
       {0, M, "explore", "E&xplore", "", "", false, false},
       {1, I, "gallery", "Random &gallery...", "Ctrl+G", "", false, true},
       {1, I, "history", "&History...", "Ctrl+H", "", false, true},
+      {1, I, "variations", "&Variations of this picture...", "Ctrl+E", "", false, true},
+      {1, I, "breed", "Bree&d with...", "", "", false, true},
       {1, S, "", "-", "", "", false, true},
       {1, I, "back", "&Back", "Alt+Left", "", false, true},
       {1, I, "forward", "&Forward", "Alt+Right", "", false, true},

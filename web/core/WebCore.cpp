@@ -11,6 +11,7 @@
 #include "io/RecordMessages.h"
 #include "web/core/Json.h"
 #include "web/core/PngRecordChunk.h"
+#include "web/core/WebExplore.h"
 #include "web/core/WebFields.h"
 #include "web/core/WebFiles.h"
 #include "web/core/WebGallery.h"
@@ -159,6 +160,14 @@ const char* orbisk_gallery(const char* picture, uint32_t seedHigh, uint32_t seed
                            int wanted) {
   return give(galleryCandidates(picture, seedOf(seedHigh, seedLow), candidateNumber(first),
                                 std::clamp(wanted, 1, 100)));
+}
+
+// Variations of picture (step 0 a little, 1 more, 2 a lot), or children of it and other when
+// other is not empty.
+const char* orbisk_explore(const char* picture, const char* other, int step, uint32_t seedHigh,
+                           uint32_t seedLow, int wanted) {
+  return give(exploreOffspring(picture, other, step, seedOf(seedHigh, seedLow),
+                               std::clamp(wanted, 1, 100)));
 }
 
 const char* orbisk_render_begin(const char* picture) {

@@ -44,6 +44,9 @@ export const previewPicture = (picture, kind) =>
 export const gallery = (picture, [high, low], first, wanted) =>
   ask('orbisk_gallery', ['string', 'number', 'number', 'number', 'number'],
       [picture, high, low, first, wanted]);
+export const explore = (picture, other, step, [high, low], wanted) =>
+  ask('orbisk_explore', ['string', 'string', 'number', 'number', 'number', 'number'],
+      [picture, other, step, high, low, wanted]);
 
 // The last byte result of the core, copied out.
 function takeBytes() {

@@ -4,6 +4,7 @@
 // run), and the record that drew the canvas, which a saved picture and the link carry.
 import * as core from './core.js';
 import { Panel } from './panel.js';
+import { Explore } from './explore.js';
 import { Gallery } from './gallery.js';
 import { acceptDrops, download, pictureFile, pictureName, readForCore } from './files.js';
 import { linkInAddress, recordPicture, addressOf, placeInHistory } from './link.js';
@@ -198,8 +199,8 @@ const panel = new Panel($('panel'), core.fields(), changeValue);
 const preview = new Preview(panel);
 const gallery = new Gallery($('gallery'), (picture) => draw(picture));
 const help = new Help(core.helpTexts());
-for (const id of ['draw', 'random', 'gallery-open', 'open', 'save-data', 'hints-open',
-  'about-open']) $(id).disabled = false;
+for (const id of ['draw', 'random', 'gallery-open', 'explore-open', 'breed-open', 'open',
+  'save-data', 'hints-open', 'about-open']) $(id).disabled = false;
 
 $('draw').addEventListener('click', () => draw(page.next));
 $('stop').addEventListener('click', stop);
@@ -208,6 +209,22 @@ $('random').addEventListener('click', () => {
   if (answer.ok) draw(answer.text);
 });
 $('gallery-open').addEventListener('click', () => gallery.open(page.next));
+const explore = new Explore($('explore'), (picture) => draw(picture));
+$('explore-open').addEventListener('click', () => explore.open(page.next));
+$('breed-open').addEventListener('click', () => $('breed-file').click());
+$('breed-file').addEventListener('change', async (event) => {
+  const [file] = event.target.files;
+  event.target.value = '';
+  if (!file) return;
+  let answer;
+  try {
+    answer = await core.openFile(page.next, file.name, await readForCore(file));
+  } catch (error) {
+    answer = { ok: false, message: `Cannot open ${file.name}: ${error.message || error}` };
+  }
+  if (answer.ok) explore.open(page.next, answer.text, file.name);
+  else say(answer.message, true);
+});
 $('open').addEventListener('click', () => $('open-file').click());
 $('open-file').addEventListener('change', (event) => {
   openFile(event.target.files[0]);

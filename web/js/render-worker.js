@@ -1,7 +1,8 @@
 // A worker that draws pictures with its own instance of the core, so the page never waits on a
-// run. Messages in: {type: 'draw', id, picture}, {type: 'stop', id}, {type: 'gallery', id,
-// picture, seed, first, wanted}, {type: 'values', id, picture}: values changed during the run,
-// which the columns drawn after it take up. Messages out: {type: 'progress' | 'done', id, ...}.
+// run. Messages in: {type: 'draw', id, picture}, {type: 'stop', id}, {type: 'gallery' or
+// 'explore', id, picture, seed, first, wanted}, {type: 'values', id, picture}: values changed
+// during the run, which the columns drawn after it take up. Messages out: {type: 'progress' |
+// 'done', id, ...}.
 import * as core from './core.js';
 
 // How long a worker computes columns before it shows them and hears its messages again.
@@ -79,7 +80,9 @@ self.onmessage = ({ data }) => {
   if (current) current.stopped = true;
   queue = queue.then(() => {
     if (data.type === 'draw') return draw(data);
-    const answer = core.gallery(data.picture, data.seed, data.first, data.wanted);
+    const answer = data.type === 'explore'
+      ? core.explore(data.picture, data.other, data.step, data.seed, data.wanted)
+      : core.gallery(data.picture, data.seed, data.first, data.wanted);
     self.postMessage({ type: 'done', id: data.id, ...answer });
   });
 };
