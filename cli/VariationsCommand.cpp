@@ -24,9 +24,11 @@ int fail(std::FILE* err, const std::string& message) {
 }
 
 // A parent as the gallery draws on it: its record at its detail, its background and working
-// values, at the frame's size.
-bool readParent(const std::string& path, DrawnPicture& parent, std::string& error) {
-  if (!readPictureToDraw(path, parent, error)) return false;
+// values, at the frame's size. The reader's note on fields that count as 0 goes to err.
+bool readParent(const std::string& path, DrawnPicture& parent, std::string& error, std::FILE* err) {
+  std::string note;
+  if (!readPictureToDraw(path, parent, error, note)) return false;
+  if (!note.empty()) std::fprintf(err, "orbisk-render: %s\n", note.c_str());
   parent.params.detailstep = parent.detailstep;
   parent.scale = 1;
   return true;
@@ -39,8 +41,8 @@ int runExplore(const RenderOptions& options, std::FILE* err) {
   const bool breeding = explore.variations == 0;
   DrawnPicture first, second;
   std::string error;
-  if (!readParent(breeding ? explore.breedFirst : options.dataFile, first, error) ||
-      (breeding && !readParent(explore.breedSecond, second, error)))
+  if (!readParent(breeding ? explore.breedFirst : options.dataFile, first, error, err) ||
+      (breeding && !readParent(explore.breedSecond, second, error, err)))
     return fail(err, error);
   const uint64_t seed =
       options.survey.seedGiven

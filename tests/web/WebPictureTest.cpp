@@ -191,9 +191,10 @@ TEST(WebValues, TheNextRunKeepsThePanelsValuesWithTheWorkingValuesARunLeft) {
   ASSERT_TRUE(got && carried);
   EXPECT_EQ(got->params.v2, 41);
   EXPECT_EQ(got->params.size, 110);  // the panel's, not the run's 320
-  EXPECT_EQ(formatPictureRecord(DrawnPicture{got->params, carried->startState, got->background,
-                                             got->detailstep, got->scale}),
-            next.text);
+  EXPECT_EQ(
+      formatPictureRecord(DrawnPicture{
+          got->params, carried->startState, got->background, got->detailstep, got->scale, {}}),
+      next.text);
   EXPECT_FALSE(withWorkingValues(panel, "damaged").ok);
 }
 
