@@ -120,7 +120,15 @@ template <bool kFma>
       const DoubleDouble cx = dd::product<kFma>(c, ax);
       // -(1 - c|x|): cx.hi lies in [1/2, 2] or is 0, so cx.hi - 1 is exact and zero or at least
       // as large as cx.lo; and |x| > c
-      numerator = fastTwoSum(cx.hi - 1, cx.lo);
+      const double difference = cx.hi - 1;
+      if constexpr (kFma) {
+        // the same sum, its rounded value in one fused operation (c|x| - 1 rounded), so that
+        // the division need not wait for the product and two sums
+        numerator.hi = __builtin_fma(c, ax, -1);
+        numerator.lo = cx.lo - (numerator.hi - difference);
+      } else {
+        numerator = fastTwoSum(difference, cx.lo);
+      }
       denominator = fastTwoSum(ax, c);
       base = &tables::kHalfPiMinusAtanOfStep[step];
     }
