@@ -32,10 +32,16 @@ constexpr double kHuge = 0x1p53;
 constexpr double kHalfPiRounded = 0x1.921fb54442d18p+0;
 constexpr double kStep = 1.0 / tables::kAtanSteps;
 
-// atan(t) - t = -t^3/3 + t^5/5 - ... - t^11/11 for |t| <= 3/256 (the next term is below 2^-87).
-double seriesBeyondT(double t) {
+// atan(t) - t = -t^3/3 + t^5/5 - ... - t^11/11 for |t| <= 3/256 (the next term is below 2^-87);
+// Horner's steps fused when kFma (fewer roundings, and half the chain).
+template <bool kFma>
+[[gnu::always_inline]] inline double seriesBeyondT(double t) {
   const double s = t * t;
-  return t * s * (-1.0 / 3 + s * (1.0 / 5 + s * (-1.0 / 7 + s * (1.0 / 9 - s * (1.0 / 11)))));
+  double p = dd::mulAdd<kFma>(s, -1.0 / 11, 1.0 / 9);
+  p = dd::mulAdd<kFma>(s, p, -1.0 / 7);
+  p = dd::mulAdd<kFma>(s, p, 1.0 / 5);
+  p = dd::mulAdd<kFma>(s, p, -1.0 / 3);
+  return t * s * p;
 }
 
 // atan(x) for 2^-27 <= x < 1/128 in double-double: the t^3/3 term, 2^-15 of the result, in
@@ -82,13 +88,28 @@ template <bool kFma>
       // bits of the sum (no conversion on the way to c; a tie may go to the even step, 0 at
       // |x| = 1/128, which is as good)
       constexpr double kRound = 0x1.8p52;
-      const double shifted = ax * tables::kAtanSteps + kRound;
-      const double c = (shifted - kRound) * kStep;
+      double shifted, c;
+      if constexpr (kFma) {
+        // the same values, each in one fused operation: 64|x| is exact, and so is c = i/64
+        shifted = __builtin_fma(ax, tables::kAtanSteps, kRound);
+        c = __builtin_fma(shifted, kStep, -kRound * kStep);
+      } else {
+        shifted = ax * tables::kAtanSteps + kRound;
+        c = (shifted - kRound) * kStep;
+      }
       const auto step = static_cast<int>(bitsOf(shifted) & 0x7f);
-      const DoubleDouble cx = dd::product<kFma>(c, ax);
       numerator = {ax - c, 0};  // exact: c lies within 1/128 of ax
-      denominator = fastTwoSum(1, cx.hi);
-      denominator.lo += cx.lo;
+      if constexpr (kFma) {
+        // 1 + c|x| in one rounding, and its error exactly: the sum lies in [1, 2], so 1 minus it
+        // is exact, and the error, at most 2^-53, is a multiple of 2^-65 (c is a multiple of
+        // 2^-6, |x| >= 2^-7 one of 2^-59), so a double
+        denominator.hi = __builtin_fma(c, ax, 1);
+        denominator.lo = __builtin_fma(c, ax, 1 - denominator.hi);
+      } else {
+        const DoubleDouble cx = dd::product<false>(c, ax);
+        denominator = fastTwoSum(1, cx.hi);
+        denominator.lo += cx.lo;
+      }
       base = &tables::kAtanOfStep[step];
     } else {
       // the step nearest 1/|x| from a table, sparing a division; 0 from |x| = 128 on
@@ -99,18 +120,27 @@ template <bool kFma>
       const DoubleDouble cx = dd::product<kFma>(c, ax);
       // -(1 - c|x|): cx.hi lies in [1/2, 2] or is 0, so cx.hi - 1 is exact and zero or at least
       // as large as cx.lo; and |x| > c
-      numerator = fastTwoSum(cx.hi - 1, cx.lo);
+      const double difference = cx.hi - 1;
+      if constexpr (kFma) {
+        // the same sum, its rounded value in one fused operation (c|x| - 1 rounded), so that
+        // the division need not wait for the product and two sums
+        numerator.hi = __builtin_fma(c, ax, -1);
+        numerator.lo = cx.lo - (numerator.hi - difference);
+      } else {
+        numerator = fastTwoSum(difference, cx.lo);
+      }
       denominator = fastTwoSum(ax, c);
       base = &tables::kHalfPiMinusAtanOfStep[step];
     }
-    // t = numerator / denominator: a quotient in double, then its exact remainder divided
+    // t = numerator / denominator: a quotient in double, then its exact remainder divided (by
+    // the inverse, computed beside the quotient, not before it)
+    const double t = numerator.hi / denominator.hi;
     const double inverse = 1 / denominator.hi;
-    const double t = numerator.hi * inverse;
     const DoubleDouble back = dd::product<kFma>(t, denominator.hi);
     const double remainder =
         ((numerator.hi - back.hi) - back.lo) + (numerator.lo - t * denominator.lo);
     const DoubleDouble sum = fastTwoSum(base->hi, t);
-    r = fastTwoSum(sum.hi, sum.lo + (base->lo + remainder * inverse + seriesBeyondT(t)));
+    r = fastTwoSum(sum.hi, sum.lo + (base->lo + remainder * inverse + seriesBeyondT<kFma>(t)));
     err = r.hi * kRelativeError + std::fabs(t * t * t) * kCubicError;
   }
 

@@ -72,6 +72,15 @@ template <bool kFma>
     return twoProduct(a, b);
   }
 }
+// a b + c: one fused operation when kFma (a single rounding), else a product and a sum.
+template <bool kFma>
+[[gnu::always_inline]] inline double mulAdd(double a, double b, double c) {
+  if constexpr (kFma)
+    return __builtin_fma(a, b, c);
+  else
+    return a * b + c;
+}
+
 template <bool kFma>
 [[gnu::always_inline]] inline DoubleDouble square(double a) {
   if constexpr (kFma)

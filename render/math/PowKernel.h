@@ -24,6 +24,7 @@ struct LogArgument {
   const tables::LogEntry* entry;  // r and -log r
 };
 
+template <bool kFma = false>
 [[gnu::always_inline]] inline LogArgument splitForLog(double x) {
   uint64_t bits = bitsOf(x);
   int64_t scale = 0;
@@ -41,7 +42,7 @@ struct LogArgument {
   // exact, and the first product lies within 2^-7 of 1.
   const uint64_t lowBits = (uint64_t{1} << tables::kLogReciprocalBits) - 1;
   const double upper = fromBits(bitsOf(m) & ~lowBits);
-  return {twoSum(upper * entry.reciprocal - 1, (m - upper) * entry.reciprocal),
+  return {twoSum(dd::mulAdd<kFma>(upper, entry.reciprocal, -1), (m - upper) * entry.reciprocal),
           static_cast<double>(e + scale), &entry};
 }
 
@@ -51,27 +52,28 @@ struct LogArgument {
 // (-log r and log 2 to about 2^-97, times |e| for log 2; when they are used |log x| > 2^-9).
 template <bool kFma>
 [[gnu::always_inline]] inline DoubleDouble logOf(double x, double& cube) {
-  const LogArgument arg = splitForLog(x);
+  const LogArgument arg = splitForLog<kFma>(x);
   const DoubleDouble v = arg.v;
   const double a = v.hi;
   const DoubleDouble a2 = dd::square<kFma>(a);  // exact
   cube = std::fabs(a2.hi * a);
   // v^3/3 - v^4/4 + ... + v^9/9, evaluated in pairs to keep the chain of dependent operations
-  // short; and the low part of v over 1 + v
+  // short (each product and sum fused when kFma); and the low part of v over 1 + v
   const double a4 = a2.hi * a2.hi;
-  const double beyondSquare = a2.hi * a *
-                                  (((1.0 / 3 - a * (1.0 / 4)) + a2.hi * (1.0 / 5 - a * (1.0 / 6))) +
-                                   a4 * ((1.0 / 7 - a * (1.0 / 8)) + a2.hi * (1.0 / 9))) +
-                              v.lo * (1 - a);
+  const double pair12 = dd::mulAdd<kFma>(a2.hi, dd::mulAdd<kFma>(a, -1.0 / 6, 1.0 / 5),
+                                         dd::mulAdd<kFma>(a, -1.0 / 4, 1.0 / 3));
+  const double pair34 = dd::mulAdd<kFma>(a2.hi, 1.0 / 9, dd::mulAdd<kFma>(a, -1.0 / 8, 1.0 / 7));
+  const double beyondSquare =
+      dd::mulAdd<kFma>(a2.hi * a, dd::mulAdd<kFma>(a4, pair34, pair12), v.lo * (1 - a));
 
   // e log 2 - log r + v - v^2/2: the product and the first sum are exact
-  const double base = arg.exponent * tables::kLn2Hi + arg.entry->minusLogOf.hi;
+  const double base = dd::mulAdd<kFma>(arg.exponent, tables::kLn2Hi, arg.entry->minusLogOf.hi);
   // |v| > v^2/2; and base is 0 (the interval around 1) or larger than |v| (the centres of the
   // other intervals lie more than 2^-7.6 from 1, while |v| < 2^-7.9)
   const DoubleDouble s1 = fastTwoSum(a, -0.5 * a2.hi);
   const DoubleDouble s2 = fastTwoSum(base, s1.hi);
-  const double low = (arg.exponent * tables::kLn2Lo + arg.entry->minusLogOf.lo) + s1.lo + s2.lo +
-                     (-0.5 * a2.lo + beyondSquare);
+  const double low = dd::mulAdd<kFma>(arg.exponent, tables::kLn2Lo, arg.entry->minusLogOf.lo) +
+                     s1.lo + s2.lo + (-0.5 * a2.lo + beyondSquare);
   return fastTwoSum(s2.hi, low);
 }
 
@@ -79,7 +81,7 @@ template <bool kFma>
 template <bool kFma>
 [[gnu::always_inline]] inline DoubleDouble timesLog(double y, DoubleDouble l) {
   const DoubleDouble yl = dd::product<kFma>(y, l.hi);
-  return fastTwoSum(yl.hi, yl.lo + y * l.lo);
+  return fastTwoSum(yl.hi, dd::mulAdd<kFma>(y, l.lo, yl.lo));
 }
 
 // z = k log(2)/128 + s: k = z.hi 128 / log(2) rounded (adding 1.5 2^52 rounds to an integer,
@@ -93,13 +95,16 @@ struct ExpArgument {
   int step = 0;      // k mod 128
 };
 
+template <bool kFma = false>
 [[gnu::always_inline]] inline ExpArgument splitForExp(DoubleDouble z) {
   constexpr double kRound = 0x1.8p52;
-  const double shifted = z.hi * tables::kStepsOverLn2 + kRound;
+  // fused, k is z.hi 128 / log(2) rounded once; either way |s| stays within a hair of log(2)/256
+  const double shifted = dd::mulAdd<kFma>(z.hi, tables::kStepsOverLn2, kRound);
   const double kd = shifted - kRound;
   const auto k = static_cast<int32_t>(bitsOf(shifted));
-  const double a = z.hi - kd * tables::kLn2OverStepsHi;
-  return {twoSum(a, (z.lo - kd * tables::kLn2OverStepsMid) - kd * tables::kLn2OverStepsLo),
+  const double a = dd::mulAdd<kFma>(kd, -tables::kLn2OverStepsHi, z.hi);
+  return {twoSum(a, dd::mulAdd<kFma>(kd, -tables::kLn2OverStepsLo,
+                                     dd::mulAdd<kFma>(kd, -tables::kLn2OverStepsMid, z.lo))),
           k >> tables::kExpStepBits, k & (tables::kExpSteps - 1)};
 }
 
@@ -109,21 +114,22 @@ struct ExpArgument {
 // sum with s.lo and the product with the table value), and the double-double sums at the end.
 template <bool kFma>
 [[gnu::always_inline]] inline DoubleDouble expOf(DoubleDouble z, int& exponent, double& square) {
-  const ExpArgument arg = splitForExp(z);
+  const ExpArgument arg = splitForExp<kFma>(z);
   exponent = arg.exponent;
   const DoubleDouble s = arg.s;
-  // exp(s) - 1 = s + s^2/2 + ... + s^6/720, in pairs
+  // exp(s) - 1 = s + s^2/2 + ... + s^6/720, in pairs (fused when kFma)
   const double h = s.hi;
   square = h * h;
-  const double beyondS = square * ((0.5 + h * (1.0 / 6)) +
-                                   square * ((1.0 / 24 + h * (1.0 / 120)) + square * (1.0 / 720)));
-  const double rest = beyondS + s.lo * (1 + h);
+  const double upper =
+      dd::mulAdd<kFma>(square, 1.0 / 720, dd::mulAdd<kFma>(h, 1.0 / 120, 1.0 / 24));
+  const double rest = dd::mulAdd<kFma>(
+      square, dd::mulAdd<kFma>(square, upper, dd::mulAdd<kFma>(h, 1.0 / 6, 0.5)), s.lo * (1 + h));
 
   // 2^(k/128) (1 + h + rest): the product with h exact, the one with the rest (below 2^-17) not
   const DoubleDouble t = tables::kExp2OfStep[arg.step];
   const DoubleDouble p = dd::product<kFma>(t.hi, h);
   const DoubleDouble r = fastTwoSum(t.hi, p.hi);
-  return fastTwoSum(r.hi, r.lo + (p.lo + (t.hi * rest + t.lo * (1 + h))));
+  return fastTwoSum(r.hi, r.lo + (p.lo + dd::mulAdd<kFma>(t.hi, rest, t.lo * (1 + h))));
 }
 
 // A bound on the relative error of expOf(timesLog(y, logOf(x))) against x^y / 2^exponent, with
