@@ -73,10 +73,14 @@ class Progress {
   bool started_ = false;  // a count is on the line, to be ended at the end
 };
 
-bool readKeyframes(const AnimateOptions& options, FilmDescription& film, std::string& error) {
+// The reader's note on fields that count as 0 goes to err, as for a single picture.
+bool readKeyframes(const AnimateOptions& options, FilmDescription& film, std::string& error,
+                   std::FILE* err) {
   for (const std::string& input : options.inputs) {
     DrawnPicture picture;
-    if (!readPictureToDraw(input, picture, error)) return false;
+    std::string note;
+    if (!readPictureToDraw(input, picture, error, note)) return false;
+    if (!note.empty()) std::fprintf(err, "orbisk-render: %s\n", note.c_str());
     picture.params.detailstep = picture.detailstep;
     picture.scale = static_cast<int16_t>(film.scale);
     film.path.keyframes.push_back(picture);
@@ -215,7 +219,7 @@ int runFilm(const AnimateOptions& options, std::FILE* err) {
     film.every = options.every;
     film.fps = options.fps;
     film.scale = options.scale;
-    if (std::string error; !readKeyframes(options, film, error)) return fail(err, error);
+    if (std::string error; !readKeyframes(options, film, error, err)) return fail(err, error);
     return film.kind == FilmDescription::Kind::Path ? makePathFilmInto(options, film, err)
                                                     : makeGrowingFilm(options, film, err);
   } catch (const std::bad_alloc&) {
