@@ -9,12 +9,29 @@
 
 #include "io/CanvasImage.h"
 #include "io/RecordedPicture.h"
+#include "io/TemporaryCleanup.h"
 #include "io/UserFile.h"
 #include "session/FilmText.h"
 
 namespace orbisk {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Makes the temporary folder from pattern (mkdtemp's) and lists it for removal on a signal, with
+// the signals held back meanwhile, so that no signal finds a folder that is not listed yet.
+// Returns the slot (-1 when not listed) and leaves pattern empty when no folder could be made.
+int makeListedFolder(std::string& pattern) {
+  const TerminatingSignalsHeld held;
+  if (!::mkdtemp(pattern.data())) {
+    pattern.clear();
+    return -1;
+  }
+  return listTemporaryFolder(pattern.c_str());
+}
+
+}  // namespace
 
 std::unique_ptr<FilmFolderWriter> FilmFolderWriter::open(const std::string& folder,
                                                          std::string& error) {
@@ -37,18 +54,22 @@ std::unique_ptr<FilmFolderWriter> FilmFolderWriter::open(const std::string& fold
   std::string name = target.filename().empty() ? target.parent_path().filename().string()
                                                : target.filename().string();
   std::string pattern = (parent / ("." + name + ".partial-XXXXXX")).string();
-  if (!::mkdtemp(pattern.data())) {
+  const int slot = makeListedFolder(pattern);
+  if (pattern.empty()) {
     error = "cannot make a folder beside " + displayPath(folder) + ": " +
             std::error_code(errno, std::generic_category()).message();
     return nullptr;
   }
-  return std::unique_ptr<FilmFolderWriter>(new FilmFolderWriter(folder, pattern));
+  return std::unique_ptr<FilmFolderWriter>(new FilmFolderWriter(folder, pattern, slot));
 }
 
 FilmFolderWriter::~FilmFolderWriter() {
-  if (placed_) return;
-  std::error_code ignored;
-  fs::remove_all(temporary_, ignored);
+  if (!placed_) {
+    std::error_code ignored;
+    fs::remove_all(temporary_, ignored);
+  }
+  // Only now: a signal meanwhile still removes what is left of it.
+  unlistTemporaryFolder(listedSlot_);
 }
 
 bool FilmFolderWriter::addFrame(const FilmIndexLine& line, const RasterCanvas& canvas,
@@ -78,13 +99,22 @@ bool FilmFolderWriter::finish(const std::string& filmText, std::string& error) {
                   fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                       fs::perms::others_read | fs::perms::others_exec,
                   code);
-  // An empty folder of that name is replaced; anything else there now is kept and refused.
-  fs::rename(temporary_, folder_, code);
+  {
+    // A signal waits until the folder has its name and is off the list: a handler emptying it
+    // while it takes the name would leave a half-emptied folder under the user's name.
+    const TerminatingSignalsHeld held;
+    // An empty folder of that name is replaced; anything else there now is kept and refused.
+    fs::rename(temporary_, folder_, code);
+    if (!code) {
+      placed_ = true;
+      unlistTemporaryFolder(listedSlot_);
+      listedSlot_ = -1;
+    }
+  }
   if (code) {
     error = "cannot put the frames in place as " + displayPath(folder_) + ": " + code.message();
     return false;
   }
-  placed_ = true;
   return true;
 }
 

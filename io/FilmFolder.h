@@ -36,10 +36,11 @@ class FilmFolderWriter {
   bool finish(const std::string& filmText, std::string& error);
 
  private:
-  FilmFolderWriter(std::string folder, std::string temporary)
-      : folder_(std::move(folder)), temporary_(std::move(temporary)) {}
+  FilmFolderWriter(std::string folder, std::string temporary, int listedSlot)
+      : folder_(std::move(folder)), temporary_(std::move(temporary)), listedSlot_(listedSlot) {}
   std::string folder_;     // the name the user gave
   std::string temporary_;  // the folder written into until finish
+  int listedSlot_;         // the temporary folder's slot in the signal cleanup (-1: not listed)
   std::string index_ = std::string(kFilmIndexHeader) + "\n";  // index.tsv so far
   bool placed_ = false;                                       // finish put the folder in place
 };

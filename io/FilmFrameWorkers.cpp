@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "io/TemporaryCleanup.h"
+
 namespace orbisk {
 
 FilmFrameWorkers::FilmFrameWorkers(int first, int count, int threads, DrawFrame draw,
@@ -14,6 +16,9 @@ FilmFrameWorkers::FilmFrameWorkers(int first, int count, int threads, DrawFrame 
       stop_(stop),
       nextToDraw_(first),
       nextToHand_(first) {
+  // The workers start with the terminating signals held back and keep them so, so a signal
+  // reaches the thread that writes the film and lists its temporaries.
+  const TerminatingSignalsHeld held;
   try {
     for (int i = 0; i < std::max(threads, 1); ++i) threads_.emplace_back([this] { work(); });
   } catch (...) {

@@ -1,5 +1,8 @@
 #include "io/TemporaryCleanup.h"
 
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
 #include <limits.h>
 #include <signal.h>
 #include <unistd.h>
@@ -23,11 +26,63 @@ struct Slot {
   char path[PATH_MAX] = {};
 };
 
+// A command fills one folder of frames at a time; the desktop may make a few films at once.
+constexpr int kFolderSlots = 4;
+
 Slot slots[kSlots];
+Slot folderSlots[kFolderSlots];
+
+template <int N>
+int listIn(Slot (&list)[N], const char* path) {
+  const std::size_t length = std::strlen(path);
+  if (length >= PATH_MAX) return -1;
+  for (int i = 0; i < N; ++i) {
+    if (list[i].taken.exchange(true, std::memory_order_acquire)) continue;
+    std::memcpy(list[i].path, path, length + 1);
+    list[i].listed.store(true, std::memory_order_release);
+    return i;
+  }
+  return -1;
+}
+
+template <int N>
+void unlistIn(Slot (&list)[N], int slot) {
+  if (slot < 0 || slot >= N) return;
+  list[slot].listed.store(false, std::memory_order_release);
+  list[slot].taken.store(false, std::memory_order_release);
+}
+
+// Removes every file in folder, then the folder, with system calls only (a signal handler may
+// not allocate, so no opendir). Removing names while the folder is read may make the reading
+// skip some, and another thread may still add a file meanwhile: the folder is read again until
+// it can be removed, a few times at most.
+void removeFolderOfFiles(const char* folder) {
+  constexpr int kPasses = 8;
+  alignas(struct dirent64) char entries[4096];
+  for (int pass = 0; pass < kPasses; ++pass) {
+    const int fd = ::open(folder, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return;
+    ssize_t bytes = 0;
+    while ((bytes = ::getdents64(fd, entries, sizeof entries)) > 0) {
+      for (ssize_t at = 0; at < bytes;) {
+        const auto* entry = reinterpret_cast<const struct dirent64*>(entries + at);
+        at += entry->d_reclen;
+        const char* name = entry->d_name;
+        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+        ::unlinkat(fd, name, 0);
+      }
+    }
+    ::close(fd);
+    if (::rmdir(folder) == 0 || errno != ENOTEMPTY) return;
+  }
+}
 
 extern "C" void removeAndReraise(int signal) {
   for (Slot& slot : slots) {
     if (slot.listed.load(std::memory_order_acquire)) ::unlink(slot.path);
+  }
+  for (Slot& slot : folderSlots) {
+    if (slot.listed.load(std::memory_order_acquire)) removeFolderOfFiles(slot.path);
   }
   // The handler was reset to the default on entry; the signal, blocked until the handler
   // returns, then ends the process with the status the caller expects of it.
@@ -37,21 +92,19 @@ extern "C" void removeAndReraise(int signal) {
 }  // namespace
 
 int listTemporary(const char* path) {
-  const std::size_t length = std::strlen(path);
-  if (length >= PATH_MAX) return -1;
-  for (int i = 0; i < kSlots; ++i) {
-    if (slots[i].taken.exchange(true, std::memory_order_acquire)) continue;
-    std::memcpy(slots[i].path, path, length + 1);
-    slots[i].listed.store(true, std::memory_order_release);
-    return i;
-  }
-  return -1;
+  return listIn(slots, path);
 }
 
 void unlistTemporary(int slot) {
-  if (slot < 0 || slot >= kSlots) return;
-  slots[slot].listed.store(false, std::memory_order_release);
-  slots[slot].taken.store(false, std::memory_order_release);
+  unlistIn(slots, slot);
+}
+
+int listTemporaryFolder(const char* path) {
+  return listIn(folderSlots, path);
+}
+
+void unlistTemporaryFolder(int slot) {
+  unlistIn(folderSlots, slot);
 }
 
 const int* terminatingSignals(int* count) {
@@ -65,6 +118,19 @@ void addTerminatingSignals(sigset_t& set) {
   int count = 0;
   const int* signals = terminatingSignals(&count);
   for (int i = 0; i < count; ++i) sigaddset(&set, signals[i]);
+}
+
+TerminatingSignalsHeld::TerminatingSignalsHeld() {
+  sigset_t held;
+  sigemptyset(&held);
+  addTerminatingSignals(held);
+  ::pthread_sigmask(SIG_BLOCK, &held, &previous_);
+}
+
+TerminatingSignalsHeld::~TerminatingSignalsHeld() {
+  const int error = errno;
+  ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+  errno = error;
 }
 
 void removeTemporariesOnSignals() {
