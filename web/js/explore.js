@@ -2,6 +2,7 @@
 // file), made by the core as the desktop's Explore window makes them, drawn in full on one worker
 // per core. A click on a cell draws its picture large and offers twelve variations around it;
 // Back returns to the picture it came from.
+import { paintDrawnPart } from './cell-picture.js';
 import { freshSeed } from './core.js';
 
 const CELLS = 12;
@@ -122,18 +123,7 @@ export class Explore {
 
   // The part of the canvas the cell's picture was drawn on, scaled to fill the cell.
   showCell(cell, done) {
-    if (!done.complete) return;
-    const whole = new OffscreenCanvas(done.width, done.height);
-    whole.getContext('2d').putImageData(
-      new ImageData(new Uint8ClampedArray(done.rgba.buffer), done.width, done.height), 0, 0);
-    const part = done.content.width > 0 ? done.content
-      : { left: 0, top: 0, width: done.width, height: done.height };
-    const box = cell.button.getBoundingClientRect();
-    cell.canvas.width = Math.max(1, Math.round(box.width * devicePixelRatio));
-    cell.canvas.height = Math.max(1, Math.round(box.height * devicePixelRatio));
-    cell.canvas.getContext('2d').drawImage(whole, part.left, part.top, part.width, part.height,
-      0, 0, cell.canvas.width, cell.canvas.height);
-    cell.drawn = true;
+    if (!paintDrawnPart(cell, done)) return;
     cell.button.setAttribute('aria-label', `Picture ${cell.order + 1}: ${cell.change}`);
   }
 }

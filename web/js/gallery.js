@@ -3,6 +3,7 @@
 // each in its own cell in the order of the sequence. The twelve cells stay from first opening
 // on, so the keyboard focus stays on a cell and a cell never moves once shown. A click on a cell
 // hands its picture to onPick.
+import { paintDrawnPart } from './cell-picture.js';
 import { freshSeed } from './core.js';
 
 const CELLS = 12;
@@ -137,18 +138,7 @@ export class Gallery {
 
   // Shows the part of the canvas the cell's picture was drawn on, scaled to fill the cell.
   showCell(cell, done) {
-    if (!done.complete) return;
-    const whole = new OffscreenCanvas(done.width, done.height);
-    whole.getContext('2d').putImageData(
-      new ImageData(new Uint8ClampedArray(done.rgba.buffer), done.width, done.height), 0, 0);
-    const part = done.content.width > 0 ? done.content
-      : { left: 0, top: 0, width: done.width, height: done.height };
-    const box = cell.button.getBoundingClientRect();
-    cell.canvas.width = Math.max(1, Math.round(box.width * devicePixelRatio));
-    cell.canvas.height = Math.max(1, Math.round(box.height * devicePixelRatio));
-    cell.canvas.getContext('2d').drawImage(whole, part.left, part.top, part.width, part.height,
-      0, 0, cell.canvas.width, cell.canvas.height);
-    cell.drawn = true;
+    if (!paintDrawnPart(cell, done)) return;
     cell.button.setAttribute('aria-label', `Picture ${cell.order + 1}: draw it large`);
   }
 
