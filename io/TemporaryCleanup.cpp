@@ -56,7 +56,12 @@ void unlistIn(Slot (&list)[N], int slot) {
 // not allocate, so no opendir). Removing names while the folder is read may make the reading
 // skip some, and another thread may still add a file meanwhile: the folder is read again until
 // it can be removed, a few times at most.
+// Where the folder cannot be read this way (the page's WebAssembly build, which has no signals
+// to clean up after), only an empty folder is removed.
 void removeFolderOfFiles(const char* folder) {
+#if defined(__EMSCRIPTEN__) || !defined(__linux__)
+  ::rmdir(folder);
+#else
   constexpr int kPasses = 8;
   alignas(struct dirent64) char entries[4096];
   for (int pass = 0; pass < kPasses; ++pass) {
@@ -75,6 +80,7 @@ void removeFolderOfFiles(const char* folder) {
     ::close(fd);
     if (::rmdir(folder) == 0 || errno != ENOTEMPTY) return;
   }
+#endif
 }
 
 extern "C" void removeAndReraise(int signal) {
