@@ -2,7 +2,7 @@
 // file), made by the core as the desktop's Explore window makes them, drawn in full on one worker
 // per core. A click on a cell draws its picture large and offers twelve variations around it;
 // Back returns to the picture it came from.
-import { paintDrawnPart } from './cell-picture.js';
+import { CellWorkers, paintDrawnPart } from './cells.js';
 import { freshSeed } from './core.js';
 
 const CELLS = 12;
@@ -16,7 +16,7 @@ export class Explore {
     this.message = dialog.querySelector('#explore-message');
     this.step = dialog.querySelector('#explore-step');
     this.back = dialog.querySelector('#explore-back');
-    this.workers = [];
+    this.workers = new CellWorkers(CELLS);
     this.line = [];  // the pictures picked, the one the dialog opened on first
     this.step.addEventListener('change', () => {
       if (!this.other) this.fill();
@@ -24,7 +24,7 @@ export class Explore {
     this.back.addEventListener('click', () => this.goBack());
     dialog.querySelector('#explore-more').addEventListener('click', () => this.fill());
     dialog.querySelector('#explore-close').addEventListener('click', () => dialog.close());
-    dialog.addEventListener('close', () => this.stopAll());
+    dialog.addEventListener('close', () => this.workers.stop());
   }
 
   // Variations of picture; children of it and other (a record text named otherName) when given.
@@ -34,24 +34,6 @@ export class Explore {
     this.otherName = otherName;
     if (!this.dialog.open) this.dialog.showModal();
     this.fill();
-  }
-
-  stopAll() {
-    for (const worker of this.workers) worker.terminate();
-    this.workers = [];
-    this.generation = (this.generation || 0) + 1;
-  }
-
-  order(worker, message) {
-    return new Promise((resolve) => {
-      const listener = ({ data }) => {
-        if (data.id !== message.id || data.type !== 'done') return;
-        worker.removeEventListener('message', listener);
-        resolve(data);
-      };
-      worker.addEventListener('message', listener);
-      worker.postMessage(message);
-    });
   }
 
   goBack() {
@@ -69,39 +51,26 @@ export class Explore {
   }
 
   async fill() {
-    this.stopAll();
-    const count = Math.max(1, Math.min(CELLS, navigator.hardwareConcurrency || 1));
-    this.workers = Array.from({ length: count },
-      () => new Worker(new URL('./render-worker.js', import.meta.url), { type: 'module' }));
-    const generation = this.generation;
+    const generation = this.workers.start();
     this.back.disabled = this.line.length < 2;
     this.step.disabled = Boolean(this.other);
     this.dialog.dataset.filled = '0';
     this.message.textContent = this.other ? `Choosing children with ${this.otherName}…`
       : 'Choosing variations…';
     this.grid.replaceChildren();
-    const chosen = await this.order(this.workers[0], {
+    const chosen = await this.workers.order({
       type: 'explore', id: 'choose', picture: this.line[this.line.length - 1],
       other: this.other || '', step: Number(this.step.value), seed: freshSeed(), wanted: CELLS });
-    if (generation !== this.generation) return;
+    if (!this.workers.isCurrent(generation)) return;
     if (!chosen.ok) {
       this.message.textContent = chosen.message;
       return;
     }
     const cells = JSON.parse(chosen.text).cells.map((cell, order) => this.makeCell(cell, order));
     this.message.textContent = '';
-    let nextCell = 0;
-    const work = async (worker) => {
-      while (nextCell < cells.length && generation === this.generation) {
-        const cell = cells[nextCell++];
-        const done = await this.order(worker, {
-          type: 'draw', id: `explore-${cell.order}`, picture: cell.picture, showProgress: false });
-        if (generation !== this.generation) return;
-        this.showCell(cell, done);
-      }
-    };
-    await Promise.all(this.workers.map(work));
-    if (generation !== this.generation) return;
+    const drawn = await this.workers.drawAll(cells, 'explore', generation,
+      (cell, done) => this.showCell(cell, done));
+    if (!drawn) return;
     this.message.textContent = `${cells.length} pictures`;
     this.dialog.dataset.filled = String(cells.filter((c) => c.drawn).length);
   }

@@ -3,7 +3,7 @@
 // each in its own cell in the order of the sequence. The twelve cells stay from first opening
 // on, so the keyboard focus stays on a cell and a cell never moves once shown. A click on a cell
 // hands its picture to onPick.
-import { paintDrawnPart } from './cell-picture.js';
+import { CellWorkers, paintDrawnPart } from './cells.js';
 import { freshSeed } from './core.js';
 
 const CELLS = 12;
@@ -15,7 +15,7 @@ export class Gallery {
     this.onPick = onPick;
     this.grid = dialog.querySelector('#gallery-cells');
     this.message = dialog.querySelector('#gallery-message');
-    this.workers = [];
+    this.workers = new CellWorkers(CELLS);
     this.cells = [];
     this.slots = Array.from({ length: CELLS }, (_, i) => this.makeSlot(i));
     this.more = dialog.querySelector('#gallery-more');
@@ -25,7 +25,7 @@ export class Gallery {
       this.fill(this.next);
     });
     dialog.querySelector('#gallery-close').addEventListener('click', () => dialog.close());
-    dialog.addEventListener('close', () => this.stopAll());
+    dialog.addEventListener('close', () => this.workers.stop());
     this.grid.addEventListener('keydown', (event) => this.arrowKeys(event));
   }
 
@@ -38,45 +38,17 @@ export class Gallery {
     this.fill(0);
   }
 
-  // Ends every worker at once: what they were drawing is dropped.
-  stopAll() {
-    for (const worker of this.workers) worker.terminate();
-    this.workers = [];
-    this.generation = (this.generation || 0) + 1;
-  }
-
-  makeWorkers() {
-    const count = Math.max(1, Math.min(CELLS, navigator.hardwareConcurrency || 1));
-    this.workers = Array.from({ length: count },
-      () => new Worker(new URL('./render-worker.js', import.meta.url), { type: 'module' }));
-  }
-
-  // Asks worker for one order and resolves with its answer.
-  order(worker, message) {
-    return new Promise((resolve) => {
-      const listener = ({ data }) => {
-        if (data.id !== message.id || data.type !== 'done') return;
-        worker.removeEventListener('message', listener);
-        resolve(data);
-      };
-      worker.addEventListener('message', listener);
-      worker.postMessage(message);
-    });
-  }
-
   // Chooses and draws twelve candidates from number first of the sequence on.
   async fill(first) {
-    this.stopAll();
-    this.makeWorkers();
+    const generation = this.workers.start();
     this.more.disabled = true;  // until the sequence's next number is known
-    const generation = this.generation;
     this.message.textContent = 'Choosing candidates…';
     for (const slot of this.slots) this.clearSlot(slot);
     this.cells = [];
     this.dialog.dataset.filled = '0';
-    const chosen = await this.order(this.workers[0], {
+    const chosen = await this.workers.order({
       type: 'gallery', id: 'choose', picture: this.start, seed: this.seed, first, wanted: CELLS });
-    if (generation !== this.generation) return;
+    if (!this.workers.isCurrent(generation)) return;
     if (!chosen.ok) {
       this.message.textContent = chosen.message;
       return;
@@ -86,19 +58,9 @@ export class Gallery {
     this.more.disabled = false;
     this.cells = cells.map((cell, order) => this.takeSlot(cell, order));
     this.message.textContent = '';
-    // Each worker takes the next cell left when it finishes one.
-    let nextCell = 0;
-    const work = async (worker) => {
-      while (nextCell < this.cells.length && generation === this.generation) {
-        const cell = this.cells[nextCell++];
-        const done = await this.order(worker, {
-          type: 'draw', id: `cell-${cell.order}`, picture: cell.picture, showProgress: false });
-        if (generation !== this.generation) return;
-        this.showCell(cell, done);
-      }
-    };
-    await Promise.all(this.workers.map(work));
-    if (generation !== this.generation) return;
+    const drawn = await this.workers.drawAll(this.cells, 'cell', generation,
+      (cell, done) => this.showCell(cell, done));
+    if (!drawn) return;
     this.message.textContent = `${this.cells.length} pictures`;
     this.dialog.dataset.filled = String(this.cells.filter((c) => c.drawn).length);
   }
